@@ -1,0 +1,115 @@
+// The common-factor test against the literal divisor search, a whole tick, and
+// the file step. Run: build/release/bench/estimator_bench
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "common_factor.h"
+#include "estimator.h"
+#include "random_pairs.h"
+#include "support/fakes.h"
+#include "support/literal_common_factor.h"
+
+namespace {
+
+using namespace orvanel;
+
+std::vector<Pair> RandomPairs() {
+  testing::SeededGenerator generator(42);
+  std::vector<Pair> pairs(4096);
+  for (auto& pair : pairs) pair = DrawRandomPair(generator);
+  return pairs;
+}
+
+// Equal primes near 2^31: no divisor ends the literal search early, and the
+// fast test must prove the common divisor prime.
+const std::vector<Pair> kWorstPairs = {
+    {2147483629, 2147483629}, {2147483587, 2147483587}, {2147483563, 2147483563},
+    {2147483549, 2147483549}, {2147483647, 2147483647}, {2147483543, 2147483543}};
+
+template <bool (*Test)(std::int32_t, std::int32_t)>
+void Run(benchmark::State& state, const std::vector<Pair>& pairs) {
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const Pair& pair = pairs[i++ % pairs.size()];
+    benchmark::DoNotOptimize(Test(pair.first, pair.second));
+  }
+}
+
+void BM_LiteralRandomPairs(benchmark::State& state) { Run<testing::LiteralHasCommonFactor>(state, RandomPairs()); }
+void BM_FastRandomPairs(benchmark::State& state) { Run<HasCommonFactor>(state, RandomPairs()); }
+void BM_LiteralWorstPairs(benchmark::State& state) { Run<testing::LiteralHasCommonFactor>(state, kWorstPairs); }
+void BM_FastWorstPairs(benchmark::State& state) { Run<HasCommonFactor>(state, kWorstPairs); }
+
+BENCHMARK(BM_LiteralRandomPairs)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_FastRandomPairs)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_LiteralWorstPairs)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_FastWorstPairs)->Unit(benchmark::kNanosecond);
+
+// A front end that does nothing but build the status texts, as the window would.
+class TextOnlyFrontEnd final : public FrontEnd {
+ public:
+  void Attach(const Estimator& estimator) { estimator_ = &estimator; }
+  void UpdateCaptions() override { benchmark::DoNotOptimize(estimator_->Texts(".")); }
+  void SetProgressValue(int value) override { benchmark::DoNotOptimize(value); }
+  int ProgressMaximum() const override { return 100; }
+  void SetAnalyzeFileChecked(bool) override {}
+  void SetVirtualPeopleChecked(bool) override {}
+  void SetProgressFrameEnabled(bool) override {}
+  void SetProgressFrameCaption(const std::string&) override {}
+  bool TrialsRunning() const override { return true; }
+  void ToggleRunning() override {}
+  std::optional<std::string> ChoosePairFile() override { return choice; }
+  std::optional<std::string> choice;
+
+ private:
+  const Estimator* estimator_ = nullptr;
+};
+
+void BM_WholeRandomTick(benchmark::State& state) {
+  TextOnlyFrontEnd front_end;
+  ClockSeededGenerator generator;
+  generator.SeedFromClock();
+  Estimator estimator(front_end, generator);
+  front_end.Attach(estimator);
+  for (auto _ : state) {
+    estimator.Timer1_Timer();
+    if (estimator.Tally().Total > 2'000'000'000) estimator.ClearCommand_Click();
+  }
+}
+BENCHMARK(BM_WholeRandomTick)->Unit(benchmark::kNanosecond);
+
+// One file step with its progress update, per pair, on a 64 MiB file of random bytes.
+void BM_FilePairWithProgress(benchmark::State& state) {
+  const auto path = std::filesystem::temp_directory_path() / "orvanel-bench-pairs.bin";
+  {
+    std::ofstream out(path, std::ios::binary);
+    testing::SeededGenerator generator(3);
+    std::vector<char> block(1 << 20);
+    for (int mib = 0; mib < 64; ++mib) {
+      for (auto& byte : block) byte = static_cast<char>(generator.Next() * 256);
+      out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+  }
+  TextOnlyFrontEnd front_end;
+  testing::SeededGenerator generator(1);
+  Estimator estimator(front_end, generator);
+  front_end.Attach(estimator);
+  front_end.choice = path.string();
+  std::int64_t pairs = 0;
+  for (auto _ : state) {
+    if (!estimator.AnalyzingFile()) estimator.AnalyzeFile_Click();
+    estimator.Timer1_Timer();
+    pairs += Estimator::kTrialsPerTick;
+  }
+  state.SetItemsProcessed(pairs);
+  state.counters["ns_per_pair"] = benchmark::Counter(
+      static_cast<double>(pairs), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_FilePairWithProgress)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

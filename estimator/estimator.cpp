@@ -1,0 +1,116 @@
+#include "estimator.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace orvanel {
+namespace {
+
+// A number read from a pair file, made usable as a trial number (1..2^31-1).
+// -2^31 has no positive counterpart in 32 bits and becomes the largest value.
+std::int32_t MakePositive(std::int32_t value) {
+  if (value == std::numeric_limits<std::int32_t>::min()) {
+    return std::numeric_limits<std::int32_t>::max();
+  }
+  return value < 0 ? -value : value;
+}
+
+std::int32_t ZeroToTwo(std::int32_t value) { return value == 0 ? 2 : value; }
+
+std::string TrimBlanks(const std::string& text) {
+  const auto begin = text.find_first_not_of(' ');
+  if (begin == std::string::npos) return {};
+  const auto end = text.find_last_not_of(' ');
+  return text.substr(begin, end - begin + 1);
+}
+
+}  // namespace
+
+Estimator::Estimator(FrontEnd& front_end, RandomGenerator& generator)
+    : frontEnd_(front_end), generator_(generator) {}
+
+void Estimator::Timer1_Timer() {
+  batchStep_ = 1;
+  while (batchStep_ <= kTrialsPerTick) {
+    Pair pair;
+    if (analyzingFile_) {
+      const auto read = ReadFilePair();
+      if (!read) return;
+      pair = *read;
+    } else {
+      pair = DrawRandomPair(generator_);
+    }
+    RecordTrial(tally_, pair.first, pair.second);
+    if (tally_.Total != tally_.Hits) {
+      RecomputeEstimate(tally_);
+      frontEnd_.UpdateCaptions();
+      if (analyzingFile_) UpdateProgress();
+    }
+    ++batchStep_;
+  }
+}
+
+void Estimator::ClearCommand_Click() {
+  tally_ = TrialTally{};
+  frontEnd_.UpdateCaptions();
+}
+
+void Estimator::AnalyzeFile_Click() {
+  const auto choice = frontEnd_.ChoosePairFile();
+  if (!choice || choice->empty()) return;
+  // The new file is opened before anything changes, so a file that cannot be
+  // opened leaves the marks, the tally and any analysis in progress as they were.
+  auto opened = std::make_unique<PairFile>(*choice);
+  frontEnd_.SetAnalyzeFileChecked(true);
+  frontEnd_.SetVirtualPeopleChecked(false);
+  pairFile_ = std::move(opened);  // closes a file analysed until now
+  tally_ = TrialTally{};          // not redrawn: the lines show the old tally until the next estimate
+  analyzingFile_ = true;
+  frontEnd_.SetProgressFrameEnabled(true);
+  frontEnd_.SetProgressFrameCaption("Loading " + TrimBlanks(*choice));
+  if (!frontEnd_.TrialsRunning()) frontEnd_.ToggleRunning();
+}
+
+void Estimator::VirtualPeopleMenu_Click() {
+  if (!analyzingFile_) return;
+  frontEnd_.SetVirtualPeopleChecked(true);
+  analyzingFile_ = false;
+  frontEnd_.SetAnalyzeFileChecked(false);
+  frontEnd_.SetProgressFrameEnabled(false);
+  pairFile_.reset();
+}
+
+std::optional<Pair> Estimator::ReadFilePair() {
+  const std::int32_t first = ZeroToTwo(pairFile_->ReadInt32());
+  const std::int32_t second = ZeroToTwo(pairFile_->ReadInt32());
+  if (pairFile_->AtEnd()) {
+    FinishFile();
+    return std::nullopt;
+  }
+  return Pair{MakePositive(first), MakePositive(second)};
+}
+
+void Estimator::FinishFile() {
+  frontEnd_.ToggleRunning();
+  frontEnd_.SetVirtualPeopleChecked(true);
+  analyzingFile_ = false;
+  frontEnd_.SetAnalyzeFileChecked(false);
+  if (tally_.Total != tally_.Hits) RecomputeEstimate(tally_);
+  frontEnd_.UpdateCaptions();
+  frontEnd_.SetProgressValue(frontEnd_.ProgressMaximum());
+  frontEnd_.SetProgressFrameEnabled(false);  // the caption keeps the file's name
+  pairFile_.reset();
+}
+
+void Estimator::UpdateProgress() {
+  const double percent = std::floor(static_cast<double>(pairFile_->Position()) /
+                                    static_cast<double>(pairFile_->Length()) * 100.0);
+  // Files of 96 bytes or less pass 100 after their last pair; the bar shows its
+  // maximum then. A file emptied while it is read (length 0) lands there too.
+  const int maximum = frontEnd_.ProgressMaximum();
+  frontEnd_.SetProgressValue(percent >= 0.0 && percent <= maximum ? static_cast<int>(percent)
+                                                                   : maximum);
+}
+
+}  // namespace orvanel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace orvanel {
+
+// A file read as a stream of 32-bit signed little-endian integers. Opened for
+// reading only; a name with no file behind it is created empty. Positions and
+// lengths are 64-bit, so files of 2 GiB and more are read to their end.
+class PairFile {
+ public:
+  // Throws FileError with a sentence naming the file and the reason.
+  explicit PairFile(const std::string& utf8_name);
+
+  PairFile(const PairFile&) = delete;
+  PairFile& operator=(const PairFile&) = delete;
+
+  // Reads 4 bytes at the current position. Reading at or past the end is no
+  // error: the missing bytes read as zero and AtEnd() becomes true.
+  [[nodiscard]] std::int32_t ReadInt32();
+
+  // True when the last read did not get all of its bytes.
+  [[nodiscard]] bool AtEnd() const { return atEnd_; }
+
+  // 1-based position of the next byte to read.
+  [[nodiscard]] std::int64_t Position() const { return bytesRead_ + 1; }
+
+  // The file's length in bytes now; the last known length if it cannot be asked.
+  [[nodiscard]] std::int64_t Length();
+
+ private:
+  std::filesystem::path path_;
+  std::ifstream stream_;
+  std::int64_t bytesRead_ = 0;
+  std::int64_t lastLength_ = 0;
+  bool atEnd_ = false;
+};
+
+}  // namespace orvanel

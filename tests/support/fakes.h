@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <optional>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "estimator.h"
+#include "front_end.h"
+#include "random_pairs.h"
+
+namespace orvanel::testing {
+
+// Yields the given draws in turn, over and over.
+class ScriptedGenerator final : public RandomGenerator {
+ public:
+  ScriptedGenerator(std::initializer_list<float> draws) : draws_(draws) {}
+  void SeedFromClock() override { ++seeds; }
+  float Next() override { return draws_[next_++ % draws_.size()]; }
+  int seeds = 0;
+
+ private:
+  std::vector<float> draws_;
+  std::size_t next_ = 0;
+};
+
+// A reproducible generator with the same 24-bit draws as the real one.
+class SeededGenerator final : public RandomGenerator {
+ public:
+  explicit SeededGenerator(unsigned seed) : engine_(seed) {}
+  void SeedFromClock() override {}
+  float Next() override { return static_cast<float>(engine_() >> 8) / 16'777'216.0f; }
+
+ private:
+  std::mt19937 engine_;
+};
+
+// Plays the window: keeps the state the estimator sets and logs every call, with
+// the status lines as they would be drawn.
+class RecordingFrontEnd final : public FrontEnd {
+ public:
+  void Attach(const Estimator& estimator) { estimator_ = &estimator; }
+
+  void UpdateCaptions() override {
+    texts = estimator_->Texts(".");
+    ++captionUpdates;
+    log.push_back("captions");
+  }
+  void SetProgressValue(int value) override {
+    progress = value;
+    log.push_back("progress " + std::to_string(value));
+  }
+  int ProgressMaximum() const override { return 100; }
+  void SetAnalyzeFileChecked(bool checked) override {
+    analyzeChecked = checked;
+    log.push_back(checked ? "analyze mark set" : "analyze mark cleared");
+  }
+  void SetVirtualPeopleChecked(bool checked) override {
+    virtualPeopleChecked = checked;
+    log.push_back(checked ? "virtual mark set" : "virtual mark cleared");
+  }
+  void SetProgressFrameEnabled(bool enabled) override {
+    frameEnabled = enabled;
+    log.push_back(enabled ? "frame enabled" : "frame disabled");
+  }
+  void SetProgressFrameCaption(const std::string& caption) override {
+    frameCaption = caption;
+    log.push_back("caption " + caption);
+  }
+  bool TrialsRunning() const override { return running; }
+  void ToggleRunning() override {
+    running = !running;
+    log.push_back(running ? "start" : "stop");
+  }
+  std::optional<std::string> ChoosePairFile() override {
+    log.push_back("choose");
+    return nextChoice;
+  }
+
+  // State as the window would show it, at the window's start.
+  StatusTexts texts{"is about", "people asked", "hits found"};
+  int captionUpdates = 0;
+  int progress = 0;
+  bool analyzeChecked = false;
+  bool virtualPeopleChecked = true;
+  bool frameEnabled = false;
+  std::string frameCaption = "No file loaded";
+  bool running = true;
+  std::optional<std::string> nextChoice;
+  std::vector<std::string> log;
+
+ private:
+  const Estimator* estimator_ = nullptr;
+};
+
+// An estimator wired to a recording front end and a scripted generator.
+struct EstimatorRig {
+  explicit EstimatorRig(std::initializer_list<float> draws = {0.25f, 0.75f})
+      : generator(draws), estimator(frontEnd, generator) {
+    frontEnd.Attach(estimator);
+  }
+  RecordingFrontEnd frontEnd;
+  ScriptedGenerator generator;
+  Estimator estimator;
+};
+
+}  // namespace orvanel::testing
