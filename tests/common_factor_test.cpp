@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <numbers>
 #include <cstdint>
@@ -22,6 +24,9 @@ struct FactorCase {
   std::int32_t second;
   bool expected;
 };
+
+std::ostream& operator<<(std::ostream& out, const FactorCase& c) { return out << c.name; }
+
 
 class CommonFactorExamples : public ::testing::TestWithParam<FactorCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -44,6 +46,9 @@ struct EstimateCase {
   const char* shown;
 };
 
+std::ostream& operator<<(std::ostream& out, const EstimateCase& c) { return out << c.name; }
+
+
 class EstimateExamples : public ::testing::TestWithParam<EstimateCase> {};
 
 TEST_P(EstimateExamples, IsTheSquareRootOfSixOverTheCoprimeShare) {
@@ -75,6 +80,9 @@ struct BrokenTally {
   std::int32_t hits;
   enum { kOverflow, kFloatingPoint, kInvalidArgument } error;
 };
+
+std::ostream& operator<<(std::ostream& out, const BrokenTally& c) { return out << c.name; }
+
 
 class BrokenTallies : public ::testing::TestWithParam<BrokenTally> {};
 

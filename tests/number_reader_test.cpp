@@ -1,0 +1,125 @@
+#include "number_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <locale>
+#include <random>
+#include <string>
+
+#include "number_text.h"
+
+namespace orvanel {
+namespace {
+
+struct ReadCase {
+  const char* text;
+  double value;
+};
+
+TEST(ReadNumber, ReadsTheLongestLeadingDecimalNumber) {
+  const ReadCase cases[] = {
+      {" 12345", 12345},     {"2.5", 2.5},          {"12abc", 12},        {"abc", 0},
+      {"3,14", 3},           {"", 0},               {".5", 0.5},          {"-.5", -0.5},
+      {"+.5e1", 5},          {"1 2 3", 123},        {"\t-\n4", -4},       {"1e3", 1000},
+      {"1E+2", 100},         {"2.5e-1", 0.25},      {"1e", 1},            {"1e+", 1},
+      {"1e+x", 1},           {"-", 0},              {".", 0},             {"1.", 1},
+      {"1.2.3", 1.2},        {"00012", 12},         {"--1", 0},           {"&H1F", 31},
+      {"&hff", 255},         {"&O17", 15},          {"&o8", 0},           {"&Hxyz", 0},
+      {"&", 0},              {"&X1", 0},            {" 2.44948974278318", 2.44948974278318},
+      {"1e-999", 0},         {"0e999999999999", 0}, {"\r5", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ReadNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(ReadNumber, NumbersBeyondADoubleBecomeInfinite) {
+  EXPECT_EQ(ReadNumber("1e999"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(ReadNumber("-1e999"), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(ReadNumber(std::string(400, '9') + "e-50"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(ReadNumber("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+TEST(ToCount, RoundsHalfToEvenAndRefusesWhatDoesNotFit) {
+  EXPECT_EQ(ToCount(ReadNumber("2.5")), 2);
+  EXPECT_EQ(ToCount(ReadNumber("3.5")), 4);
+  EXPECT_EQ(ToCount(ReadNumber("-0.5")), 0);
+  EXPECT_EQ(ToCount(ReadNumber("2147483647.4")), 2147483647);
+  EXPECT_EQ(ToCount(ReadNumber("-2147483648")), std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(ToCount(ReadNumber("2147483648")), std::nullopt);
+  EXPECT_EQ(ToCount(ReadNumber("1e999")), std::nullopt);
+}
+
+// The value NumberText should give back: the double rounded to 15 significant digits.
+double RoundedTo15Digits(double value) {
+  std::array<char, 64> buffer{};
+  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                 std::chars_format::scientific, 14).ptr;
+  double rounded = 0;
+  std::from_chars(buffer.data(), end, rounded);
+  return rounded;
+}
+
+void ExpectRoundTrips() {
+  std::mt19937_64 engine(99);
+  std::uniform_real_distribution<double> estimates(0.0, 113512.0);
+  std::uniform_int_distribution<std::int32_t> counts(std::numeric_limits<std::int32_t>::min(),
+                                                     std::numeric_limits<std::int32_t>::max());
+  for (int i = 0; i < 100'000; ++i) {
+    const double estimate = estimates(engine);
+    ASSERT_EQ(ReadNumber(NumberText(estimate)), RoundedTo15Digits(estimate)) << NumberText(estimate);
+    const std::int32_t count = counts(engine);
+    ASSERT_EQ(ToCount(ReadNumber(NumberText(count))), count);
+  }
+  for (const double odd : {-3.25, 1e-7, 6.02e23, -1e300, 5e-324}) {
+    EXPECT_EQ(ReadNumber(NumberText(odd)), RoundedTo15Digits(odd)) << NumberText(odd);
+  }
+}
+
+TEST(NumberRoundTrip, WrittenTextReadsBackToFifteenDigits) { ExpectRoundTrips(); }
+
+class CommaLocale : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+      GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed (tools/install-deps makes it)";
+    }
+    std::locale::global(std::locale("de_DE.UTF-8"));
+  }
+  void TearDown() override {
+    std::setlocale(LC_ALL, previous_.c_str());
+    std::locale::global(std::locale::classic());
+  }
+
+ private:
+  std::string previous_;
+};
+
+TEST_F(CommaLocale, TheHistoryStillWritesAndReadsAPoint) {
+  ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
+  EXPECT_EQ(NumberText(2.449489742783178), " 2.44948974278318");
+  EXPECT_EQ(ReadNumber("3,14"), 3.0);
+  ExpectRoundTrips();
+}
+
+TEST(ReadNumber, SurvivesRandomBytes) {
+  std::mt19937 engine(5);
+  std::uniform_int_distribution<int> length(0, 64);
+  std::uniform_int_distribution<int> byte(0, 255);
+  const std::string alphabet = " \t\n+-.eE&HhOo0123456789,x";
+  std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+  for (int i = 0; i < 200'000; ++i) {
+    std::string text(static_cast<std::size_t>(length(engine)), '\0');
+    // Half the strings are raw bytes, half are made of the characters that matter.
+    for (auto& c : text) c = i % 2 ? static_cast<char>(byte(engine)) : alphabet[pick(engine)];
+    const double value = ReadNumber(text);
+    ASSERT_FALSE(std::isnan(value)) << text;
+  }
+}
+
+}  // namespace
+}  // namespace orvanel

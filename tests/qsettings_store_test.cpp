@@ -1,0 +1,139 @@
+#include "qsettings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <sstream>
+
+#include "saved_history.h"
+#include "store_location.h"
+#include "support/fakes.h"
+
+namespace orvanel {
+namespace {
+
+TEST(StoreLocation, WindowsKeepsTheHistoryUnderVbAndVbaProgramSettings) {
+  const StoreLocation windows = LocationFor(Platform::kWindows, "Orvanel");
+  EXPECT_EQ(windows.organization, "VB and VBA Program Settings");
+  EXPECT_EQ(windows.application, "Orvanel");
+  for (const Platform platform : {Platform::kLinux, Platform::kMacOS}) {
+    const StoreLocation location = LocationFor(platform, "Orvanel");
+    EXPECT_EQ(location.organization, "Orvanel");
+    EXPECT_EQ(location.application, "Orvanel");
+  }
+}
+
+// Every test gets its own empty per-user settings folder; the user's real
+// settings are never touched.
+class QSettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
+  }
+  QString ConfigFile() const { return folder_.filePath("Orvanel/Orvanel.conf"); }
+  QString RawFile() const {
+    QFile file(ConfigFile());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+  }
+  void WriteRawFile(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  QTemporaryDir folder_;
+};
+
+TEST_F(QSettingsStoreTest, LivesInTheUsersOwnConfigurationFolder) {
+  QSettingsStore store;
+  (void)store.Read("Orvanel", "History", "Total", "0");
+  EXPECT_EQ(store.Location(), ConfigFile().toStdString());
+}
+
+TEST_F(QSettingsStoreTest, FirstRunReadsTheDefaults) {
+  QSettingsStore store;
+  EXPECT_EQ(store.Read("Orvanel", "History", "Estimate", "0"), "0");
+  EXPECT_FALSE(QFile::exists(ConfigFile()));
+}
+
+TEST_F(QSettingsStoreTest, SavedTallyIsReadBackByTheNextRun) {
+  {
+    QSettingsStore store;
+    SaveHistory(store, TrialTally{12345, 678, 2.449489742783178});
+  }
+  const QString raw = RawFile();
+  EXPECT_TRUE(raw.contains("[History]")) << raw.toStdString();
+  EXPECT_TRUE(raw.contains("Estimate=\" 2.44948974278318\"")) << raw.toStdString();
+  EXPECT_TRUE(raw.contains("Total=\" 12345\"")) << raw.toStdString();
+  EXPECT_TRUE(raw.contains("Hits=\" 678\"")) << raw.toStdString();
+
+  testing::EstimatorRig rig;
+  QSettingsStore next_run;
+  std::ostringstream warnings;
+  LoadHistory(next_run, rig.estimator, warnings);
+  EXPECT_EQ(rig.estimator.Tally().Total, 12345);
+  EXPECT_EQ(rig.estimator.Tally().Hits, 678);
+  EXPECT_EQ(rig.estimator.Tally().Estimate, 2.44948974278318);
+}
+
+TEST_F(QSettingsStoreTest, ASecondSaveReplacesTheFileWhole) {
+  for (const std::int32_t total : {999999, 5}) {
+    QSettingsStore store;
+    SaveHistory(store, TrialTally{total, 1, 3.0});
+  }
+  const QString raw = RawFile();
+  EXPECT_TRUE(raw.contains("Total=\" 5\"")) << raw.toStdString();
+  EXPECT_FALSE(raw.contains("999999")) << raw.toStdString();
+  EXPECT_EQ(QDir(folder_.filePath("Orvanel")).entryList(QDir::Files), QStringList{"Orvanel.conf"})
+      << "no temporary file is left behind";
+}
+
+TEST_F(QSettingsStoreTest, HandEditedValuesReachTheReaderAsWritten) {
+  WriteRawFile(ConfigFile(), "[History]\nTotal=3,14\nHits=12abc\nEstimate=\"  3.5 \"\n");
+  QSettingsStore store;
+  EXPECT_EQ(store.Read("Orvanel", "History", "Total", "0"), "3,14");
+  EXPECT_EQ(store.Read("Orvanel", "History", "Hits", "0"), "12abc");
+  testing::EstimatorRig rig;
+  std::ostringstream warnings;
+  LoadHistory(store, rig.estimator, warnings);
+  EXPECT_EQ(rig.estimator.Tally().Total, 3);
+  EXPECT_EQ(rig.estimator.Tally().Hits, 12);
+  EXPECT_EQ(rig.estimator.Tally().Estimate, 3.5);
+}
+
+TEST_F(QSettingsStoreTest, OnlyTheUsersOwnValuesCount) {
+  // QSettings would otherwise also look at an organization-wide file.
+  WriteRawFile(folder_.filePath("Orvanel.conf"), "[History]\nTotal=777\n");
+  QSettingsStore store;
+  EXPECT_EQ(store.Read("Orvanel", "History", "Total", "0"), "0");
+}
+
+TEST_F(QSettingsStoreTest, AStoreThatCannotBeWrittenIsReported) {
+  // The folder the file needs is a regular file: unwritable even for root.
+  WriteRawFile(folder_.filePath("Orvanel"), "not a folder");
+  QSettingsStore store;
+  try {
+    SaveHistory(store, TrialTally{10, 2, 3.0});
+    FAIL() << "the save was reported as done";
+  } catch (const HistoryError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find("Estimate, Total and Hits"), std::string::npos) << message;
+    EXPECT_NE(message.find(ConfigFile().toStdString()), std::string::npos) << message;
+  }
+}
+
+}  // namespace
+}  // namespace orvanel
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
