@@ -1,22 +1,8 @@
 #include "estimator.h"
 
-#include <cmath>
-#include <cstdint>
-#include <limits>
 
 namespace orvanel {
 namespace {
-
-// A number read from a pair file, made usable as a trial number (1..2^31-1).
-// -2^31 has no positive counterpart in 32 bits and becomes the largest value.
-std::int32_t MakePositive(std::int32_t value) {
-  if (value == std::numeric_limits<std::int32_t>::min()) {
-    return std::numeric_limits<std::int32_t>::max();
-  }
-  return value < 0 ? -value : value;
-}
-
-std::int32_t ZeroToTwo(std::int32_t value) { return value == 0 ? 2 : value; }
 
 std::string TrimBlanks(const std::string& text) {
   const auto begin = text.find_first_not_of(' ');
@@ -82,13 +68,9 @@ void Estimator::VirtualPeopleMenu_Click() {
 }
 
 std::optional<Pair> Estimator::ReadFilePair() {
-  const std::int32_t first = ZeroToTwo(pairFile_->ReadInt32());
-  const std::int32_t second = ZeroToTwo(pairFile_->ReadInt32());
-  if (pairFile_->AtEnd()) {
-    FinishFile();
-    return std::nullopt;
-  }
-  return Pair{MakePositive(first), MakePositive(second)};
+  auto pair = ReadMappedPair(*pairFile_);
+  if (!pair) FinishFile();
+  return pair;
 }
 
 void Estimator::FinishFile() {
@@ -104,13 +86,8 @@ void Estimator::FinishFile() {
 }
 
 void Estimator::UpdateProgress() {
-  const double percent = std::floor(static_cast<double>(pairFile_->Position()) /
-                                    static_cast<double>(pairFile_->Length()) * 100.0);
-  // Files of 96 bytes or less pass 100 after their last pair; the bar shows its
-  // maximum then. A file emptied while it is read (length 0) lands there too.
-  const int maximum = frontEnd_.ProgressMaximum();
-  frontEnd_.SetProgressValue(percent >= 0.0 && percent <= maximum ? static_cast<int>(percent)
-                                                                   : maximum);
+  frontEnd_.SetProgressValue(
+      ProgressPercent(pairFile_->Position(), pairFile_->Length(), frontEnd_.ProgressMaximum()));
 }
 
 }  // namespace orvanel

@@ -1,6 +1,8 @@
 #include "pair_file.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
 #include <cerrno>
 #include <system_error>
 
@@ -15,6 +17,16 @@ std::filesystem::path PathFromUtf8(const std::string& name) {
 
 [[noreturn]] void ThrowOpenError(const std::string& name, const std::string& reason) {
   throw FileError("The file \"" + name + "\" could not be opened: " + reason + ".");
+}
+
+std::int32_t ZeroToTwo(std::int32_t value) { return value == 0 ? 2 : value; }
+
+// -2^31 has no positive counterpart in 32 bits and becomes the largest value.
+std::int32_t MakePositive(std::int32_t value) {
+  if (value == std::numeric_limits<std::int32_t>::min()) {
+    return std::numeric_limits<std::int32_t>::max();
+  }
+  return value < 0 ? -value : value;
 }
 
 std::string ReasonFromErrno(int error) {
@@ -57,6 +69,19 @@ std::int64_t PairFile::Length() {
   const auto size = std::filesystem::file_size(path_, error);
   if (!error) lastLength_ = static_cast<std::int64_t>(size);
   return lastLength_;
+}
+
+std::optional<Pair> ReadMappedPair(PairFile& file) {
+  const std::int32_t first = ZeroToTwo(file.ReadInt32());
+  const std::int32_t second = ZeroToTwo(file.ReadInt32());
+  if (file.AtEnd()) return std::nullopt;
+  return Pair{MakePositive(first), MakePositive(second)};
+}
+
+int ProgressPercent(std::int64_t position, std::int64_t length, int maximum) {
+  const double percent =
+      std::floor(static_cast<double>(position) / static_cast<double>(length) * 100.0);
+  return percent >= 0.0 && percent <= maximum ? static_cast<int>(percent) : maximum;
 }
 
 }  // namespace orvanel

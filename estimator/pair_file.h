@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+
+#include "random_pairs.h"
 
 namespace orvanel {
 
@@ -38,5 +41,17 @@ class PairFile {
   std::int64_t lastLength_ = 0;
   bool atEnd_ = false;
 };
+
+// The file step of a trial: reads `first` and `second` (a 0 becomes 2 at once),
+// then tests for the end: fewer than 8 bytes left gives nothing, the partial
+// pair being discarded. Otherwise each number is made positive, -2^31 becoming
+// 2^31 - 1, and the pair lies in 1..2^31-1.
+[[nodiscard]] std::optional<Pair> ReadMappedPair(PairFile& file);
+
+// How far through the file the next byte lies, as the floor of
+// position / length * 100 in double precision, shown as `maximum` where it
+// would pass it (files of 96 bytes or less after their last pair, or a file
+// emptied while it is read).
+[[nodiscard]] int ProgressPercent(std::int64_t position, std::int64_t length, int maximum);
 
 }  // namespace orvanel

@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "errors.h"
+#include "estimator.h"
+#include "pair_file.h"
+#include "support/fakes.h"
+#include "support/literal_common_factor.h"
+#include "support/temp_files.h"
+
+namespace orvanel {
+namespace {
+
+using testing::EstimatorRig;
+using testing::Records;
+using testing::TempFolder;
+using Log = std::vector<std::string>;
+
+// Pairs of (1, 1) have no divisor to try, so every trial updates the estimate and the bar.
+std::vector<std::uint8_t> CoprimeRecords(int pairs) { return Records(std::vector<std::int32_t>(2 * pairs, 1)); }
+
+std::vector<int> ProgressValues(const Log& log) {
+  std::vector<int> values;
+  for (const auto& entry : log) {
+    if (entry.rfind("progress ", 0) == 0) values.push_back(std::stoi(entry.substr(9)));
+  }
+  return values;
+}
+
+class FileAnalysis : public ::testing::Test {
+ protected:
+  void Choose(const std::string& path) {
+    rig.frontEnd.nextChoice = path;
+    rig.estimator.AnalyzeFile_Click();
+  }
+  void TickUntilFinished() {
+    for (int tick = 0; tick < 1000 && rig.estimator.AnalyzingFile(); ++tick) rig.estimator.Timer1_Timer();
+  }
+  TempFolder folder;
+  EstimatorRig rig;
+};
+
+TEST_F(FileAnalysis, ChoosingAFileSwitchesTheSourceAndZeroesTheTallyWithoutRedrawing) {
+  rig.estimator.Tally() = TrialTally{40, 10, 3.1};
+  const auto path = folder.Write("pairs.bin", CoprimeRecords(3));
+  Choose(path);
+  EXPECT_TRUE(rig.estimator.AnalyzingFile());
+  EXPECT_EQ(rig.estimator.Tally().Total, 0);
+  EXPECT_EQ(rig.estimator.Tally().Hits, 0);
+  EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
+  EXPECT_EQ(rig.frontEnd.texts.estimate, "is about") << "the lines show the old tally until the next update";
+  EXPECT_EQ(rig.frontEnd.log, (Log{"choose", "analyze mark set", "virtual mark cleared",
+                                   "frame enabled", "caption Loading " + path}));
+  EXPECT_TRUE(rig.frontEnd.running) << "running trials are not toggled";
+  EXPECT_EQ(rig.frontEnd.progress, 0) << "the bar waits for the first update";
+}
+
+TEST_F(FileAnalysis, TheNameIsUsedWithItsBlanksAndShownWithout) {
+  const auto name = (folder.Path() / " spaced.bin  ").string();
+  Choose(name);
+  EXPECT_TRUE(std::filesystem::exists(name)) << "a name with no file behind it is created";
+  EXPECT_EQ(rig.frontEnd.frameCaption, "Loading " + (folder.Path() / " spaced.bin").string());
+}
+
+TEST_F(FileAnalysis, ChoosingWhileStoppedStartsTrials) {
+  rig.frontEnd.running = false;
+  Choose(folder.Write("pairs.bin", CoprimeRecords(1)));
+  EXPECT_TRUE(rig.frontEnd.running);
+  EXPECT_EQ(rig.frontEnd.log.back(), "start");
+}
+
+TEST_F(FileAnalysis, AnEmptyFileEndsAtTheFirstTrialAndReturnsToRandomPairs) {
+  const int descriptors = testing::OpenDescriptorCount();
+  Choose(folder.Write("empty.bin", {}));
+  rig.frontEnd.log.clear();
+  rig.estimator.Timer1_Timer();
+  EXPECT_EQ(rig.estimator.Tally().Total, 0);
+  EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
+  EXPECT_EQ(rig.estimator.BatchStep(), 1);
+  EXPECT_EQ(rig.frontEnd.log, (Log{"stop", "virtual mark set", "analyze mark cleared", "captions",
+                                   "progress 100", "frame disabled"}));
+  EXPECT_EQ(rig.frontEnd.texts.estimate, "is about 0.0000");
+  EXPECT_EQ(rig.frontEnd.texts.total, " based on  0 virtual people asked");
+  EXPECT_EQ(rig.frontEnd.texts.hits, "and  0 guesses being relatively prime");
+  EXPECT_EQ(rig.frontEnd.frameCaption.rfind("Loading ", 0), 0u) << "the caption keeps the name";
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  EXPECT_EQ(testing::OpenDescriptorCount(), descriptors) << "the file is closed";
+  // The next tick, if trials run again, draws random pairs.
+  rig.estimator.Timer1_Timer();
+  EXPECT_EQ(rig.estimator.Tally().Total, 4);
+}
+
+TEST_F(FileAnalysis, AMissingNameIsCreatedEmptyAndEndsAtTheNextTrial) {
+  const auto path = (folder.Path() / "new.bin").string();
+  Choose(path);
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(std::filesystem::file_size(path), 0u);
+  rig.estimator.Timer1_Timer();
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  EXPECT_EQ(rig.estimator.Tally().Total, 0);
+}
+
+TEST_F(FileAnalysis, TwelveBytesGiveOnePairAndTheLastFourAreNeverUsed) {
+  Choose(folder.Write("twelve.bin", Records({1, 1, 7})));
+  rig.estimator.Timer1_Timer();
+  EXPECT_EQ(rig.estimator.Tally().Total, 1);
+  EXPECT_EQ(rig.estimator.BatchStep(), 2);
+  EXPECT_EQ(rig.frontEnd.texts.estimate, "is about 2.4495");
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+}
+
+TEST_F(FileAnalysis, ATickInWhichTheFileEndsAfterTwoPairsRunsNoFourthTrial) {
+  Choose(folder.Write("pairs.bin", CoprimeRecords(6)));
+  rig.estimator.Timer1_Timer();
+  rig.frontEnd.log.clear();
+  rig.estimator.Timer1_Timer();
+  EXPECT_EQ(rig.estimator.Tally().Total, 6);
+  EXPECT_EQ(rig.estimator.BatchStep(), 3);
+  EXPECT_EQ(std::count(rig.frontEnd.log.begin(), rig.frontEnd.log.end(), "captions"), 3);
+  EXPECT_EQ(std::count(rig.frontEnd.log.begin(), rig.frontEnd.log.end(), "stop"), 1);
+}
+
+struct ProgressCase {
+  const char* name;
+  int pairs;
+  int trailing_bytes;
+  std::vector<std::pair<int, int>> after_pair;  // (pair number, bar value)
+};
+
+std::ostream& operator<<(std::ostream& out, const ProgressCase& c) { return out << c.name; }
+
+class Progress : public FileAnalysis, public ::testing::WithParamInterface<ProgressCase> {};
+
+TEST_P(Progress, FollowsThePositionThroughTheFile) {
+  const auto& c = GetParam();
+  auto bytes = CoprimeRecords(c.pairs);
+  bytes.resize(bytes.size() + static_cast<std::size_t>(c.trailing_bytes), 0);
+  Choose(folder.Write("pairs.bin", bytes));
+  TickUntilFinished();
+  const auto values = ProgressValues(rig.frontEnd.log);
+  ASSERT_EQ(values.size(), static_cast<std::size_t>(c.pairs) + 1) << "one per pair, one by the finish";
+  for (const auto& [pair, value] : c.after_pair) EXPECT_EQ(values[pair - 1], value) << "after pair " << pair;
+  EXPECT_EQ(values.back(), 100);
+  EXPECT_EQ(rig.estimator.Tally().Total, c.pairs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Progress,
+    ::testing::Values(ProgressCase{"EightHundredBytes", 100, 0, {{1, 1}, {50, 50}, {100, 100}}},
+                      ProgressCase{"ThousandBytes", 125, 0, {{1, 0}, {62, 49}, {125, 100}}},
+                      ProgressCase{"HundredAndFourBytesEndAtTheMaximum", 13, 0, {{13, 100}}},
+                      ProgressCase{"EightBytesWouldPassTheMaximum", 1, 0, {{1, 100}}},
+                      ProgressCase{"TrailingFragmentIsIgnored", 10, 5, {{10, 95}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProgressPercent, UsesSixtyFourBitPositionsAndClampsToTheMaximum) {
+  constexpr std::int64_t kThreeGiB = std::int64_t{3} << 30;
+  EXPECT_EQ(ProgressPercent(kThreeGiB / 2 + 1, kThreeGiB, 100), 50);
+  EXPECT_EQ(ProgressPercent(kThreeGiB + 1, kThreeGiB, 100), 100);
+  EXPECT_EQ(ProgressPercent(9, 8, 100), 100);  // 112 %
+  EXPECT_EQ(ProgressPercent(9, 0, 100), 100);  // the file was emptied meanwhile
+}
+
+struct MappingCase {
+  const char* name;
+  std::vector<std::uint8_t> record;
+  Pair pair;
+};
+
+std::ostream& operator<<(std::ostream& out, const MappingCase& c) { return out << c.name; }
+
+class RecordMapping : public ::testing::TestWithParam<MappingCase> {};
+
+TEST_P(RecordMapping, GivesThePairOfTheTrial) {
+  TempFolder folder;
+  PairFile file(folder.Write("record.bin", GetParam().record));
+  EXPECT_EQ(ReadMappedPair(file), GetParam().pair);
+  EXPECT_EQ(file.Position(), 9);
+  EXPECT_EQ(ReadMappedPair(file), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, RecordMapping,
+    ::testing::Values(
+        MappingCase{"ZeroAndMinusOne", {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, {2, 1}},
+        MappingCase{"LowestIntegerAndTen", {0, 0, 0, 0x80, 0x0A, 0, 0, 0}, {2147483647, 10}},
+        MappingCase{"OneAndHighestInteger", {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}, {1, 2147483647}},
+        MappingCase{"TwoZeros", {0, 0, 0, 0, 0, 0, 0, 0}, {2, 2}},
+        MappingCase{"NegativesBecomeTheirAbsoluteValue", {0xFA, 0xFF, 0xFF, 0xFF, 0xF1, 0xFF, 0xFF, 0xFF}, {6, 15}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PairFileTest, FilesOfMoreThanTwoGibibytesHaveTheirFullLength) {
+  TempFolder folder;
+  const auto path = folder.Path() / "large.bin";
+  constexpr std::int64_t kLength = (std::int64_t{1} << 31) + 16;
+  {
+    std::ofstream out(path, std::ios::binary);
+  }
+  std::filesystem::resize_file(path, kLength);  // sparse where the file system allows
+  PairFile file(path.string());
+  EXPECT_EQ(file.Length(), kLength);
+  EXPECT_EQ(ReadMappedPair(file), (Pair{2, 2}));
+  EXPECT_EQ(file.Position(), 9);
+}
+
+TEST_F(FileAnalysis, CancelChangesNothingBeforeOrAfterAChoice) {
+  rig.estimator.Tally() = TrialTally{40, 10, 3.1};
+  rig.frontEnd.nextChoice.reset();
+  rig.estimator.AnalyzeFile_Click();
+  EXPECT_EQ(rig.frontEnd.log, Log{"choose"});
+  EXPECT_EQ(rig.estimator.Tally().Total, 40);
+
+  Choose(folder.Write("pairs.bin", CoprimeRecords(20)));
+  rig.estimator.Timer1_Timer();
+  rig.frontEnd.log.clear();
+  rig.frontEnd.nextChoice.reset();
+  rig.estimator.AnalyzeFile_Click();
+  EXPECT_EQ(rig.frontEnd.log, Log{"choose"});
+  EXPECT_EQ(rig.estimator.Tally().Total, 4) << "the analysis goes on where it was";
+  rig.estimator.Timer1_Timer();
+  EXPECT_EQ(rig.estimator.Tally().Total, 8);
+}
+
+TEST_F(FileAnalysis, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
+  Choose(folder.Write("pairs.bin", CoprimeRecords(20)));
+  rig.estimator.Timer1_Timer();
+  rig.frontEnd.log.clear();
+  const std::string unopenable[] = {folder.Path().string(),
+                                    (folder.Path() / "no-such-folder" / "pairs.bin").string()};
+  for (const auto& name : unopenable) {
+    try {
+      Choose(name);
+      FAIL() << "no error for " << name;
+    } catch (const FileError& error) {
+      EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+    }
+  }
+  EXPECT_EQ(rig.frontEnd.log, (Log{"choose", "choose"}));
+  EXPECT_TRUE(rig.estimator.AnalyzingFile());
+  EXPECT_EQ(rig.estimator.Tally().Total, 4);
+  rig.estimator.Timer1_Timer();
+  EXPECT_EQ(rig.estimator.Tally().Total, 8) << "the analysis in progress goes on";
+}
+
+TEST_F(FileAnalysis, AFileChosenDuringAnAnalysisReplacesIt) {
+  const int descriptors = testing::OpenDescriptorCount();
+  Choose(folder.Write("first.bin", CoprimeRecords(20)));
+  rig.estimator.Timer1_Timer();
+  // The second file's first pair (4, 6) shares a factor; the first file has none.
+  Choose(folder.Write("second.bin", Records({4, 6, 1, 1})));
+  EXPECT_EQ(rig.estimator.Tally().Total, 0);
+  rig.estimator.Timer1_Timer();
+  EXPECT_EQ(rig.estimator.Tally().Total, 2);
+  EXPECT_EQ(rig.estimator.Tally().Hits, 1);
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  EXPECT_EQ(testing::OpenDescriptorCount(), descriptors) << "both files are closed";
+}
+
+TEST_F(FileAnalysis, AskVirtualPeopleEndsTheAnalysisAndKeepsTheTally) {
+  const int descriptors = testing::OpenDescriptorCount();
+  Choose(folder.Write("pairs.bin", CoprimeRecords(20)));
+  rig.estimator.Timer1_Timer();
+  rig.frontEnd.log.clear();
+  rig.estimator.VirtualPeopleMenu_Click();
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  EXPECT_EQ(rig.frontEnd.log, (Log{"virtual mark set", "analyze mark cleared", "frame disabled"}));
+  EXPECT_EQ(rig.estimator.Tally().Total, 4);
+  EXPECT_TRUE(rig.frontEnd.running);
+  EXPECT_EQ(testing::OpenDescriptorCount(), descriptors);
+
+  rig.frontEnd.log.clear();
+  rig.estimator.VirtualPeopleMenu_Click();  // with random pairs it does nothing
+  EXPECT_TRUE(rig.frontEnd.log.empty());
+}
+
+TEST_F(FileAnalysis, ResetDuringAnAnalysisKeepsTheFileAndItsPosition) {
+  Choose(folder.Write("pairs.bin", CoprimeRecords(6)));
+  rig.estimator.Timer1_Timer();
+  rig.estimator.ClearCommand_Click();
+  EXPECT_TRUE(rig.estimator.AnalyzingFile());
+  rig.estimator.Timer1_Timer();
+  EXPECT_EQ(rig.estimator.Tally().Total, 2) << "the two pairs left after the first four";
+}
+
+TEST_F(FileAnalysis, RandomFilesCountEveryWholePairLikeTheOracle) {
+  std::mt19937 engine(11);
+  std::uniform_int_distribution<int> length(0, 400);
+  std::uniform_int_distribution<int> byte(0, 255);
+  const int descriptors = testing::OpenDescriptorCount();
+  for (int file = 0; file < 60; ++file) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length(engine)));
+    // Small numbers, so that common factors are frequent; every fourth byte random.
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      bytes[i] = static_cast<std::uint8_t>(i % 4 == 0 || i % 4 == 3 ? byte(engine) : 0);
+    }
+    const auto path = folder.Write("random" + std::to_string(file) + ".bin", bytes);
+    std::int32_t hits = 0;
+    {
+      PairFile oracle_file(path);
+      while (const auto pair = ReadMappedPair(oracle_file)) {
+        hits += testing::LiteralHasCommonFactor(pair->first, pair->second);
+      }
+    }
+    Choose(path);
+    TickUntilFinished();
+    const auto& tally = rig.estimator.Tally();
+    ASSERT_EQ(tally.Total, static_cast<std::int32_t>(bytes.size() / 8)) << path;
+    ASSERT_EQ(tally.Hits, hits) << path;
+    const double expected =
+        tally.Total == tally.Hits ? 0.0 : std::sqrt(6.0 / (double(tally.Total - tally.Hits) / tally.Total));
+    ASSERT_EQ(tally.Estimate, expected) << path;
+    ASSERT_FALSE(rig.estimator.AnalyzingFile());
+  }
+  EXPECT_EQ(testing::OpenDescriptorCount(), descriptors);
+}
+
+}  // namespace
+}  // namespace orvanel
