@@ -8,34 +8,12 @@
 #include <vector>
 
 #include "support/fakes.h"
+#include "support/recording_store.h"
 
 namespace orvanel {
 namespace {
 
-// A store in memory that logs every read and write.
-class RecordingStore final : public SettingsStore {
- public:
-  std::string Read(const std::string& application, const std::string& section,
-                   const std::string& key, const std::string& fallback) override {
-    log.push_back("read " + application + "/" + section + "/" + key + " default " + fallback);
-    const auto found = values.find(key);
-    return found == values.end() ? fallback : found->second;
-  }
-  void Write(const std::string& application, const std::string& section, const std::string& key,
-             const std::string& value) override {
-    log.push_back("write " + application + "/" + section + "/" + key + " =" + value);
-    values[key] = value;
-  }
-  void Commit() override {
-    log.push_back("commit");
-    if (refuse) throw HistoryError("refused");
-  }
-  std::string Location() const override { return "the test store"; }
-
-  std::map<std::string, std::string> values;
-  std::vector<std::string> log;
-  bool refuse = false;
-};
+using testing::RecordingStore;
 
 TEST(LoadHistory, FirstRunStartsFromZeroWithoutRedrawing) {
   testing::EstimatorRig rig;

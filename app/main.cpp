@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <QScreen>
+
+#include "main_window.h"
+#include "shutdown.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Orvanel");
+
+  orvanel::Main window(orvanel::DesktopServices());
+  orvanel::SaveOnEveryWayOut(application, window);
+  window.Form_Load();
+  window.adjustSize();
+  window.move(window.screen()->availableGeometry().center() - window.rect().center());
+  window.show();
+  window.activateWindow();
+  return application.exec();
+}

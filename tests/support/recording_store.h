@@ -1,0 +1,39 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "saved_history.h"
+#include "settings_store.h"
+
+namespace orvanel::testing {
+
+// A settings store in memory that logs every read, write and commit.
+class RecordingStore final : public SettingsStore {
+ public:
+  std::string Read(const std::string& application, const std::string& section,
+                   const std::string& key, const std::string& fallback) override {
+    log.push_back("read " + application + "/" + section + "/" + key + " default " + fallback);
+    const auto found = values.find(key);
+    return found == values.end() ? fallback : found->second;
+  }
+  void Write(const std::string& application, const std::string& section, const std::string& key,
+             const std::string& value) override {
+    log.push_back("write " + application + "/" + section + "/" + key + " =" + value);
+    values[key] = value;
+  }
+  void Commit() override {
+    log.push_back("commit");
+    ++commits;
+    if (refuse) throw HistoryError("The tally could not be saved in the test store.");
+  }
+  std::string Location() const override { return "the test store"; }
+
+  std::map<std::string, std::string> values;
+  std::vector<std::string> log;
+  int commits = 0;
+  bool refuse = false;
+};
+
+}  // namespace orvanel::testing

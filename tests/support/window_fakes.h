@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+#include <optional>
+
+#include "fakes.h"
+#include "main_window.h"
+#include "platform_services.h"
+#include "recording_store.h"
+
+namespace orvanel {
+
+// Reaches the window's private handlers, as its event wiring would.
+class MainWindowProbe {
+ public:
+  // One tick, with the status lines drawn as they stand at its end.
+  static void Tick(Main& window) {
+    window.Timer1_Timer();
+    window.ShowPendingCaptions();
+  }
+  static Estimator& EstimatorOf(Main& window) { return window.estimator_; }
+  static SelFile& SelFileOf(Main& window) { return window.selFile_; }
+};
+
+namespace testing {
+
+// Answers the Open dialog from a script: a path, or nothing for a cancel.
+class ScriptedOpenDialog final : public OpenDialog {
+ public:
+  std::optional<QString> Open(QWidget*, const QString& initial_name) override {
+    initialNames.push_back(initial_name);
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<std::optional<QString>> answers;
+  QStringList initialNames;
+};
+
+class RecordingMessenger final : public Messenger {
+ public:
+  void ShowError(QWidget*, const QString& sentence) override { messages.push_back(sentence); }
+  QStringList messages;
+};
+
+class RecordingHelpViewer final : public HelpViewer {
+ public:
+  void ShowHelp(QWidget*, const QString& help_file, int command) override {
+    calls.push_back(help_file + " " + QString::number(command));
+  }
+  QStringList calls;
+};
+
+// A main window on fakes, with pointers to the fakes it owns.
+struct WindowRig {
+  WindowRig() {
+    PlatformServices services;
+    auto open = std::make_unique<ScriptedOpenDialog>();
+    auto help = std::make_unique<RecordingHelpViewer>();
+    auto store = std::make_unique<RecordingStore>();
+    auto messenger = std::make_unique<RecordingMessenger>();
+    openDialog = open.get();
+    helpViewer = help.get();
+    this->store = store.get();
+    this->messenger = messenger.get();
+    services.openDialog = std::move(open);
+    services.helpViewer = std::move(help);
+    services.settingsStore = std::move(store);
+    services.messenger = std::move(messenger);
+    services.generator = std::make_unique<ScriptedGenerator>(std::initializer_list<float>{0.0f, 0.0f});
+    window = std::make_unique<Main>(std::move(services));
+  }
+  ScriptedOpenDialog* openDialog;
+  RecordingHelpViewer* helpViewer;
+  RecordingStore* store;
+  RecordingMessenger* messenger;
+  std::unique_ptr<Main> window;
+};
+
+}  // namespace testing
+}  // namespace orvanel

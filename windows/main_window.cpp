@@ -1,0 +1,309 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+
+#include "about_play.h"
+#include "help_document.h"
+#include "saved_history.h"
+#include "twips.h"
+#include "workspace_color.h"
+
+namespace orvanel {
+namespace {
+
+constexpr int kClientWidth = 6315;
+constexpr int kClientHeight = 2925;
+// A status line may grow to the right up to here, just short of the buttons.
+constexpr int kStatusRightEdge = 4800;
+
+// The status labels keep their designed widths when the longest text they can
+// show fits. A platform font wider than the one the layout was drawn for would
+// cut a long count off; the label then widens into the free space before the
+// buttons instead. Measured once, so that redrawing stays cheap.
+void FitStatusLabel(QLabel& label, const QString& longest_text) {
+  const int needed = label.fontMetrics().horizontalAdvance(longest_text) + 2;
+  const int widest = TwipsToPixels(kStatusRightEdge) - label.x();
+  label.resize(std::clamp(needed, label.width(), widest), label.height());
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+Main::Main(PlatformServices services, QWidget* parent)
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      selFile_(*services_.openDialog, *services_.helpViewer),
+      estimator_(*this, *services_.generator) {
+  setObjectName("Main");
+  setWindowTitle("Orvanel");
+  setWindowIcon(QIcon(":/orvanel/orvanel.png"));
+  CreateControls();
+  CreateMenus();
+
+  // Trials begin without any click: the timer runs from the start.
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setTimerType(Qt::PreciseTimer);
+  Timer1->setInterval(1);
+  connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
+  Timer1->start();
+  StartStopCommand->setFocus();
+
+  captionRefresh_ = new QTimer(this);
+  captionRefresh_->setSingleShot(true);
+  captionRefresh_->setInterval(16);
+  connect(captionRefresh_, &QTimer::timeout, this, &Main::ShowPendingCaptions);
+  decimalSeparator_ = QLocale().decimalPoint().toStdString();
+}
+
+Main::~Main() = default;
+
+void Main::CreateControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName("Client");
+  client->setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
+  QPalette workspace = client->palette();
+  workspace.setColor(QPalette::Window, ApplicationWorkspaceColor());
+  client->setPalette(workspace);
+  client->setAutoFillBackground(true);
+  setCentralWidget(client);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);  // nothing moves with the window
+
+  // "P" in the Symbol font: the Greek capital letter pi.
+  Label1 = MakeLabel(client, "Label1", QString(QChar(0x03A0)));
+  QFont pi_font = Label1->font();
+  pi_font.setPointSizeF(20.25);
+  pi_font.setBold(true);
+  Label1->setFont(pi_font);
+  Label1->setAccessibleName("pi");
+  PlaceInTwips(*Label1, 120, 240, 375, 495);
+
+  EstimateText = MakeLabel(client, "EstimateText", "is about");
+  PlaceInTwips(*EstimateText, 600, 360, 2175, 375);
+  TotalText = MakeLabel(client, "TotalText", "people asked");
+  PlaceInTwips(*TotalText, 600, 600, 3015, 375);
+  HitsText = MakeLabel(client, "HitsText", "hits found");
+  PlaceInTwips(*HitsText, 600, 840, 3015, 375);
+  FitStatusLabel(*EstimateText, "is about 000000.0000");
+  FitStatusLabel(*TotalText, " based on -2147483648 virtual people asked");
+  FitStatusLabel(*HitsText, "and -2147483648 guesses being relatively prime");
+
+  ClearCommand = MakeButton(client, "ClearCommand", "Reset");
+  PlaceInTwips(*ClearCommand, 4920, 360, 855, 375);
+  ClearCommand->setEnabled(false);
+  connect(ClearCommand, &QPushButton::clicked, this, &Main::ClearCommand_Click);
+
+  StartStopCommand = MakeButton(client, "StartStopCommand", "Stop");
+  PlaceInTwips(*StartStopCommand, 4920, 960, 855, 375);
+  connect(StartStopCommand, &QPushButton::clicked, this, &Main::StartStopCommand_Click);
+
+  ProgressFrame = new QGroupBox("No file loaded", client);
+  ProgressFrame->setObjectName("ProgressFrame");
+  ProgressFrame->setAutoFillBackground(true);
+  ProgressFrame->setFocusPolicy(Qt::NoFocus);
+  PlaceInTwips(*ProgressFrame, 120, 1680, 5775, 735);
+  ProgressFrame->setEnabled(false);
+
+  ProgressBar1 = new QProgressBar(ProgressFrame);
+  ProgressBar1->setObjectName("ProgressBar1");
+  ProgressBar1->setRange(0, 100);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+  PlaceInTwips(*ProgressBar1, 240, 360, 5415, 255);
+
+  setTabOrder(ClearCommand, StartStopCommand);
+}
+
+void Main::CreateMenus() {
+  // A checkable action flips its own mark when chosen; the handlers alone decide
+  // the marks, so the flip is undone before the handler runs.
+  const auto connect_entry = [this](QAction* action, void (Main::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, action, handler](bool checked) {
+      if (action->isCheckable()) action->setChecked(!checked);
+      (this->*handler)();
+    });
+  };
+  const auto add_entry = [this](QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+
+  FileMenu = menuBar()->addMenu("&File");
+  FileMenu->setObjectName("FileMenu");
+  AnalyzeFile = add_entry(FileMenu, "AnalyzeFile", "&Analyze File");
+  AnalyzeFile->setCheckable(true);
+  VirtualPeopleMenu = add_entry(FileMenu, "VirtualPeopleMenu", "Ask &Virtual People");
+  VirtualPeopleMenu->setCheckable(true);
+  VirtualPeopleMenu->setChecked(true);
+  dash1 = FileMenu->addSeparator();
+  dash1->setObjectName("dash1");
+  ExitMenu = add_entry(FileMenu, "ExitMenu", "Exit");
+
+  HelpMenu = menuBar()->addMenu("&Help");
+  HelpMenu->setObjectName("HelpMenu");
+  StartHelp = add_entry(HelpMenu, "StartHelp", "What is the &point?");
+  AboutMenu = add_entry(HelpMenu, "AboutMenu", "&About Orvanel");
+
+  connect_entry(AnalyzeFile, &Main::AnalyzeFile_Click);
+  connect_entry(VirtualPeopleMenu, &Main::VirtualPeopleMenu_Click);
+  connect_entry(ExitMenu, &Main::ExitMenu_Click);
+  connect_entry(StartHelp, &Main::StartHelp_Click);
+  connect_entry(AboutMenu, &Main::AboutMenu_Click);
+}
+
+template <typename Handler>
+void Main::Guarded(Handler&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ReportError(QString::fromUtf8(error.what()));
+  }
+}
+
+// An error stops the trials (so a count at its limit is reported once, not every
+// millisecond, and Reset becomes available); what was counted stays counted.
+void Main::ReportError(const QString& sentence) {
+  if (Timer1->isActive()) StartStopCommand_Click();
+  services_.messenger->ShowError(this, sentence);
+}
+
+void Main::Form_Load() {
+  Guarded([this] { LoadHistory(*services_.settingsStore, estimator_, std::cerr); });
+}
+
+void Main::Form_Unload(std::int16_t& Cancel) {
+  (void)Cancel;
+  if (unloaded_) return;
+  unloaded_ = true;
+  // The window goes away with its timer: no trial may be counted after the save.
+  Timer1->stop();
+  try {
+    SaveHistory(*services_.settingsStore, estimator_.Tally());
+  } catch (const std::exception& error) {
+    std::cerr << "Orvanel: " << error.what() << '\n';
+    services_.messenger->ShowError(this, QString::fromUtf8(error.what()));
+  }
+}
+
+void Main::closeEvent(QCloseEvent* event) {
+  std::int16_t cancel = 0;
+  Form_Unload(cancel);
+  if (cancel != 0) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+// The texts are taken from the tally at once. Drawing them up to 3,600 times a
+// second would cost several times the trials themselves and no screen shows it,
+// so the labels take new texts at once after a quiet spell and otherwise at the
+// end of each spell of one display frame: the latest texts are always on screen
+// within 16 ms.
+void Main::UpdateCaptions() {
+  pendingTexts_ = estimator_.Texts(decimalSeparator_);
+  if (!captionRefresh_->isActive()) ShowPendingCaptions();
+}
+
+void Main::ShowPendingCaptions() {
+  if (!pendingTexts_) return;
+  EstimateText->setText(QString::fromStdString(pendingTexts_->estimate));
+  TotalText->setText(QString::fromStdString(pendingTexts_->total));
+  HitsText->setText(QString::fromStdString(pendingTexts_->hits));
+  pendingTexts_.reset();
+  captionRefresh_->start();  // a new spell: texts arriving now wait for its end
+}
+
+void Main::Timer1_Timer() {
+  Guarded([this] { estimator_.Timer1_Timer(); });
+}
+
+void Main::StartStopCommand_Click() {
+  if (Timer1->isActive()) {
+    Timer1->stop();
+    StartStopCommand->setText("Start");
+    ClearCommand->setEnabled(true);
+  } else {
+    Timer1->start();
+    StartStopCommand->setText("Stop");
+    ClearCommand->setEnabled(false);
+  }
+}
+
+void Main::ClearCommand_Click() {
+  Guarded([this] { estimator_.ClearCommand_Click(); });
+}
+
+void Main::AnalyzeFile_Click() {
+  Guarded([this] { estimator_.AnalyzeFile_Click(); });
+}
+
+void Main::VirtualPeopleMenu_Click() {
+  Guarded([this] { estimator_.VirtualPeopleMenu_Click(); });
+}
+
+void Main::ExitMenu_Click() { close(); }
+
+void Main::StartHelp_Click() {
+  selFile_.HelpFile = "Orvanel.hlp";
+  selFile_.HelpCommand = kHelpContents;
+  Guarded([this] { selFile_.ShowHelp(this); });
+}
+
+void Main::AboutMenu_Click() {
+  AboutPlay about(this);
+  about.exec();
+}
+
+void Main::SetProgressValue(int value) { ProgressBar1->setValue(value); }
+
+int Main::ProgressMaximum() const { return ProgressBar1->maximum(); }
+
+void Main::SetAnalyzeFileChecked(bool checked) { AnalyzeFile->setChecked(checked); }
+
+void Main::SetVirtualPeopleChecked(bool checked) { VirtualPeopleMenu->setChecked(checked); }
+
+void Main::SetProgressFrameEnabled(bool enabled) { ProgressFrame->setEnabled(enabled); }
+
+void Main::SetProgressFrameCaption(const std::string& caption) {
+  // A frame's title reads "&" as an access key; a file name means it literally.
+  ProgressFrame->setTitle(QString::fromStdString(caption).replace('&', "&&"));
+}
+
+bool Main::TrialsRunning() const { return Timer1->isActive(); }
+
+void Main::ToggleRunning() { StartStopCommand_Click(); }
+
+std::optional<std::string> Main::ChoosePairFile() {
+  if (!selFile_.ShowOpen(this)) return std::nullopt;
+  return selFile_.FileName.toStdString();
+}
+
+}  // namespace orvanel

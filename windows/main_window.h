@@ -1,0 +1,107 @@
+#pragma once
+
+// The main window: every control, the menus and the handlers. It owns the
+// estimator and forwards its handlers to it; the estimator sees the window only
+// as a FrontEnd. Errors that leave a handler are reported in one place (Guarded).
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "estimator.h"
+#include "front_end.h"
+#include "platform_services.h"
+#include "sel_file.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+namespace orvanel {
+
+class Main final : public QMainWindow, private FrontEnd {
+  Q_OBJECT
+
+ public:
+  explicit Main(PlatformServices services, QWidget* parent = nullptr);
+  ~Main() override;
+
+  // Runs once, before the window is first shown: loads the saved tally.
+  void Form_Load();
+  // Saves the tally. Runs once per run, whichever way out is taken; leaves
+  // `Cancel` as it finds it, so the unload always goes on.
+  void Form_Unload(std::int16_t& Cancel);
+
+  // Redraws the three status lines from the tally.
+  void UpdateCaptions() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  friend class MainWindowProbe;  // lets the widget tests drive ticks and handlers
+
+  void CreateControls();
+  void ShowPendingCaptions();
+  void CreateMenus();
+
+  void AboutMenu_Click();
+  void AnalyzeFile_Click();
+  void ClearCommand_Click();
+  void ExitMenu_Click();
+  void StartHelp_Click();
+  void StartStopCommand_Click();
+  void Timer1_Timer();
+  void VirtualPeopleMenu_Click();
+
+  // Runs a handler; an error that leaves it stops the trials and is shown.
+  template <typename Handler>
+  void Guarded(Handler&& handler);
+  void ReportError(const QString& sentence);
+
+  // FrontEnd
+  void SetProgressValue(int value) override;
+  [[nodiscard]] int ProgressMaximum() const override;
+  void SetAnalyzeFileChecked(bool checked) override;
+  void SetVirtualPeopleChecked(bool checked) override;
+  void SetProgressFrameEnabled(bool enabled) override;
+  void SetProgressFrameCaption(const std::string& caption) override;
+  [[nodiscard]] bool TrialsRunning() const override;
+  void ToggleRunning() override;
+  [[nodiscard]] std::optional<std::string> ChoosePairFile() override;
+
+  PlatformServices services_;
+  SelFile selFile_;
+  Estimator estimator_;
+  bool unloaded_ = false;
+  std::optional<StatusTexts> pendingTexts_;
+  QTimer* captionRefresh_ = nullptr;
+  std::string decimalSeparator_;
+
+  QLabel* Label1 = nullptr;
+  QLabel* EstimateText = nullptr;
+  QLabel* TotalText = nullptr;
+  QLabel* HitsText = nullptr;
+  QPushButton* ClearCommand = nullptr;
+  QPushButton* StartStopCommand = nullptr;
+  QGroupBox* ProgressFrame = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  QMenu* FileMenu = nullptr;
+  QAction* AnalyzeFile = nullptr;
+  QAction* VirtualPeopleMenu = nullptr;
+  QAction* dash1 = nullptr;
+  QAction* ExitMenu = nullptr;
+  QMenu* HelpMenu = nullptr;
+  QAction* StartHelp = nullptr;
+  QAction* AboutMenu = nullptr;
+};
+
+}  // namespace orvanel

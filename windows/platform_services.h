@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+#include "random_pairs.h"
+#include "settings_store.h"
+
+class QWidget;
+
+namespace orvanel {
+
+// The platform's Open dialog: the confirmed full path, or nothing on a cancel.
+class OpenDialog {
+ public:
+  virtual ~OpenDialog() = default;
+  [[nodiscard]] virtual std::optional<QString> Open(QWidget* parent, const QString& initial_name) = 0;
+};
+
+// The platform's help viewer: shows a help file, looked up by its bare name.
+class HelpViewer {
+ public:
+  virtual ~HelpViewer() = default;
+  virtual void ShowHelp(QWidget* parent, const QString& help_file, int command) = 0;
+};
+
+// Tells the user about an error in a plain sentence.
+class Messenger {
+ public:
+  virtual ~Messenger() = default;
+  virtual void ShowError(QWidget* parent, const QString& sentence) = 0;
+};
+
+// The help viewer that shows Orvanel's HTML help document, looked for in `folders`
+// in turn; when none has it, `messenger` names the file.
+[[nodiscard]] std::unique_ptr<HelpViewer> MakeDocumentHelpViewer(Messenger& messenger,
+                                                                 QStringList folders);
+
+// Everything the main window asks of the platform, so that tests can replace it.
+struct PlatformServices {
+  std::unique_ptr<OpenDialog> openDialog;
+  std::unique_ptr<HelpViewer> helpViewer;
+  std::unique_ptr<SettingsStore> settingsStore;
+  std::unique_ptr<RandomGenerator> generator;
+  std::unique_ptr<Messenger> messenger;
+};
+
+// The real ones: Qt's dialogs and message boxes, the per-user QSettings store,
+// the clock-seeded generator and the help document that ships with Orvanel.
+[[nodiscard]] PlatformServices DesktopServices();
+
+}  // namespace orvanel
