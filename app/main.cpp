@@ -7,6 +7,7 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Orvanel");
+  QApplication::setDesktopFileName("org.orvanel.Orvanel");
 
   orvanel::Main window(orvanel::DesktopServices());
   orvanel::SaveOnEveryWayOut(application, window);
