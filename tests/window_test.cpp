@@ -210,12 +210,13 @@ TEST_F(MainWindowTest, AnErrorInATickStopsTheTrialsOnceWithOneMessage) {
   EXPECT_TRUE(rig.messenger->messages[0].contains("number of people asked")) << rig.messenger->messages[0].toStdString();
 }
 
-TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndTrialsStop) {
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
   testing::TempFolder folder;
   rig.openDialog->answers.push_back(QString::fromStdString(folder.Path().string()));
   Action(window(), "AnalyzeFile")->trigger();
   ASSERT_EQ(rig.messenger->messages.size(), 1);
   EXPECT_TRUE(rig.messenger->messages[0].contains("it is a folder"));
+  EXPECT_TRUE(timer()->isActive()) << "the trials go on";
   EXPECT_FALSE(Action(window(), "AnalyzeFile")->isChecked());
   EXPECT_FALSE(Find<QGroupBox>(window(), "ProgressFrame")->isEnabled());
 }

@@ -16,6 +16,7 @@
 #include <iostream>
 
 #include "about_play.h"
+#include "errors.h"
 #include "help_document.h"
 #include "saved_history.h"
 #include "twips.h"
@@ -182,13 +183,17 @@ template <typename Handler>
 void Main::Guarded(Handler&& handler) {
   try {
     handler();
+  } catch (const FileError& error) {
+    // A file that cannot be opened changes nothing, the running trials included.
+    services_.messenger->ShowError(this, QString::fromUtf8(error.what()));
   } catch (const std::exception& error) {
     ReportError(QString::fromUtf8(error.what()));
   }
 }
 
-// An error stops the trials (so a count at its limit is reported once, not every
-// millisecond, and Reset becomes available); what was counted stays counted.
+// An error of the experiment stops the trials (so a count at its limit is
+// reported once, not every millisecond, and Reset becomes available); what was
+// counted stays counted.
 void Main::ReportError(const QString& sentence) {
   if (Timer1->isActive()) StartStopCommand_Click();
   services_.messenger->ShowError(this, sentence);
