@@ -2,7 +2,6 @@
 // the file step. Run: build/release/bench/estimator_bench
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -83,17 +82,24 @@ void BM_WholeRandomTick(benchmark::State& state) {
 BENCHMARK(BM_WholeRandomTick)->Unit(benchmark::kNanosecond);
 
 // One file step with its progress update, per pair, on a 64 MiB file of random bytes.
-void BM_FilePairWithProgress(benchmark::State& state) {
-  const auto path = std::filesystem::temp_directory_path() / "orvanel-bench-pairs.bin";
-  {
-    std::ofstream out(path, std::ios::binary);
+// Written once per run: the framework calls a benchmark several times.
+const std::filesystem::path& RandomPairFile() {
+  static const std::filesystem::path path = [] {
+    const auto file = std::filesystem::temp_directory_path() / "orvanel-bench-pairs.bin";
+    std::ofstream out(file, std::ios::binary);
     testing::SeededGenerator generator(3);
     std::vector<char> block(1 << 20);
     for (int mib = 0; mib < 64; ++mib) {
       for (auto& byte : block) byte = static_cast<char>(generator.Next() * 256);
       out.write(block.data(), static_cast<std::streamsize>(block.size()));
     }
-  }
+    return file;
+  }();
+  return path;
+}
+
+void BM_FilePairWithProgress(benchmark::State& state) {
+  const auto& path = RandomPairFile();
   TextOnlyFrontEnd front_end;
   testing::SeededGenerator generator(1);
   Estimator estimator(front_end, generator);
@@ -108,8 +114,16 @@ void BM_FilePairWithProgress(benchmark::State& state) {
   state.SetItemsProcessed(pairs);
   state.counters["ns_per_pair"] = benchmark::Counter(
       static_cast<double>(pairs), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  std::filesystem::remove(path);
 }
 BENCHMARK(BM_FilePairWithProgress)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  std::error_code ignored;
+  std::filesystem::remove(std::filesystem::temp_directory_path() / "orvanel-bench-pairs.bin", ignored);
+  return 0;
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "support/fakes.h"
@@ -57,6 +58,10 @@ TEST(ClockSeededGenerator, TwoSeedingsAtDifferentTimesDiffer) {
   ClockSeededGenerator a;
   ClockSeededGenerator b;
   a.SeedFromClock();
+  // Wait for the clock to move on: some clocks tick only every 100 ns or more.
+  const auto seeded = std::chrono::high_resolution_clock::now();
+  while (std::chrono::high_resolution_clock::now() == seeded) {
+  }
   b.SeedFromClock();
   bool differs = false;
   for (int i = 0; i < 8 && !differs; ++i) differs = a.Next() != b.Next();
