@@ -1,5 +1,6 @@
 #include "estimator.h"
 
+#include <string>
 
 namespace orvanel {
 namespace {

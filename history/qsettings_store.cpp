@@ -15,6 +15,15 @@ QString KeyPath(const std::string& section, const std::string& key) {
   return QString::fromStdString(section + "/" + key);
 }
 
+std::unique_ptr<QSettings> OpenSettings(const std::string& application) {
+  const StoreLocation location = LocationFor(CurrentPlatform(), application);
+  auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                              QString::fromStdString(location.organization),
+                                              QString::fromStdString(location.application));
+  settings->setFallbacksEnabled(false);
+  return settings;
+}
+
 }  // namespace
 
 QSettingsStore::QSettingsStore() = default;
@@ -22,13 +31,7 @@ QSettingsStore::~QSettingsStore() = default;
 
 QSettings& QSettingsStore::For(const std::string& application) {
   auto& settings = settings_[application];
-  if (!settings) {
-    const StoreLocation location = LocationFor(CurrentPlatform(), application);
-    settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           QString::fromStdString(location.organization),
-                                           QString::fromStdString(location.application));
-    settings->setFallbacksEnabled(false);
-  }
+  if (!settings) settings = OpenSettings(application);
   return *settings;
 }
 
@@ -51,30 +54,20 @@ void QSettingsStore::Commit() {
   for (const auto& [application, settings] : settings_) {
     // status() keeps the first error and is meaningful only after sync().
     settings->sync();
-    switch (settings->status()) {
-      case QSettings::NoError:
-        break;
-      case QSettings::AccessError:
-        throw HistoryError("The tally (Estimate, Total and Hits) could not be saved in " +
-                           settings->fileName().toStdString() +
-                           ": the settings could not be written there.");
-      case QSettings::FormatError:
-        throw HistoryError("The tally (Estimate, Total and Hits) could not be saved in " +
-                           settings->fileName().toStdString() +
-                           ": the settings file there is damaged.");
-    }
+    const QSettings::Status status = settings->status();
+    if (status == QSettings::NoError) continue;
+    const std::string reason = status == QSettings::FormatError
+                                   ? "the settings file there is damaged"
+                                   : "the settings could not be written there";
+    throw HistoryError("The tally (Estimate, Total and Hits) could not be saved in " +
+                       settings->fileName().toStdString() + ": " + reason + ".");
   }
 }
 
 std::string QSettingsStore::Location() const {
   const auto found = settings_.find(kDefaultApplication);
   if (found != settings_.end()) return found->second->fileName().toStdString();
-  const StoreLocation location = LocationFor(CurrentPlatform(), kDefaultApplication);
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                   QString::fromStdString(location.organization),
-                   QString::fromStdString(location.application))
-      .fileName()
-      .toStdString();
+  return OpenSettings(kDefaultApplication)->fileName().toStdString();
 }
 
 }  // namespace orvanel
