@@ -17,6 +17,9 @@ namespace orvanel {
 // " 2.44948974278318", " 0" (also for -0.0), "-3.5". Values whose decimal exponent
 // is below -4 or above 14, which the estimate never takes, get an exponent
 // (" 1E+15", " 1.5E-05"); NaN and infinities, which are never stored, give " 0".
+// The text always reads back to a finite number: next to the largest double,
+// where rounding to 15 digits would step past it, the digits are cut instead
+// (" 1.79769313486231E+308").
 [[nodiscard]] std::string NumberText(double value);
 
 // The "0.0000" pattern: at least one digit before the separator, exactly four

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <clocale>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 #include <locale>
@@ -81,6 +83,39 @@ void ExpectRoundTrips() {
 }
 
 TEST(NumberRoundTrip, WrittenTextReadsBackToFifteenDigits) { ExpectRoundTrips(); }
+
+// The value that the fifteen digits of a written text denote, read by the C library.
+double DenotedValue(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+TEST(NumberRoundTrip, EveryFiniteDoubleIsWrittenAsAFiniteNumber) {
+  constexpr double kLargest = std::numeric_limits<double>::max();
+  const std::pair<double, const char*> extremes[] = {
+      {kLargest, " 1.79769313486231E+308"},
+      {-kLargest, "-1.79769313486231E+308"},
+      {std::nextafter(kLargest, 0.0), " 1.79769313486231E+308"},
+      {1.797693134862315e308, " 1.79769313486231E+308"},
+      {1.797693134862314e308, " 1.79769313486231E+308"},
+      {std::numeric_limits<double>::min(), " 2.2250738585072E-308"},
+      {std::numeric_limits<double>::denorm_min(), " 4.94065645841247E-324"},
+      {0.0, " 0"},
+      {-0.0, " 0"},
+  };
+  for (const auto& [value, text] : extremes) {
+    EXPECT_EQ(NumberText(value), text);
+    EXPECT_EQ(ReadNumber(NumberText(value)), DenotedValue(text)) << text;
+  }
+
+  std::mt19937_64 engine(2024);
+  for (int i = 0; i < 1'000'000; ++i) {
+    const double value = std::bit_cast<double>(engine());
+    if (!std::isfinite(value)) continue;
+    const std::string text = NumberText(value);
+    const double read = ReadNumber(text);
+    ASSERT_TRUE(std::isfinite(read)) << text;
+    ASSERT_EQ(read, DenotedValue(text)) << text;
+    ASSERT_EQ(std::signbit(read), value < 0.0) << text;
+  }
+}
 
 class CommaLocale : public ::testing::Test {
  protected:
