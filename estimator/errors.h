@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace orvanel {
 
@@ -30,10 +31,34 @@ class InvalidArgumentError : public OrvanelError {
   using OrvanelError::OrvanelError;
 };
 
-// A pair file could not be opened or read.
-class FileError : public OrvanelError {
+// A pair file could not be opened. Nothing has changed when this is thrown.
+class FileOpenError : public OrvanelError {
  public:
-  using OrvanelError::OrvanelError;
+  enum class Reason { kFolder, kNotRegular, kSystem };
+  FileOpenError(const std::string& sentence, std::string name, Reason reason, int system_error)
+      : OrvanelError(sentence), name_(std::move(name)), reason_(reason), systemError_(system_error) {}
+  [[nodiscard]] const std::string& Name() const { return name_; }
+  [[nodiscard]] Reason Why() const { return reason_; }
+  // The errno value behind kSystem (0 when the system gave none).
+  [[nodiscard]] int SystemError() const { return systemError_; }
+
+ private:
+  std::string name_;
+  Reason reason_;
+  int systemError_;
+};
+
+// The open pair file could not be read any further.
+class FileReadError : public OrvanelError {
+ public:
+  FileReadError(const std::string& sentence, std::string name, int system_error)
+      : OrvanelError(sentence), name_(std::move(name)), systemError_(system_error) {}
+  [[nodiscard]] const std::string& Name() const { return name_; }
+  [[nodiscard]] int SystemError() const { return systemError_; }
+
+ private:
+  std::string name_;
+  int systemError_;
 };
 
 }  // namespace orvanel

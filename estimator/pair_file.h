@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -10,19 +8,24 @@
 
 namespace orvanel {
 
-// A file read as a stream of 32-bit signed little-endian integers. Opened for
-// reading only; a name with no file behind it is created empty. Positions and
-// lengths are 64-bit, so files of 2 GiB and more are read to their end.
+// A file read as a stream of 32-bit signed little-endian integers, straight from
+// the open file, four bytes at a time. Opened for reading only; a name with no
+// file behind it is created empty. Only regular files are taken: a FIFO, a
+// socket or a device could block the reader or never end. Positions and lengths
+// are 64-bit, so files of 2 GiB and more are read to their end.
 class PairFile {
  public:
-  // Throws FileError with a sentence naming the file and the reason.
+  // Throws FileOpenError with a sentence naming the file and the reason. Never
+  // waits for another process (the open does not block on a FIFO).
   explicit PairFile(const std::string& utf8_name);
+  ~PairFile();
 
   PairFile(const PairFile&) = delete;
   PairFile& operator=(const PairFile&) = delete;
 
   // Reads 4 bytes at the current position. Reading at or past the end is no
-  // error: the missing bytes read as zero and AtEnd() becomes true.
+  // error: the missing bytes read as zero and AtEnd() becomes true. A failing
+  // read throws FileReadError.
   [[nodiscard]] std::int32_t ReadInt32();
 
   // True when the last read did not get all of its bytes.
@@ -31,12 +34,13 @@ class PairFile {
   // 1-based position of the next byte to read.
   [[nodiscard]] std::int64_t Position() const { return bytesRead_ + 1; }
 
-  // The file's length in bytes now; the last known length if it cannot be asked.
+  // The open file's length in bytes now (not that of whatever the name points to
+  // by then); the last known length if it cannot be asked.
   [[nodiscard]] std::int64_t Length();
 
  private:
-  std::filesystem::path path_;
-  std::ifstream stream_;
+  std::string name_;
+  int descriptor_ = -1;
   std::int64_t bytesRead_ = 0;
   std::int64_t lastLength_ = 0;
   bool atEnd_ = false;

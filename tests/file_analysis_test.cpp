@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <fstream>
 #include <random>
 #include <string>
@@ -14,6 +16,14 @@
 #include "support/fakes.h"
 #include "support/literal_common_factor.h"
 #include "support/temp_files.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 namespace orvanel {
 namespace {
@@ -238,7 +248,7 @@ TEST_F(FileAnalysis, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
     try {
       Choose(name);
       FAIL() << "no error for " << name;
-    } catch (const FileError& error) {
+    } catch (const FileOpenError& error) {
       EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
     }
   }
@@ -247,6 +257,95 @@ TEST_F(FileAnalysis, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
   EXPECT_EQ(rig.estimator.Tally().Total, 4);
   rig.estimator.Timer1_Timer();
   EXPECT_EQ(rig.estimator.Tally().Total, 8) << "the analysis in progress goes on";
+}
+
+#ifndef _WIN32
+// Anything but a regular file is refused at once with the same plain sentence:
+// a FIFO would block the open (and the window with it) until some writer came,
+// and a device never ends. The open runs on a helper thread so that a regression
+// fails here by timeout instead of hanging the test.
+struct SpecialFileCase {
+  const char* name;
+  std::string (*make)(const TempFolder&);  // gives the path, or "" when the system has none
+};
+
+std::ostream& operator<<(std::ostream& out, const SpecialFileCase& c) { return out << c.name; }
+
+std::string MakeFifo(const TempFolder& folder) {
+  const auto path = (folder.Path() / "pipe").string();
+  return ::mkfifo(path.c_str(), 0600) == 0 ? path : "";
+}
+
+std::string MakeSocket(const TempFolder& folder) {
+  const auto path = (folder.Path() / "socket").string();
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return "";
+  path.copy(address.sun_path, path.size());
+  const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  const bool bound = ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  ::close(socket);  // the name stays behind as a socket file
+  return bound ? path : "";
+}
+
+std::string FirstBlockDevice(const TempFolder&) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev", error)) {
+    if (entry.is_block_file(error)) return entry.path().string();
+  }
+  return "";
+}
+
+class NotARegularFile : public ::testing::TestWithParam<SpecialFileCase> {};
+
+TEST_P(NotARegularFile, IsRefusedWithoutWaitingAndChangesNothing) {
+  TempFolder folder;
+  const std::string path = GetParam().make(folder);
+  if (path.empty()) GTEST_SKIP() << "this system offers no " << GetParam().name;
+  EstimatorRig rig;
+  rig.estimator.Tally() = TrialTally{40, 10, 3.1};
+  rig.frontEnd.nextChoice = path;
+  auto choosing = std::async(std::launch::async, [&rig] {
+    try {
+      rig.estimator.AnalyzeFile_Click();
+      return std::string("no error");
+    } catch (const FileOpenError& error) {
+      return std::string(error.what());
+    }
+  });
+  if (choosing.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    ADD_FAILURE() << "opening " << path << " blocked";
+    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);  // releases a blocked reader
+    choosing.wait();
+    if (writer >= 0) ::close(writer);
+    return;
+  }
+  EXPECT_EQ(choosing.get(), "The file \"" + path + "\" could not be opened: it is not a regular file.");
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  EXPECT_EQ(rig.estimator.Tally().Total, 40);
+  EXPECT_EQ(rig.frontEnd.log, Log{"choose"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, NotARegularFile,
+    ::testing::Values(SpecialFileCase{"Fifo", MakeFifo}, SpecialFileCase{"Socket", MakeSocket},
+                      SpecialFileCase{"CharacterDevice", [](const TempFolder&) { return std::string("/dev/zero"); }},
+                      SpecialFileCase{"BlockDevice", FirstBlockDevice}),
+    [](const auto& info) { return std::string(info.param.name); });
+#endif
+
+TEST(PairFileTest, TheLengthIsThatOfTheOpenFileWhateverTheNameLaterMeans) {
+  TempFolder folder;
+  const auto path = folder.Write("pairs.bin", Records({1, 2, 3, 4}));
+  PairFile file(path);
+  std::filesystem::rename(path, folder.Path() / "moved.bin");
+  folder.Write("pairs.bin", std::vector<std::uint8_t>(4000, 0));
+  EXPECT_EQ(file.Length(), 16);
+  {
+    std::ofstream grow(folder.Path() / "moved.bin", std::ios::binary | std::ios::app);
+    grow.write("12345678", 8);
+  }
+  EXPECT_EQ(file.Length(), 24) << "the open file itself grew";
 }
 
 TEST_F(FileAnalysis, AFileChosenDuringAnAnalysisReplacesIt) {

@@ -183,7 +183,7 @@ template <typename Handler>
 void Main::Guarded(Handler&& handler) {
   try {
     handler();
-  } catch (const FileError& error) {
+  } catch (const FileOpenError& error) {
     // A file that cannot be opened changes nothing, the running trials included.
     services_.messenger->ShowError(this, QString::fromUtf8(error.what()));
   } catch (const std::exception& error) {
