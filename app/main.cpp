@@ -16,5 +16,6 @@ int main(int argc, char* argv[]) {
   window.move(window.screen()->availableGeometry().center() - window.rect().center());
   window.show();
   window.activateWindow();
-  return application.exec();
+  const int loop_status = application.exec();
+  return loop_status != 0 ? loop_status : window.ExitStatus();
 }

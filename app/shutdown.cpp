@@ -17,11 +17,6 @@
 namespace orvanel {
 namespace {
 
-void UnloadOnce(Main& window) {
-  std::int16_t cancel = 0;
-  window.Form_Unload(cancel);  // does nothing after the first time
-}
-
 #ifdef Q_OS_UNIX
 // The signal handler only writes a byte; the event loop reads it and closes the
 // window like any other close.
@@ -38,8 +33,8 @@ void CloseOnSignals(QApplication& application, Main& window) {
   QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
     char byte = 0;
     [[maybe_unused]] const auto read = ::read(signalPipe[1], &byte, 1);
-    window.close();
-    QCoreApplication::quit();  // also ends a modal dialog's loop that may be open
+    window.CloseUnattended();
+    QCoreApplication::quit();  // also ends the loop of a modal window that may be open
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;
@@ -52,11 +47,12 @@ void CloseOnSignals(QApplication& application, Main& window) {
 }  // namespace
 
 void SaveOnEveryWayOut(QApplication& application, Main& window) {
-  // A logout may end the process right after these, without closing windows.
+  // A logout may end the process right after its request, without closing any
+  // window; or it may be cancelled, and then everything goes on as before.
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
-                   [&window] { UnloadOnce(window); });
+                   [&window] { window.SaveForSessionEnd(); });
   QObject::connect(&application, &QCoreApplication::aboutToQuit, &window,
-                   [&window] { UnloadOnce(window); });
+                   [&window] { window.SaveOnQuit(); });
 #ifdef Q_OS_UNIX
   CloseOnSignals(application, window);
 #endif

@@ -13,6 +13,7 @@ struct TrialTally {
   std::int32_t Total = 0;  // trials counted
   std::int32_t Hits = 0;   // trials in which a common factor was found
   double Estimate = 0.0;   // latest estimate of pi, unrounded
+  friend bool operator==(const TrialTally&, const TrialTally&) = default;
 };
 
 // Counts one trial: Total first (an overflow leaves everything unchanged), then

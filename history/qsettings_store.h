@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "settings_store.h"
@@ -20,15 +21,21 @@ class QSettingsStore final : public SettingsStore {
 
   [[nodiscard]] std::string Read(const std::string& application, const std::string& section,
                                  const std::string& key, const std::string& fallback) override;
+  [[nodiscard]] bool FoundDamaged() override;
   void Write(const std::string& application, const std::string& section, const std::string& key,
              const std::string& value) override;
   void Commit() override;
   [[nodiscard]] std::string Location() const override;
 
  private:
-  QSettings& For(const std::string& application);
+  using Values = std::map<std::string, std::string>;  // by "section/key"
 
-  std::map<std::string, std::unique_ptr<QSettings>> settings_;
+  QSettings& For(const std::string& application);
+  static void WriteThrough(const std::string& application, const Values& values);
+
+  std::map<std::string, std::unique_ptr<QSettings>> settings_;  // for reading
+  std::map<std::string, Values> pending_;  // written, not yet committed
+  std::optional<bool> damaged_;
 };
 
 }  // namespace orvanel

@@ -16,36 +16,40 @@ const std::string kTotalKey = "Total";
 const std::string kHitsKey = "Hits";
 const std::string kDefault = "0";
 
-void WarnUnusable(std::ostream& warnings, const std::string& key, const std::string& text,
-                  const SettingsStore& store) {
-  warnings << "Orvanel: the saved " << key << " \"" << text
-           << "\" cannot be used and starts again at 0 (saved in " << store.Location() << ").\n";
-}
-
-std::int32_t LoadCount(SettingsStore& store, const std::string& key, std::ostream& warnings) {
-  const std::string text = store.Read(kApplication, kSection, key, kDefault);
-  if (const auto count = ToCount(ReadNumber(text))) return *count;
-  WarnUnusable(warnings, key, text, store);
-  return 0;
+std::string ReadText(SettingsStore& store, const std::string& key) {
+  return store.Read(kApplication, kSection, key, kDefault);
 }
 
 }  // namespace
 
-void LoadHistory(SettingsStore& store, Estimator& estimator, std::ostream& warnings) {
-  estimator.SeedGenerator();
-  estimator.StartWithRandomPairs();
-  TrialTally& tally = estimator.Tally();
+LoadedHistory LoadHistory(SettingsStore& store) {
+  LoadedHistory loaded;
+  const std::string estimate_text = ReadText(store, kEstimateKey);
+  const std::string total_text = ReadText(store, kTotalKey);
+  const std::string hits_text = ReadText(store, kHitsKey);
 
-  const std::string estimate_text = store.Read(kApplication, kSection, kEstimateKey, kDefault);
   const double estimate = ReadNumber(estimate_text);
   if (std::isfinite(estimate)) {
-    tally.Estimate = estimate;
+    loaded.tally.Estimate = estimate;
   } else {
-    WarnUnusable(warnings, kEstimateKey, estimate_text, store);
-    tally.Estimate = 0.0;
+    loaded.unusableEstimate = UnusableValue{kEstimateKey, estimate_text};
   }
-  tally.Total = LoadCount(store, kTotalKey, warnings);
-  tally.Hits = LoadCount(store, kHitsKey, warnings);
+  const auto total = ToCount(ReadNumber(total_text));
+  const auto hits = ToCount(ReadNumber(hits_text));
+  if (!total) {
+    loaded.unusableCount = UnusableValue{kTotalKey, total_text};
+  } else if (!hits) {
+    loaded.unusableCount = UnusableValue{kHitsKey, hits_text};
+  }
+  loaded.storeDamaged = store.FoundDamaged();
+
+  if (loaded.StartedFromZero()) {
+    loaded.tally = TrialTally{};
+  } else {
+    loaded.tally.Total = *total;
+    loaded.tally.Hits = *hits;
+  }
+  return loaded;
 }
 
 void SaveHistory(SettingsStore& store, const TrialTally& tally) {

@@ -1,28 +1,43 @@
 #pragma once
 
-#include <ostream>
+#include <optional>
+#include <string>
 
-#include "errors.h"
-#include "estimator.h"
 #include "settings_store.h"
+#include "trial_tally.h"
 
 namespace orvanel {
 
-// The store refused to keep the tally.
-class HistoryError : public OrvanelError {
- public:
-  using OrvanelError::OrvanelError;
+// A saved value that cannot be held in the tally: its key and the text found.
+struct UnusableValue {
+  std::string key;
+  std::string text;
+  friend bool operator==(const UnusableValue&, const UnusableValue&) = default;
 };
 
-// The start of a run: seeds the generator, starts with random pairs, then reads
-// "Estimate", "Total" and "Hits" in that order. The status lines are not redrawn
-// and the estimate is not recomputed. A value that cannot be held (a count
-// outside 32 bits, an estimate beyond a double) starts at 0, with one line on
-// `warnings` naming the key, the text found and where the store lives.
-void LoadHistory(SettingsStore& store, Estimator& estimator, std::ostream& warnings);
+// The tally as the last run left it, and what could not be used of it.
+struct LoadedHistory {
+  TrialTally tally;
+  // The store was damaged: nothing read from it is trusted.
+  bool storeDamaged = false;
+  // The first of Total and Hits that cannot be held (outside 32 bits).
+  std::optional<UnusableValue> unusableCount;
+  // An estimate beyond the range of a double.
+  std::optional<UnusableValue> unusableEstimate;
 
-// The end of a run: writes "Estimate", "Total" and "Hits" in that order and makes
-// them lasting. Throws HistoryError when the store refuses.
+  // A half-usable tally would fail at the first estimate, so an unusable count
+  // or a damaged store starts all three values from zero; the user is told.
+  [[nodiscard]] bool StartedFromZero() const { return storeDamaged || unusableCount.has_value(); }
+};
+
+// Reads "Estimate", "Total" and "Hits", in that order. Values that break the
+// invariant are kept as they stand: the next estimate reports them, and Reset
+// recovers. An unusable estimate alone starts at 0 (the next estimate replaces
+// it anyway).
+[[nodiscard]] LoadedHistory LoadHistory(SettingsStore& store);
+
+// Writes "Estimate", "Total" and "Hits" in that order and makes them lasting.
+// Throws HistoryError when the store refuses.
 void SaveHistory(SettingsStore& store, const TrialTally& tally);
 
 }  // namespace orvanel

@@ -8,11 +8,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <sstream>
+#include <random>
 
 #include "saved_history.h"
 #include "store_location.h"
-#include "support/fakes.h"
 
 namespace orvanel {
 namespace {
@@ -74,13 +73,11 @@ TEST_F(QSettingsStoreTest, SavedTallyIsReadBackByTheNextRun) {
   EXPECT_TRUE(raw.contains("Total=\" 12345\"")) << raw.toStdString();
   EXPECT_TRUE(raw.contains("Hits=\" 678\"")) << raw.toStdString();
 
-  testing::EstimatorRig rig;
   QSettingsStore next_run;
-  std::ostringstream warnings;
-  LoadHistory(next_run, rig.estimator, warnings);
-  EXPECT_EQ(rig.estimator.Tally().Total, 12345);
-  EXPECT_EQ(rig.estimator.Tally().Hits, 678);
-  EXPECT_EQ(rig.estimator.Tally().Estimate, 2.44948974278318);
+  const LoadedHistory loaded = LoadHistory(next_run);
+  EXPECT_EQ(loaded.tally.Total, 12345);
+  EXPECT_EQ(loaded.tally.Hits, 678);
+  EXPECT_EQ(loaded.tally.Estimate, 2.44948974278318);
 }
 
 TEST_F(QSettingsStoreTest, ASecondSaveReplacesTheFileWhole) {
@@ -100,12 +97,11 @@ TEST_F(QSettingsStoreTest, HandEditedValuesReachTheReaderAsWritten) {
   QSettingsStore store;
   EXPECT_EQ(store.Read("Orvanel", "History", "Total", "0"), "3,14");
   EXPECT_EQ(store.Read("Orvanel", "History", "Hits", "0"), "12abc");
-  testing::EstimatorRig rig;
-  std::ostringstream warnings;
-  LoadHistory(store, rig.estimator, warnings);
-  EXPECT_EQ(rig.estimator.Tally().Total, 3);
-  EXPECT_EQ(rig.estimator.Tally().Hits, 12);
-  EXPECT_EQ(rig.estimator.Tally().Estimate, 3.5);
+  const LoadedHistory loaded = LoadHistory(store);
+  EXPECT_EQ(loaded.tally.Total, 3);
+  EXPECT_EQ(loaded.tally.Hits, 12);
+  EXPECT_EQ(loaded.tally.Estimate, 3.5);
+  EXPECT_FALSE(store.FoundDamaged());
 }
 
 TEST_F(QSettingsStoreTest, OnlyTheUsersOwnValuesCount) {
@@ -126,6 +122,38 @@ TEST_F(QSettingsStoreTest, AStoreThatCannotBeWrittenIsReported) {
     const std::string message = error.what();
     EXPECT_NE(message.find("Estimate, Total and Hits"), std::string::npos) << message;
     EXPECT_NE(message.find(ConfigFile().toStdString()), std::string::npos) << message;
+  }
+}
+
+TEST_F(QSettingsStoreTest, ASaveIsJudgedByTheSaveAloneAfterAFailure) {
+  WriteRawFile(folder_.filePath("Orvanel"), "not a folder");
+  QSettingsStore store;
+  EXPECT_THROW(SaveHistory(store, TrialTally{10, 2, 3.0}), HistoryError);
+  ASSERT_TRUE(QFile::remove(folder_.filePath("Orvanel")));
+  EXPECT_NO_THROW(SaveHistory(store, TrialTally{11, 2, 3.0})) << "the cause has gone";
+  EXPECT_TRUE(RawFile().contains("Total=\" 11\"")) << RawFile().toStdString();
+}
+
+// Random bytes in place of the settings file: the values read from it are not
+// trusted, the save that follows is reported as done, and the next run reads
+// what was saved without finding any damage.
+TEST_F(QSettingsStoreTest, ADamagedFileStartsFromZeroAndIsMendedByTheNextSave) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    std::mt19937 engine(seed);
+    QByteArray bytes;
+    for (int i = 0; i < 4000; ++i) bytes.append(static_cast<char>(engine()));
+    WriteRawFile(ConfigFile(), bytes);
+    {
+      QSettingsStore store;
+      const LoadedHistory loaded = LoadHistory(store);
+      ASSERT_TRUE(loaded.storeDamaged) << "seed " << seed;
+      ASSERT_EQ(loaded.tally, TrialTally{}) << "seed " << seed;
+      ASSERT_NO_THROW(SaveHistory(store, TrialTally{1000, 392, 3.14})) << "seed " << seed;
+    }
+    QSettingsStore next_run;
+    const LoadedHistory loaded = LoadHistory(next_run);
+    ASSERT_FALSE(loaded.StartedFromZero()) << "seed " << seed;
+    ASSERT_EQ(loaded.tally, (TrialTally{1000, 392, 3.14})) << "seed " << seed;
   }
 }
 

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,61 +16,87 @@ namespace {
 
 using testing::RecordingStore;
 
-TEST(LoadHistory, FirstRunStartsFromZeroWithoutRedrawing) {
-  testing::EstimatorRig rig;
-  rig.estimator.Tally() = TrialTally{5, 2, 1.0};
+TEST(LoadHistory, FirstRunStartsFromZero) {
   RecordingStore store;
-  std::ostringstream warnings;
-  LoadHistory(store, rig.estimator, warnings);
-  EXPECT_EQ(rig.estimator.Tally().Total, 0);
-  EXPECT_EQ(rig.estimator.Tally().Hits, 0);
-  EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
-  EXPECT_EQ(rig.generator.seeds, 1);
-  EXPECT_FALSE(rig.estimator.AnalyzingFile());
-  EXPECT_TRUE(rig.frontEnd.log.empty()) << "the status lines keep their first captions";
+  const LoadedHistory loaded = LoadHistory(store);
+  EXPECT_EQ(loaded.tally, TrialTally{});
+  EXPECT_FALSE(loaded.StartedFromZero());
   EXPECT_EQ(store.log, (std::vector<std::string>{"read Orvanel/History/Estimate default 0",
                                                  "read Orvanel/History/Total default 0",
                                                  "read Orvanel/History/Hits default 0"}));
-  EXPECT_EQ(warnings.str(), "");
 }
 
 TEST(LoadHistory, TakesStoredTextsAsTheyStand) {
-  testing::EstimatorRig rig;
   RecordingStore store;
   store.values = {{"Estimate", " 2.44948974278318"}, {"Total", " 12345"}, {"Hits", "2.5"}};
-  std::ostringstream warnings;
-  LoadHistory(store, rig.estimator, warnings);
-  EXPECT_EQ(rig.estimator.Tally().Estimate, 2.44948974278318);
-  EXPECT_EQ(rig.estimator.Tally().Total, 12345);
-  EXPECT_EQ(rig.estimator.Tally().Hits, 2);
-  EXPECT_EQ(warnings.str(), "");
+  const LoadedHistory loaded = LoadHistory(store);
+  EXPECT_EQ(loaded.tally.Estimate, 2.44948974278318);
+  EXPECT_EQ(loaded.tally.Total, 12345);
+  EXPECT_EQ(loaded.tally.Hits, 2);
+  EXPECT_FALSE(loaded.StartedFromZero());
+  EXPECT_EQ(loaded.unusableEstimate, std::nullopt);
 }
 
 TEST(LoadHistory, KeepsValuesOutsideTheInvariantForTheEstimateToReport) {
-  testing::EstimatorRig rig;
   RecordingStore store;
   store.values = {{"Total", "5"}, {"Hits", "9"}};
-  std::ostringstream warnings;
-  LoadHistory(store, rig.estimator, warnings);
-  EXPECT_EQ(rig.estimator.Tally().Total, 5);
-  EXPECT_EQ(rig.estimator.Tally().Hits, 9);
+  const LoadedHistory loaded = LoadHistory(store);
+  EXPECT_EQ(loaded.tally.Total, 5);
+  EXPECT_EQ(loaded.tally.Hits, 9);
+  EXPECT_FALSE(loaded.StartedFromZero());
 }
 
-TEST(LoadHistory, ValuesThatCannotBeHeldStartAtZeroWithAWarning) {
-  testing::EstimatorRig rig;
+// A tally that is only partly usable would fail at its first estimate, so an
+// unusable count or a damaged store starts all three values from zero.
+struct UnusableCase {
+  const char* name;
+  std::map<std::string, std::string> values;
+  bool damaged;
+  std::optional<UnusableValue> count;
+  std::optional<UnusableValue> estimate;
+  bool fromZero;
+};
+
+std::ostream& operator<<(std::ostream& out, const UnusableCase& c) { return out << c.name; }
+
+class UnusableHistory : public ::testing::TestWithParam<UnusableCase> {};
+
+TEST_P(UnusableHistory, StartsFromZeroOnlyForAnUnusableCountOrADamagedStore) {
+  const UnusableCase& c = GetParam();
   RecordingStore store;
-  store.values = {{"Estimate", "1e999"}, {"Total", "99999999999"}, {"Hits", "7"}};
-  std::ostringstream warnings;
-  LoadHistory(store, rig.estimator, warnings);
-  EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
-  EXPECT_EQ(rig.estimator.Tally().Total, 0);
-  EXPECT_EQ(rig.estimator.Tally().Hits, 7);
-  EXPECT_EQ(warnings.str(),
-            "Orvanel: the saved Estimate \"1e999\" cannot be used and starts again at 0 (saved in "
-            "the test store).\n"
-            "Orvanel: the saved Total \"99999999999\" cannot be used and starts again at 0 (saved "
-            "in the test store).\n");
+  store.values = c.values;
+  store.damaged = c.damaged;
+  const LoadedHistory loaded = LoadHistory(store);
+  EXPECT_EQ(loaded.storeDamaged, c.damaged);
+  EXPECT_EQ(loaded.unusableCount, c.count);
+  EXPECT_EQ(loaded.unusableEstimate, c.estimate);
+  EXPECT_EQ(loaded.StartedFromZero(), c.fromZero);
+  if (c.fromZero) {
+    EXPECT_EQ(loaded.tally, TrialTally{});
+  } else {
+    EXPECT_EQ(loaded.tally, (TrialTally{100, 5, 0.0})) << "only the estimate starts at 0";
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, UnusableHistory,
+    ::testing::Values(
+        UnusableCase{"TotalBeyond32Bits",
+                     {{"Estimate", "3.1"}, {"Total", "99999999999"}, {"Hits", "5"}},
+                     false, UnusableValue{"Total", "99999999999"}, std::nullopt, true},
+        UnusableCase{"HitsBeyond32Bits",
+                     {{"Estimate", "3.1"}, {"Total", "100"}, {"Hits", "-1e10"}},
+                     false, UnusableValue{"Hits", "-1e10"}, std::nullopt, true},
+        UnusableCase{"CountBeyondADouble",
+                     {{"Estimate", "3.1"}, {"Total", "1e999"}, {"Hits", "5"}},
+                     false, UnusableValue{"Total", "1e999"}, std::nullopt, true},
+        UnusableCase{"EstimateAloneBeyondADouble",
+                     {{"Estimate", "1e999"}, {"Total", "100"}, {"Hits", "5"}},
+                     false, std::nullopt, UnusableValue{"Estimate", "1e999"}, false},
+        UnusableCase{"DamagedStoreWithReadableValues",
+                     {{"Estimate", "3.1"}, {"Total", "100"}, {"Hits", "5"}},
+                     true, std::nullopt, std::nullopt, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SaveHistory, WritesEstimateTotalAndHitsInOrderThenCommits) {
   RecordingStore store;

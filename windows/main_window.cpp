@@ -9,11 +9,13 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 
 #include <algorithm>
 #include <exception>
 #include <iostream>
+#include <utility>
 
 #include "about_play.h"
 #include "errors.h"
@@ -199,8 +201,61 @@ void Main::ReportError(const QString& sentence) {
   services_.messenger->ShowError(this, sentence);
 }
 
+namespace {
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// One sentence for what could not be used of the saved tally, or nothing when
+// there is nothing to say.
+QString LoadProblemSentence(const LoadedHistory& loaded, const QString& location) {
+  if (loaded.storeDamaged) {
+    return QStringLiteral("The saved tally could not be read from %1: the file is damaged. "
+                          "The tally starts again from zero.")
+        .arg(location);
+  }
+  if (loaded.unusableCount) {
+    return QStringLiteral("The saved %1 \"%2\" in %3 cannot be used, so the tally starts again "
+                          "from zero.")
+        .arg(FromUtf8(loaded.unusableCount->key), FromUtf8(loaded.unusableCount->text), location);
+  }
+  if (loaded.unusableEstimate) {
+    return QStringLiteral("The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")
+        .arg(FromUtf8(loaded.unusableEstimate->text), location);
+  }
+  return {};
+}
+
+void WriteToStandardError(const QString& sentence) {
+  std::cerr << "Orvanel: " << sentence.toStdString() << std::endl;
+}
+
+}  // namespace
+
 void Main::Form_Load() {
-  Guarded([this] { LoadHistory(*services_.settingsStore, estimator_, std::cerr); });
+  Guarded([this] {
+    estimator_.SeedGenerator();
+    estimator_.StartWithRandomPairs();
+    const LoadedHistory loaded = LoadHistory(*services_.settingsStore);
+    estimator_.Tally() = loaded.tally;
+    const QString problem =
+        LoadProblemSentence(loaded, FromUtf8(services_.settingsStore->Location()));
+    if (problem.isEmpty()) return;
+    WriteToStandardError(problem);
+    // An estimate alone is replaced by the next one anyway; a tally that starts
+    // from zero is news the user must see.
+    if (loaded.StartedFromZero()) loadProblem_ = problem;
+  });
+}
+
+void Main::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Told once the window is on screen, so that the message has a window to belong to.
+  if (!loadProblem_.isEmpty()) QTimer::singleShot(0, this, &Main::TellLoadProblem);
+}
+
+void Main::TellLoadProblem() {
+  const QString problem = std::exchange(loadProblem_, QString());
+  if (!problem.isEmpty()) services_.messenger->ShowError(this, problem);
 }
 
 void Main::Form_Unload(std::int16_t& Cancel) {
@@ -209,11 +264,39 @@ void Main::Form_Unload(std::int16_t& Cancel) {
   unloaded_ = true;
   // The window goes away with its timer: no trial may be counted after the save.
   Timer1->stop();
+  SaveTally(unattended_ ? Attendance::kNobodyWatching : Attendance::kPersonPresent);
+}
+
+void Main::SaveForSessionEnd() { SaveTally(Attendance::kNobodyWatching); }
+
+void Main::SaveOnQuit() { SaveTally(Attendance::kNobodyWatching); }
+
+void Main::CloseUnattended() {
+  unattended_ = true;
+  if (unloaded_) {
+    SaveTally(Attendance::kNobodyWatching);
+  } else {
+    close();
+  }
+}
+
+// A save that would write what the last one wrote is skipped, unless the last
+// one failed and a person is there to hear how the new attempt goes; repeating a
+// failure to nobody would only repeat its line on stderr.
+void Main::SaveTally(Attendance attendance) {
+  const TrialTally& tally = estimator_.Tally();
+  if (lastAttempt_ == tally && (!lastSaveFailed_ || attendance == Attendance::kNobodyWatching)) {
+    return;
+  }
+  lastAttempt_ = tally;
   try {
-    SaveHistory(*services_.settingsStore, estimator_.Tally());
+    SaveHistory(*services_.settingsStore, tally);
+    lastSaveFailed_ = false;
   } catch (const std::exception& error) {
-    std::cerr << "Orvanel: " << error.what() << '\n';
-    services_.messenger->ShowError(this, QString::fromUtf8(error.what()));
+    lastSaveFailed_ = true;
+    const QString sentence = QString::fromUtf8(error.what());
+    WriteToStandardError(sentence);
+    if (attendance == Attendance::kPersonPresent) services_.messenger->ShowError(this, sentence);
   }
 }
 

@@ -32,17 +32,32 @@ class Main final : public QMainWindow, private FrontEnd {
   explicit Main(PlatformServices services, QWidget* parent = nullptr);
   ~Main() override;
 
-  // Runs once, before the window is first shown: loads the saved tally.
+  // Runs once, before the window is first shown: loads the saved tally. A tally
+  // that could not be used is reported once the window is on screen.
   void Form_Load();
-  // Saves the tally. Runs once per run, whichever way out is taken; leaves
-  // `Cancel` as it finds it, so the unload always goes on.
+  // The window's unload, once per run: stops the trials and saves the tally,
+  // telling the person who closed the window when the save fails. Leaves `Cancel`
+  // as it finds it, so the unload always goes on.
   void Form_Unload(std::int16_t& Cancel);
+
+  // The ways out on which nobody may be watching. None of them waits for a
+  // person: a failed save goes to stderr and into the exit status.
+  // The desktop session is ending, or asks to (it may still be cancelled): saves
+  // the tally as it is now and changes nothing else.
+  void SaveForSessionEnd();
+  // The application is quitting: saves whatever the last save does not hold yet.
+  void SaveOnQuit();
+  // A signal ends the program: unloads the window without asking anyone.
+  void CloseUnattended();
+  // 0 when the last save succeeded, 1 when it failed.
+  [[nodiscard]] int ExitStatus() const { return lastSaveFailed_ ? 1 : 0; }
 
   // Redraws the three status lines from the tally.
   void UpdateCaptions() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   friend class MainWindowProbe;  // lets the widget tests drive ticks and handlers
@@ -59,6 +74,11 @@ class Main final : public QMainWindow, private FrontEnd {
   void StartStopCommand_Click();
   void Timer1_Timer();
   void VirtualPeopleMenu_Click();
+
+  enum class Attendance { kPersonPresent, kNobodyWatching };
+  // Saves the tally unless the last save wrote it already.
+  void SaveTally(Attendance attendance);
+  void TellLoadProblem();
 
   // Runs a handler; an error that leaves it stops the trials and is shown.
   template <typename Handler>
@@ -80,6 +100,10 @@ class Main final : public QMainWindow, private FrontEnd {
   SelFile selFile_;
   Estimator estimator_;
   bool unloaded_ = false;
+  bool unattended_ = false;
+  std::optional<TrialTally> lastAttempt_;  // the tally the last save tried to write
+  bool lastSaveFailed_ = false;
+  QString loadProblem_;
   std::optional<StatusTexts> pendingTexts_;
   QTimer* captionRefresh_ = nullptr;
   std::string decimalSeparator_;

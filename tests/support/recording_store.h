@@ -18,6 +18,7 @@ class RecordingStore final : public SettingsStore {
     const auto found = values.find(key);
     return found == values.end() ? fallback : found->second;
   }
+  bool FoundDamaged() override { return damaged; }
   void Write(const std::string& application, const std::string& section, const std::string& key,
              const std::string& value) override {
     log.push_back("write " + application + "/" + section + "/" + key + " =" + value);
@@ -26,7 +27,7 @@ class RecordingStore final : public SettingsStore {
   void Commit() override {
     log.push_back("commit");
     ++commits;
-    if (refuse) throw HistoryError("The tally could not be saved in the test store.");
+    if (refuse) throw HistoryError("The tally could not be saved in the test store.", Location());
   }
   std::string Location() const override { return "the test store"; }
 
@@ -34,6 +35,7 @@ class RecordingStore final : public SettingsStore {
   std::vector<std::string> log;
   int commits = 0;
   bool refuse = false;
+  bool damaged = false;
 };
 
 }  // namespace orvanel::testing

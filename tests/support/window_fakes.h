@@ -72,13 +72,16 @@ struct WindowRig {
     services.helpViewer = std::move(help);
     services.settingsStore = std::move(store);
     services.messenger = std::move(messenger);
-    services.generator = std::make_unique<ScriptedGenerator>(std::initializer_list<float>{0.0f, 0.0f});
+    auto scripted = std::make_unique<ScriptedGenerator>(std::initializer_list<float>{0.0f, 0.0f});
+    generator = scripted.get();
+    services.generator = std::move(scripted);
     window = std::make_unique<Main>(std::move(services));
   }
   ScriptedOpenDialog* openDialog;
   RecordingHelpViewer* helpViewer;
   RecordingStore* store;
   RecordingMessenger* messenger;
+  ScriptedGenerator* generator;
   std::unique_ptr<Main> window;
 };
 
