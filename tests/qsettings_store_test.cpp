@@ -12,6 +12,7 @@
 
 #include "saved_history.h"
 #include "store_location.h"
+#include "support/fakes.h"
 
 namespace orvanel {
 namespace {

@@ -346,10 +346,10 @@ TEST_F(MainWindowTest, AnUnusableEstimateAloneGoesToStderrOnly) {
   ::testing::internal::CaptureStderr();
   window().Form_Load();
   const std::string stderr_text = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(estimator().Tally(), (TrialTally{100, 5, 0.0}));
   window().show();
   QCoreApplication::processEvents();
   EXPECT_TRUE(rig.messenger->messages.isEmpty());
-  EXPECT_EQ(estimator().Tally(), (TrialTally{100, 5, 0.0}));
   EXPECT_EQ(stderr_text, "Orvanel: The saved Estimate \"1e999\" in the test store cannot be used "
                          "and starts again at 0.\n");
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <string>
 #include <utility>
@@ -11,6 +12,14 @@
 #include "estimator.h"
 #include "front_end.h"
 #include "random_pairs.h"
+
+namespace orvanel {
+
+inline void PrintTo(const TrialTally& tally, std::ostream* out) {
+  *out << "{Total " << tally.Total << ", Hits " << tally.Hits << ", Estimate " << tally.Estimate << "}";
+}
+
+}  // namespace orvanel
 
 namespace orvanel::testing {
 
