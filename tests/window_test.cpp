@@ -21,19 +21,14 @@
 #include "about_play.h"
 #include "help_document.h"
 #include "support/temp_files.h"
+#include "support/widgets.h"
 #include "support/window_fakes.h"
 
 namespace orvanel {
 namespace {
 
+using testing::Find;
 using testing::WindowRig;
-
-template <typename T>
-T* Find(QWidget& window, const char* name) {
-  T* found = window.findChild<T*>(name);
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
 
 QAction* Action(QWidget& window, const char* name) { return Find<QAction>(window, name); }
 
@@ -45,7 +40,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   Main& window() { return *rig.window; }
   Estimator& estimator() { return MainWindowProbe::EstimatorOf(window()); }
-  QTimer* timer() { return Find<QTimer>(window(), "Timer1"); }
+  TickTimer* timer() { return Find<TickTimer>(window(), "Timer1"); }
   QPushButton* startStop() { return Find<QPushButton>(window(), "StartStopCommand"); }
   QPushButton* reset() { return Find<QPushButton>(window(), "ClearCommand"); }
   QString Text(const char* label) { return Find<QLabel>(window(), label)->text(); }
@@ -105,7 +100,6 @@ TEST_F(MainWindowTest, StartsRunningWithItsDesignedLayout) {
 
   EXPECT_TRUE(timer()->isActive());
   EXPECT_EQ(timer()->interval(), 1);
-  EXPECT_EQ(timer()->timerType(), Qt::PreciseTimer);
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndMarks) {
@@ -294,7 +288,7 @@ TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
     MainWindowProbe::Tick(window);
     window.SaveForSessionEnd();  // what the desktop's request calls; then it is cancelled
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(Find<QTimer>(window, "Timer1")->isActive());
+    EXPECT_TRUE(Find<TickTimer>(window, "Timer1")->isActive());
     EXPECT_EQ(Find<QPushButton>(window, "StartStopCommand")->text(), "Stop");
     EXPECT_FALSE(Find<QPushButton>(window, "ClearCommand")->isEnabled());
     EXPECT_TRUE(rig.messenger->messages.isEmpty()) << "nobody may be there to answer";
@@ -480,9 +474,3 @@ TEST_F(MainWindowTest, AboutShowsItsSixLinesEachTimeAndLeavesTheTimerRunning) {
 }  // namespace
 }  // namespace orvanel
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

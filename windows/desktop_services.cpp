@@ -80,6 +80,7 @@ PlatformServices DesktopServices() {
       *services.messenger, HelpSearchFolders(QCoreApplication::applicationDirPath()));
   services.settingsStore = std::make_unique<QSettingsStore>();
   services.generator = std::make_unique<ClockSeededGenerator>();
+  services.clock = std::make_unique<SteadyClock>();
   return services;
 }
 

@@ -12,6 +12,8 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include <chrono>
+
 #include <algorithm>
 #include <exception>
 #include <iostream>
@@ -39,13 +41,14 @@ constexpr int kStatusRightEdge = 4800;
 void FitStatusLabel(QLabel& label, const QString& longest_text) {
   const int needed = label.fontMetrics().horizontalAdvance(longest_text) + 2;
   const int widest = TwipsToPixels(kStatusRightEdge) - label.x();
-  label.resize(std::clamp(needed, label.width(), widest), label.height());
+  label.setFixedSize(std::clamp(needed, label.width(), widest), label.height());
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setTextFormat(Qt::PlainText);
   return label;
 }
 
@@ -70,18 +73,12 @@ Main::Main(PlatformServices services, QWidget* parent)
   CreateMenus();
 
   // Trials begin without any click: the timer runs from the start.
-  Timer1 = new QTimer(this);
+  Timer1 = new TickTimer(*services_.clock, this);
   Timer1->setObjectName("Timer1");
-  Timer1->setTimerType(Qt::PreciseTimer);
-  Timer1->setInterval(1);
-  connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
+  connect(Timer1, &TickTimer::timeout, this, &Main::Timer1_Timer);
+  connect(Timer1, &TickTimer::ranDueTicks, this, &Main::ShowStatusLinesWhenDue);
   Timer1->start();
   StartStopCommand->setFocus();
-
-  captionRefresh_ = new QTimer(this);
-  captionRefresh_->setSingleShot(true);
-  captionRefresh_->setInterval(16);
-  connect(captionRefresh_, &QTimer::timeout, this, &Main::ShowPendingCaptions);
   decimalSeparator_ = QLocale().decimalPoint().toStdString();
 }
 
@@ -310,32 +307,48 @@ void Main::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// The texts are taken from the tally at once. Drawing them up to 3,600 times a
-// second would cost several times the trials themselves and no screen shows it,
-// so the labels take new texts at once after a quiet spell and otherwise at the
-// end of each spell of one display frame: the latest texts are always on screen
-// within 16 ms.
+// A tick may ask for the status lines four times, and a wake-up runs many
+// ticks; nobody can read them that often, and drawing is what costs. So during
+// ticks the window only notes the tally to show, and draws it once the run is
+// over, at most every kStatusRedrawInterval while the trials run (and at once
+// when they stop). Outside ticks (Reset) it draws at once.
 void Main::UpdateCaptions() {
-  pendingTexts_ = estimator_.Texts(decimalSeparator_);
-  if (!captionRefresh_->isActive()) ShowPendingCaptions();
+  shownTally_ = estimator_.Tally();
+  statusPending_ = true;
+  if (!inTick_) ShowStatusLines();
 }
 
-void Main::ShowPendingCaptions() {
-  if (!pendingTexts_) return;
-  EstimateText->setText(QString::fromStdString(pendingTexts_->estimate));
-  TotalText->setText(QString::fromStdString(pendingTexts_->total));
-  HitsText->setText(QString::fromStdString(pendingTexts_->hits));
-  pendingTexts_.reset();
-  captionRefresh_->start();  // a new spell: texts arriving now wait for its end
+void Main::ShowStatusLinesWhenDue() {
+  if (!statusPending_) return;
+  const bool due = services_.clock->Now() - lastStatusDraw_ >= kStatusRedrawInterval;
+  if (due || !Timer1->isActive()) ShowStatusLines();
+}
+
+void Main::ShowStatusLines() {
+  statusPending_ = false;
+  lastStatusDraw_ = services_.clock->Now();
+  Guarded([this] {
+    const StatusTexts texts = MakeStatusTexts(shownTally_, decimalSeparator_);
+    // Only a label whose text changed is repainted.
+    for (const auto& [label, text] : {std::pair{EstimateText, &texts.estimate},
+                                      std::pair{TotalText, &texts.total},
+                                      std::pair{HitsText, &texts.hits}}) {
+      const QString shown = QString::fromStdString(*text);
+      if (label->text() != shown) label->setText(shown);
+    }
+  });
 }
 
 void Main::Timer1_Timer() {
+  inTick_ = true;
   Guarded([this] { estimator_.Timer1_Timer(); });
+  inTick_ = false;
 }
 
 void Main::StartStopCommand_Click() {
   if (Timer1->isActive()) {
     Timer1->stop();
+    if (statusPending_) ShowStatusLines();  // the last texts of the run, before anything else
     StartStopCommand->setText("Start");
     ClearCommand->setEnabled(true);
   } else {

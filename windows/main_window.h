@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "front_end.h"
 #include "platform_services.h"
 #include "sel_file.h"
+#include "tick_timer.h"
 
 class QAction;
 class QGroupBox;
@@ -21,7 +23,6 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
-class QTimer;
 
 namespace orvanel {
 
@@ -63,7 +64,8 @@ class Main final : public QMainWindow, private FrontEnd {
   friend class MainWindowProbe;  // lets the widget tests drive ticks and handlers
 
   void CreateControls();
-  void ShowPendingCaptions();
+  void ShowStatusLinesWhenDue();
+  void ShowStatusLines();
   void CreateMenus();
 
   void AboutMenu_Click();
@@ -104,8 +106,13 @@ class Main final : public QMainWindow, private FrontEnd {
   std::optional<TrialTally> lastAttempt_;  // the tally the last save tried to write
   bool lastSaveFailed_ = false;
   QString loadProblem_;
-  std::optional<StatusTexts> pendingTexts_;
-  QTimer* captionRefresh_ = nullptr;
+  // The status lines are redrawn at least this often while trials run: often
+  // enough that the counts look alive, seldom enough to cost little.
+  static constexpr std::chrono::milliseconds kStatusRedrawInterval{40};
+  TrialTally shownTally_;
+  bool statusPending_ = false;
+  bool inTick_ = false;
+  std::chrono::nanoseconds lastStatusDraw_{};
   std::string decimalSeparator_;
 
   QLabel* Label1 = nullptr;
@@ -116,7 +123,7 @@ class Main final : public QMainWindow, private FrontEnd {
   QPushButton* StartStopCommand = nullptr;
   QGroupBox* ProgressFrame = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
-  QTimer* Timer1 = nullptr;
+  TickTimer* Timer1 = nullptr;
 
   QMenu* FileMenu = nullptr;
   QAction* AnalyzeFile = nullptr;

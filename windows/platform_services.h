@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "monotonic_clock.h"
 #include "random_pairs.h"
 #include "settings_store.h"
 
@@ -46,10 +47,12 @@ struct PlatformServices {
   std::unique_ptr<SettingsStore> settingsStore;
   std::unique_ptr<RandomGenerator> generator;
   std::unique_ptr<Messenger> messenger;
+  std::unique_ptr<MonotonicClock> clock;
 };
 
 // The real ones: Qt's dialogs and message boxes, the per-user QSettings store,
-// the clock-seeded generator and the help document that ships with Orvanel.
+// the clock-seeded generator, the help document that ships with Orvanel and the
+// steady clock.
 [[nodiscard]] PlatformServices DesktopServices();
 
 }  // namespace orvanel

@@ -20,7 +20,7 @@ class MainWindowProbe {
   // One tick, with the status lines drawn as they stand at its end.
   static void Tick(Main& window) {
     window.Timer1_Timer();
-    window.ShowPendingCaptions();
+    if (window.statusPending_) window.ShowStatusLines();
   }
   static Estimator& EstimatorOf(Main& window) { return window.estimator_; }
   static SelFile& SelFileOf(Main& window) { return window.selFile_; }
@@ -34,12 +34,22 @@ class ScriptedOpenDialog final : public OpenDialog {
   std::optional<QString> Open(QWidget*, const QString& initial_name) override {
     initialNames.push_back(initial_name);
     if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
+    const bool confirmed = answers.front().has_value();
+    const QString path = answers.front().value_or(QString());
     answers.pop_front();
-    return answer;
+    if (!confirmed) return std::nullopt;
+    return path;
   }
   std::deque<std::optional<QString>> answers;
   QStringList initialNames;
+};
+
+// A monotonic clock that moves only when told to.
+class FakeClock final : public MonotonicClock {
+ public:
+  std::chrono::nanoseconds Now() const override { return now; }
+  void Advance(std::chrono::nanoseconds by) { now += by; }
+  std::chrono::nanoseconds now{std::chrono::hours(1)};
 };
 
 class RecordingMessenger final : public Messenger {
@@ -72,6 +82,9 @@ struct WindowRig {
     services.helpViewer = std::move(help);
     services.settingsStore = std::move(store);
     services.messenger = std::move(messenger);
+    auto fake_clock = std::make_unique<FakeClock>();
+    clock = fake_clock.get();
+    services.clock = std::move(fake_clock);
     auto scripted = std::make_unique<ScriptedGenerator>(std::initializer_list<float>{0.0f, 0.0f});
     generator = scripted.get();
     services.generator = std::move(scripted);
@@ -82,6 +95,7 @@ struct WindowRig {
   RecordingStore* store;
   RecordingMessenger* messenger;
   ScriptedGenerator* generator;
+  FakeClock* clock;
   std::unique_ptr<Main> window;
 };
 
