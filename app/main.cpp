@@ -6,7 +6,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName("Orvanel");
+  QApplication::setApplicationName(orvanel::kApplicationName);
   QApplication::setDesktopFileName("org.orvanel.Orvanel");
 
   orvanel::Main window(orvanel::DesktopServices());

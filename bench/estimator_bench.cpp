@@ -25,9 +25,9 @@ std::vector<Pair> RandomPairs() {
 
 // Equal primes near 2^31: no divisor ends the literal search early, and the
 // fast test must prove the common divisor prime.
-const std::vector<Pair> kWorstPairs = {
-    {2147483629, 2147483629}, {2147483587, 2147483587}, {2147483563, 2147483563},
-    {2147483549, 2147483549}, {2147483647, 2147483647}, {2147483543, 2147483543}};
+const std::vector<Pair> kWorstPairs = {{2147483629, 2147483629}, {2147483587, 2147483587},
+                                       {2147483563, 2147483563}, {2147483549, 2147483549},
+                                       {2147483647, 2147483647}, {2147483543, 2147483543}};
 
 template <bool (*Test)(std::int32_t, std::int32_t)>
 void Run(benchmark::State& state, const std::vector<Pair>& pairs) {
@@ -38,45 +38,48 @@ void Run(benchmark::State& state, const std::vector<Pair>& pairs) {
   }
 }
 
-void BM_LiteralRandomPairs(benchmark::State& state) { Run<testing::LiteralHasCommonFactor>(state, RandomPairs()); }
-void BM_FastRandomPairs(benchmark::State& state) { Run<HasCommonFactor>(state, RandomPairs()); }
-void BM_LiteralWorstPairs(benchmark::State& state) { Run<testing::LiteralHasCommonFactor>(state, kWorstPairs); }
-void BM_FastWorstPairs(benchmark::State& state) { Run<HasCommonFactor>(state, kWorstPairs); }
+void BM_LiteralRandomPairs(benchmark::State& state) {
+  Run<testing::LiteralHasCommonFactor>(state, RandomPairs());
+}
+void BM_FastRandomPairs(benchmark::State& state) {
+  Run<HasCommonFactor>(state, RandomPairs());
+}
+void BM_LiteralWorstPairs(benchmark::State& state) {
+  Run<testing::LiteralHasCommonFactor>(state, kWorstPairs);
+}
+void BM_FastWorstPairs(benchmark::State& state) {
+  Run<HasCommonFactor>(state, kWorstPairs);
+}
 
 BENCHMARK(BM_LiteralRandomPairs)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_FastRandomPairs)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_LiteralWorstPairs)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_FastWorstPairs)->Unit(benchmark::kNanosecond);
 
-// A front end that does nothing but build the status texts, as the window would.
-class TextOnlyFrontEnd final : public FrontEnd {
+// A front end that only takes what the estimator hands it, as the window does
+// during a tick (it draws later, a few times a second).
+class TakingFrontEnd final : public FrontEnd {
  public:
-  void Attach(const Estimator& estimator) { estimator_ = &estimator; }
-  void UpdateCaptions() override { benchmark::DoNotOptimize(estimator_->Texts(".")); }
+  void UpdateCaptions(const StatusFigures& figures) override { benchmark::DoNotOptimize(figures); }
   void SetProgressValue(int value) override { benchmark::DoNotOptimize(value); }
-  int ProgressMaximum() const override { return 100; }
   void SetAnalyzeFileChecked(bool) override {}
   void SetVirtualPeopleChecked(bool) override {}
   void SetProgressFrameEnabled(bool) override {}
-  void SetProgressFrameCaption(const std::string&) override {}
+  void SetProgressFrameFileName(const std::string&) override {}
   bool TrialsRunning() const override { return true; }
   void ToggleRunning() override {}
   std::optional<std::string> ChoosePairFile() override { return choice; }
   std::optional<std::string> choice;
-
- private:
-  const Estimator* estimator_ = nullptr;
 };
 
 void BM_WholeRandomTick(benchmark::State& state) {
-  TextOnlyFrontEnd front_end;
+  TakingFrontEnd front_end;
   ClockSeededGenerator generator;
   generator.SeedFromClock();
   Estimator estimator(front_end, generator);
-  front_end.Attach(estimator);
   for (auto _ : state) {
-    estimator.Timer1_Timer();
-    if (estimator.Tally().Total > 2'000'000'000) estimator.ClearCommand_Click();
+    estimator.Tick();
+    if (estimator.Tally().Total > 2'000'000'000) estimator.Reset();
   }
 }
 BENCHMARK(BM_WholeRandomTick)->Unit(benchmark::kNanosecond);
@@ -100,15 +103,14 @@ const std::filesystem::path& RandomPairFile() {
 
 void BM_FilePairWithProgress(benchmark::State& state) {
   const auto& path = RandomPairFile();
-  TextOnlyFrontEnd front_end;
+  TakingFrontEnd front_end;
   testing::SeededGenerator generator(1);
   Estimator estimator(front_end, generator);
-  front_end.Attach(estimator);
   front_end.choice = path.string();
   std::int64_t pairs = 0;
   for (auto _ : state) {
-    if (!estimator.AnalyzingFile()) estimator.AnalyzeFile_Click();
-    estimator.Timer1_Timer();
+    if (!estimator.AnalyzingFile()) estimator.AnalyzeFile();
+    estimator.Tick();
     pairs += Estimator::kTrialsPerTick;
   }
   state.SetItemsProcessed(pairs);
@@ -124,6 +126,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   std::error_code ignored;
-  std::filesystem::remove(std::filesystem::temp_directory_path() / "orvanel-bench-pairs.bin", ignored);
+  std::filesystem::remove(std::filesystem::temp_directory_path() / "orvanel-bench-pairs.bin",
+                          ignored);
   return 0;
 }

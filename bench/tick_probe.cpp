@@ -47,8 +47,8 @@ struct Phase {
   double trials = 0;
 
   void Print(const char* name) const {
-    std::printf("%-26s %9.1f trials/s %8.4f s CPU per s %8.1f wake-ups/s\n", name,
-                trials / seconds, cpuSeconds / seconds, wakeUps / seconds);
+    std::printf("%-26s %9.1f trials/s %8.4f s CPU per s %8.1f wake-ups/s\n", name, trials / seconds,
+                cpuSeconds / seconds, wakeUps / seconds);
   }
 };
 
@@ -102,8 +102,10 @@ int main(int argc, char* argv[]) {
   bare_phase.Print("bare 1 ms QTimer (x4)");
   running.Print("Orvanel, trials running");
   stopped.Print("Orvanel, trials stopped");
-  std::printf("trials per second: %.1f %% of 4,000\n", 100.0 * running.trials / running.seconds / 4000.0);
-  std::printf("CPU per second: %.3f times the bare timer's\n",
-              (running.cpuSeconds / running.seconds) / (bare_phase.cpuSeconds / bare_phase.seconds));
+  std::printf("trials per second: %.1f %% of 4,000\n",
+              100.0 * running.trials / running.seconds / 4000.0);
+  std::printf(
+      "CPU per second: %.3f times the bare timer's\n",
+      (running.cpuSeconds / running.seconds) / (bare_phase.cpuSeconds / bare_phase.seconds));
   return 0;
 }

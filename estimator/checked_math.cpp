@@ -36,7 +36,8 @@ std::int32_t CheckedAdd(std::int32_t a, std::int32_t b, std::string_view what) {
 std::int32_t CheckedSubtract(std::int32_t a, std::int32_t b, std::string_view what) {
   const std::int64_t difference = std::int64_t{a} - b;
   if (!FitsInt32(difference)) {
-    throw OverflowError(Sentence("The ", what, " lies outside the range of a whole number of 32 bits."));
+    throw OverflowError(
+        Sentence("The ", what, " lies outside the range of a whole number of 32 bits."));
   }
   return static_cast<std::int32_t>(difference);
 }
@@ -64,7 +65,8 @@ double CheckFloatResult(double result, std::string_view what) {
     throw FloatingPointError(Sentence("Working out the ", what, " gave an invalid result."));
   }
   if (std::isinf(result)) {
-    throw FloatingPointError(Sentence("Working out the ", what, " gave a number too large to hold."));
+    throw FloatingPointError(
+        Sentence("Working out the ", what, " gave a number too large to hold."));
   }
   return result;
 }

@@ -36,7 +36,10 @@ class FileOpenError : public OrvanelError {
  public:
   enum class Reason { kFolder, kNotRegular, kSystem };
   FileOpenError(const std::string& sentence, std::string name, Reason reason, int system_error)
-      : OrvanelError(sentence), name_(std::move(name)), reason_(reason), systemError_(system_error) {}
+      : OrvanelError(sentence),
+        name_(std::move(name)),
+        reason_(reason),
+        systemError_(system_error) {}
   [[nodiscard]] const std::string& Name() const { return name_; }
   [[nodiscard]] Reason Why() const { return reason_; }
   // The errno value behind kSystem (0 when the system gave none).

@@ -17,7 +17,7 @@ std::string TrimBlanks(const std::string& text) {
 Estimator::Estimator(FrontEnd& front_end, RandomGenerator& generator)
     : frontEnd_(front_end), generator_(generator) {}
 
-void Estimator::Timer1_Timer() {
+void Estimator::Tick() {
   batchStep_ = 1;
   while (batchStep_ <= kTrialsPerTick) {
     Pair pair;
@@ -31,19 +31,19 @@ void Estimator::Timer1_Timer() {
     RecordTrial(tally_, pair.first, pair.second);
     if (tally_.Total != tally_.Hits) {
       RecomputeEstimate(tally_);
-      frontEnd_.UpdateCaptions();
+      ShowTally();
       if (analyzingFile_) UpdateProgress();
     }
     ++batchStep_;
   }
 }
 
-void Estimator::ClearCommand_Click() {
+void Estimator::Reset() {
   tally_ = TrialTally{};
-  frontEnd_.UpdateCaptions();
+  ShowTally();
 }
 
-void Estimator::AnalyzeFile_Click() {
+void Estimator::AnalyzeFile() {
   const auto choice = frontEnd_.ChoosePairFile();
   if (!choice || choice->empty()) return;
   // The new file is opened before anything changes, so a file that cannot be
@@ -52,14 +52,14 @@ void Estimator::AnalyzeFile_Click() {
   frontEnd_.SetAnalyzeFileChecked(true);
   frontEnd_.SetVirtualPeopleChecked(false);
   pairFile_ = std::move(opened);  // closes a file analysed until now
-  tally_ = TrialTally{};          // not redrawn: the lines show the old tally until the next estimate
+  tally_ = TrialTally{};  // not redrawn: the lines show the old tally until the next estimate
   analyzingFile_ = true;
   frontEnd_.SetProgressFrameEnabled(true);
-  frontEnd_.SetProgressFrameCaption("Loading " + TrimBlanks(*choice));
+  frontEnd_.SetProgressFrameFileName(TrimBlanks(*choice));
   if (!frontEnd_.TrialsRunning()) frontEnd_.ToggleRunning();
 }
 
-void Estimator::VirtualPeopleMenu_Click() {
+void Estimator::UseRandomPairs() {
   if (!analyzingFile_) return;
   frontEnd_.SetVirtualPeopleChecked(true);
   analyzingFile_ = false;
@@ -80,15 +80,19 @@ void Estimator::FinishFile() {
   analyzingFile_ = false;
   frontEnd_.SetAnalyzeFileChecked(false);
   if (tally_.Total != tally_.Hits) RecomputeEstimate(tally_);
-  frontEnd_.UpdateCaptions();
-  frontEnd_.SetProgressValue(frontEnd_.ProgressMaximum());
+  ShowTally();
+  frontEnd_.SetProgressValue(kProgressMaximum);
   frontEnd_.SetProgressFrameEnabled(false);  // the caption keeps the file's name
   pairFile_.reset();
 }
 
+void Estimator::ShowTally() {
+  frontEnd_.UpdateCaptions(MakeStatusFigures(tally_));
+}
+
 void Estimator::UpdateProgress() {
   frontEnd_.SetProgressValue(
-      ProgressPercent(pairFile_->Position(), pairFile_->Length(), frontEnd_.ProgressMaximum()));
+      ProgressPercent(pairFile_->Position(), pairFile_->Length(), kProgressMaximum));
 }
 
 }  // namespace orvanel

@@ -2,24 +2,23 @@
 
 // The estimator: everything the experiment does, without any toolkit.
 //
-//   Estimator      owns the tally, the source flags, the generator and the open pair
-//                  file; its handlers are called by the window (or by a test).
+//   Estimator      owns the tally, the source of pairs and the open pair file;
+//                  the window calls it from its handlers (tests call it directly).
 //   TrialTally     the counts and the estimate (trial_tally.h).
 //   HasCommonFactor, DrawRandomPair, PairFile   the pieces one trial is made of.
-//   FrontEnd       the window as the estimator sees it: captions, check marks,
-//                  progress, running state and the file chooser.
+//   FrontEnd       the window as the estimator sees it: status lines, check
+//                  marks, progress, running state and the file chooser.
 //
-// A tick (Timer1_Timer) runs up to four trials. Each takes a pair from the random
-// generator or, while AnalyzingFile, from the pair file; counts it; and when Total
-// differs from Hits recomputes the estimate and asks the FrontEnd to redraw (and,
-// in file mode, to move the progress bar). Errors are thrown, never caught here:
-// whatever a handler did before the failing step stands.
+// A tick runs up to four trials. Each takes a pair from the random generator or,
+// while a file is analysed, from the pair file; counts it; and when Total differs
+// from Hits recomputes the estimate and hands the FrontEnd the figures to show
+// (and, in file mode, the progress value). Data only flows down to the FrontEnd.
+// Errors are thrown, never caught here: whatever an operation did before the
+// failing step stands.
 
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
-#include <string_view>
 
 #include "front_end.h"
 #include "pair_file.h"
@@ -34,40 +33,34 @@ class Estimator {
 
   Estimator(FrontEnd& front_end, RandomGenerator& generator);
 
-  [[nodiscard]] TrialTally& Tally() { return tally_; }
   [[nodiscard]] const TrialTally& Tally() const { return tally_; }
   [[nodiscard]] bool AnalyzingFile() const { return analyzingFile_; }
+  // The trial within the current tick: 1 to 4 while one runs, 5 after a full tick.
   [[nodiscard]] std::int32_t BatchStep() const { return batchStep_; }
 
-  // The first steps of loading: the generator is seeded once per run, and the
-  // program starts with random pairs.
-  void SeedGenerator() { generator_.SeedFromClock(); }
-  void StartWithRandomPairs() { analyzingFile_ = false; }
-
-  // The status lines for the tally as it is now.
-  [[nodiscard]] StatusTexts Texts(std::string_view decimal_separator) const {
-    return MakeStatusTexts(tally_, decimal_separator);
-  }
+  // Continues from a tally saved by an earlier run. Nothing is redrawn.
+  void Restore(const TrialTally& tally) { tally_ = tally; }
 
   // One tick: up to four trials.
-  void Timer1_Timer();
+  void Tick();
 
-  // Reset: zeroes the tally and redraws. Nothing else changes.
-  void ClearCommand_Click();
+  // Zeroes the tally and shows it. Nothing else changes.
+  void Reset();
 
-  // Chooses a pair file and switches the source to it, zeroing the tally. A
+  // Asks for a pair file and takes the pairs from it, with the tally zeroed. A
   // cancel, or a file that cannot be opened, changes nothing.
-  void AnalyzeFile_Click();
+  void AnalyzeFile();
 
-  // "Ask Virtual People" ends a file analysis in progress; the tally, the bar and
-  // the running state stay as they are. With random pairs it does nothing.
-  void VirtualPeopleMenu_Click();
+  // Ends a file analysis in progress; the tally, the bar and the running state
+  // stay as they are. With random pairs it does nothing.
+  void UseRandomPairs();
 
  private:
   // The file step of a trial: the next pair, or nothing when the file has ended,
   // in which case the end-of-file finish has already run.
   std::optional<Pair> ReadFilePair();
   void FinishFile();
+  void ShowTally();
   void UpdateProgress();
 
   FrontEnd& frontEnd_;

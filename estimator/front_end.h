@@ -3,26 +3,31 @@
 #include <optional>
 #include <string>
 
+#include "trial_tally.h"
+
 namespace orvanel {
 
-// What the estimator asks of the window. The main window implements it once;
-// tests implement it with a recording fake.
+// What the estimator asks of the window, with what to show passed along: the
+// window draws, it never calls back. The main window implements it once; tests
+// implement it with a recording fake.
 class FrontEnd {
  public:
   virtual ~FrontEnd() = default;
 
-  // Redraws the three status lines from the tally as it is now.
-  virtual void UpdateCaptions() = 0;
+  // The three status lines are to show these figures.
+  virtual void UpdateCaptions(const StatusFigures& figures) = 0;
 
+  // The progress bar's value, from 0 to kProgressMaximum.
   virtual void SetProgressValue(int value) = 0;
-  [[nodiscard]] virtual int ProgressMaximum() const = 0;
 
   // Check marks of "&Analyze File" and "Ask &Virtual People".
   virtual void SetAnalyzeFileChecked(bool checked) = 0;
   virtual void SetVirtualPeopleChecked(bool checked) = 0;
 
   virtual void SetProgressFrameEnabled(bool enabled) = 0;
-  virtual void SetProgressFrameCaption(const std::string& caption) = 0;
+  // The progress frame's caption is to say that this file (UTF-8, without
+  // leading and trailing blanks) is being loaded.
+  virtual void SetProgressFrameFileName(const std::string& file_name) = 0;
 
   [[nodiscard]] virtual bool TrialsRunning() const = 0;
   // The Start/Stop command: stops trials that run, starts trials that don't.
@@ -32,5 +37,8 @@ class FrontEnd {
   // when the user cancels.
   [[nodiscard]] virtual std::optional<std::string> ChoosePairFile() = 0;
 };
+
+// The progress bar runs from 0 to this.
+inline constexpr int kProgressMaximum = 100;
 
 }  // namespace orvanel

@@ -9,7 +9,9 @@
 namespace orvanel {
 namespace {
 
-std::int32_t ZeroToTwo(std::int32_t value) { return value == 0 ? 2 : value; }
+std::int32_t ZeroToTwo(std::int32_t value) {
+  return value == 0 ? 2 : value;
+}
 
 // -2^31 has no positive counterpart in 32 bits and becomes the largest value.
 std::int32_t MakePositive(std::int32_t value) {
@@ -26,7 +28,9 @@ PairFile::PairFile(const std::string& utf8_name)
   lastLength_ = Length();
 }
 
-PairFile::~PairFile() { CloseFile(descriptor_); }
+PairFile::~PairFile() {
+  CloseFile(descriptor_);
+}
 
 std::int32_t PairFile::ReadInt32() {
   std::array<unsigned char, 4> bytes{};

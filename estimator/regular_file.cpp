@@ -44,8 +44,12 @@ std::string ReasonFromErrno(int error) {
 
 #ifdef _WIN32
 using FileStatus = struct _stat64;
-bool IsFolder(const FileStatus& status) { return (status.st_mode & _S_IFMT) == _S_IFDIR; }
-bool IsRegular(const FileStatus& status) { return (status.st_mode & _S_IFMT) == _S_IFREG; }
+bool IsFolder(const FileStatus& status) {
+  return (status.st_mode & _S_IFMT) == _S_IFDIR;
+}
+bool IsRegular(const FileStatus& status) {
+  return (status.st_mode & _S_IFMT) == _S_IFREG;
+}
 bool StatusOfName(const std::string& name, FileStatus& status) {
   const std::filesystem::path path(std::u8string(name.begin(), name.end()));
   return ::_wstat64(path.c_str(), &status) == 0;
@@ -55,8 +59,12 @@ bool StatusOfOpenFile(int descriptor, FileStatus& status) {
 }
 #else
 using FileStatus = struct stat;
-bool IsFolder(const FileStatus& status) { return S_ISDIR(status.st_mode); }
-bool IsRegular(const FileStatus& status) { return S_ISREG(status.st_mode); }
+bool IsFolder(const FileStatus& status) {
+  return S_ISDIR(status.st_mode);
+}
+bool IsRegular(const FileStatus& status) {
+  return S_ISREG(status.st_mode);
+}
 bool StatusOfName(const std::string& name, FileStatus& status) {
   return ::stat(name.c_str(), &status) == 0;
 }
@@ -122,9 +130,9 @@ std::size_t ReadBytes(int descriptor, unsigned char* bytes, std::size_t size,
 #endif
     if (read < 0) {
       const int error = errno;
-      throw FileReadError("The file \"" + utf8_name + "\" could not be read: " +
-                              ReasonFromErrno(error) + ".",
-                          utf8_name, error);
+      throw FileReadError(
+          "The file \"" + utf8_name + "\" could not be read: " + ReasonFromErrno(error) + ".",
+          utf8_name, error);
     }
     if (read == 0) break;
     got += static_cast<std::size_t>(read);

@@ -2,7 +2,6 @@
 
 #include "checked_math.h"
 #include "common_factor.h"
-#include "number_text.h"
 
 namespace orvanel {
 
@@ -15,7 +14,8 @@ void RecordTrial(TrialTally& tally, std::int32_t first, std::int32_t second) {
 
 void RecomputeEstimate(TrialTally& tally) {
   constexpr std::string_view kWhat = "estimate of pi";
-  const std::int32_t coprime = CheckedSubtract(tally.Total, tally.Hits, "number of relatively prime pairs");
+  const std::int32_t coprime =
+      CheckedSubtract(tally.Total, tally.Hits, "number of relatively prime pairs");
   // The quotient first, then 6 divided by it: the order of the steps decides
   // which faults a tally outside its invariant raises.
   const double share = CheckedDivide(coprime, tally.Total, kWhat);
@@ -23,15 +23,10 @@ void RecomputeEstimate(TrialTally& tally) {
   tally.Estimate = CheckedSqrt(square, kWhat);
 }
 
-StatusTexts MakeStatusTexts(const TrialTally& tally, std::string_view decimal_separator) {
-  // The count of relatively prime pairs is shown as it stands; a tally outside its
-  // invariant could make the difference overflow, which the texts must not hide.
-  const std::int32_t coprime = CheckedSubtract(tally.Total, tally.Hits, "number of relatively prime pairs");
-  return StatusTexts{
-      "is about " + FixedFourDecimals(tally.Estimate, decimal_separator),
-      " based on " + NumberText(tally.Total) + " virtual people asked",
-      "and " + NumberText(coprime) + " guesses being relatively prime",
-  };
+StatusFigures MakeStatusFigures(const TrialTally& tally) {
+  return StatusFigures{
+      tally.Estimate, tally.Total,
+      CheckedSubtract(tally.Total, tally.Hits, "number of relatively prime pairs")};
 }
 
 }  // namespace orvanel

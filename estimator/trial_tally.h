@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace orvanel {
 
@@ -24,14 +22,17 @@ void RecordTrial(TrialTally& tally, std::int32_t first, std::int32_t second);
 // Total != Hits. On an error Estimate keeps its previous value.
 void RecomputeEstimate(TrialTally& tally);
 
-// The three status lines.
-struct StatusTexts {
-  std::string estimate;  // "is about 3.1414"
-  std::string total;     // " based on  1000 virtual people asked"
-  std::string hits;      // "and  608 guesses being relatively prime"
+// What the three status lines show: the estimate and the two counts. The window
+// puts them into words.
+struct StatusFigures {
+  double estimate = 0.0;             // shown with four decimals
+  std::int32_t total = 0;            // trials counted
+  std::int32_t relativelyPrime = 0;  // Total - Hits, the pairs without a common factor
+  friend bool operator==(const StatusFigures&, const StatusFigures&) = default;
 };
 
-[[nodiscard]] StatusTexts MakeStatusTexts(const TrialTally& tally,
-                                          std::string_view decimal_separator);
+// The figures of a tally. Total - Hits is checked: a tally outside its invariant
+// could take it out of range, which the lines must not hide.
+[[nodiscard]] StatusFigures MakeStatusFigures(const TrialTally& tally);
 
 }  // namespace orvanel

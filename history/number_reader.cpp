@@ -13,8 +13,12 @@
 namespace orvanel {
 namespace {
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSkipped(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -59,7 +63,8 @@ double ReadNumber(std::string_view text) noexcept {
   } catch (...) {
     return 0.0;
   }
-  std::copy_if(text.begin(), text.end(), std::back_inserter(s), [](char c) { return !IsSkipped(c); });
+  std::copy_if(text.begin(), text.end(), std::back_inserter(s),
+               [](char c) { return !IsSkipped(c); });
 
   if (s.size() >= 2 && s[0] == '&') {
     const std::string_view rest = std::string_view(s).substr(2);

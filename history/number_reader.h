@@ -6,8 +6,10 @@
 
 namespace orvanel {
 
-// Reads a stored value back into a number, the way the history has always been
-// read: blanks, tabs and line feeds are skipped wherever they stand; the value is
+// Reads a stored value back into a number. What the program writes reads back
+// exactly; a value edited by hand gives the number it starts with, so a stray
+// character costs nothing but itself: blanks, tabs and line feeds are skipped
+// wherever they stand; the value is
 // the longest leading decimal number (optional sign, digits, optional "." and
 // digits, ".5" allowed, optional exponent E or e with optional sign and digits);
 // "." is the decimal point in every locale, so a comma ends the number; "&H" and

@@ -4,26 +4,12 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 #include "store_location.h"
 
 namespace orvanel {
 namespace {
-
-constexpr const char* kDefaultApplication = "Orvanel";
-
-QString KeyPath(const std::string& section, const std::string& key) {
-  return QString::fromStdString(section + "/" + key);
-}
-
-std::unique_ptr<QSettings> OpenSettings(const std::string& application) {
-  const StoreLocation location = LocationFor(CurrentPlatform(), application);
-  auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                              QString::fromStdString(location.organization),
-                                              QString::fromStdString(location.application));
-  settings->setFallbacksEnabled(false);
-  return settings;
-}
 
 std::string TextOf(const QVariant& value) {
   // A hand-edited INI value with an unquoted comma comes back as a list; joined
@@ -32,20 +18,29 @@ std::string TextOf(const QVariant& value) {
   return value.toString().toStdString();
 }
 
-}  // namespace
-
-QSettingsStore::QSettingsStore() = default;
-QSettingsStore::~QSettingsStore() = default;
-
-QSettings& QSettingsStore::For(const std::string& application) {
-  auto& settings = settings_[application];
-  if (!settings) settings = OpenSettings(application);
-  return *settings;
+QString KeyPath(const std::string& section, const std::string& key) {
+  return QString::fromStdString(section + "/" + key);
 }
 
-std::string QSettingsStore::Read(const std::string& application, const std::string& section,
-                                 const std::string& key, const std::string& fallback) {
-  const QVariant value = For(application).value(KeyPath(section, key));
+}  // namespace
+
+QSettingsStore::QSettingsStore(std::string application)
+    : application_(std::move(application)), reader_(Open()) {}
+
+QSettingsStore::~QSettingsStore() = default;
+
+std::unique_ptr<QSettings> QSettingsStore::Open() const {
+  const StoreLocation location = LocationFor(CurrentPlatform(), application_);
+  auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                              QString::fromStdString(location.organization),
+                                              QString::fromStdString(location.application));
+  settings->setFallbacksEnabled(false);
+  return settings;
+}
+
+std::string QSettingsStore::Read(const std::string& section, const std::string& key,
+                                 const std::string& fallback) {
+  const QVariant value = reader_->value(KeyPath(section, key));
   return value.isValid() ? TextOf(value) : fallback;
 }
 
@@ -53,22 +48,15 @@ bool QSettingsStore::FoundDamaged() {
   if (!damaged_) {
     // QSettings reads a file section by section as it is asked; listing every key
     // makes it read the whole file, and a damaged one shows as a format error.
-    QSettings& settings = For(kDefaultApplication);
-    (void)settings.allKeys();
-    damaged_ = settings.status() == QSettings::FormatError;
+    (void)reader_->allKeys();
+    damaged_ = reader_->status() == QSettings::FormatError;
   }
   return *damaged_;
 }
 
-void QSettingsStore::Write(const std::string& application, const std::string& section,
-                           const std::string& key, const std::string& value) {
-  pending_[application][section + "/" + key] = value;
-}
-
-void QSettingsStore::Commit() {
-  auto pending = std::move(pending_);
-  pending_.clear();
-  for (const auto& [application, values] : pending) WriteThrough(application, values);
+void QSettingsStore::Write(const std::string& section, const std::string& key,
+                           const std::string& value) {
+  pending_[section + "/" + key] = value;
 }
 
 // Every commit writes through a QSettings of its own: status() keeps the first
@@ -76,8 +64,9 @@ void QSettingsStore::Commit() {
 // the cause has gone. A format error may still come from reading a damaged file
 // first (and hide a failed write behind it); the file itself then tells whether
 // the values are there.
-void QSettingsStore::WriteThrough(const std::string& application, const Values& values) {
-  const auto settings = OpenSettings(application);
+void QSettingsStore::Commit() {
+  const auto values = std::exchange(pending_, {});
+  const auto settings = Open();
   for (const auto& [key_path, value] : values) {
     settings->setValue(QString::fromStdString(key_path), QString::fromStdString(value));
   }
@@ -85,7 +74,7 @@ void QSettingsStore::WriteThrough(const std::string& application, const Values& 
   const QSettings::Status status = settings->status();
   if (status == QSettings::NoError) return;
   if (status == QSettings::FormatError) {
-    const auto written = OpenSettings(application);
+    const auto written = Open();
     const bool holds_values = std::all_of(values.begin(), values.end(), [&](const auto& entry) {
       const QVariant stored = written->value(QString::fromStdString(entry.first));
       return stored.isValid() && TextOf(stored) == entry.second;
@@ -99,9 +88,7 @@ void QSettingsStore::WriteThrough(const std::string& application, const Values& 
 }
 
 std::string QSettingsStore::Location() const {
-  const auto found = settings_.find(kDefaultApplication);
-  if (found != settings_.end()) return found->second->fileName().toStdString();
-  return OpenSettings(kDefaultApplication)->fileName().toStdString();
+  return reader_->fileName().toStdString();
 }
 
 }  // namespace orvanel

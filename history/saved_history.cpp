@@ -9,7 +9,6 @@
 namespace orvanel {
 namespace {
 
-const std::string kApplication = "Orvanel";
 const std::string kSection = "History";
 const std::string kEstimateKey = "Estimate";
 const std::string kTotalKey = "Total";
@@ -17,7 +16,7 @@ const std::string kHitsKey = "Hits";
 const std::string kDefault = "0";
 
 std::string ReadText(SettingsStore& store, const std::string& key) {
-  return store.Read(kApplication, kSection, key, kDefault);
+  return store.Read(kSection, key, kDefault);
 }
 
 }  // namespace
@@ -53,9 +52,9 @@ LoadedHistory LoadHistory(SettingsStore& store) {
 }
 
 void SaveHistory(SettingsStore& store, const TrialTally& tally) {
-  store.Write(kApplication, kSection, kEstimateKey, NumberText(tally.Estimate));
-  store.Write(kApplication, kSection, kTotalKey, NumberText(tally.Total));
-  store.Write(kApplication, kSection, kHitsKey, NumberText(tally.Hits));
+  store.Write(kSection, kEstimateKey, NumberText(tally.Estimate));
+  store.Write(kSection, kTotalKey, NumberText(tally.Total));
+  store.Write(kSection, kHitsKey, NumberText(tally.Hits));
   store.Commit();
 }
 

@@ -18,21 +18,26 @@ class HistoryError : public OrvanelError {
   std::string location_;
 };
 
-// The per-user settings store: text values addressed by application, section
-// and key. The real one sits on QSettings; tests use fakes and temporary files.
+// The name under which the program keeps its settings, and calls itself to the
+// platform.
+inline constexpr char kApplicationName[] = "Orvanel";
+
+// The per-user settings store of one application: text values addressed by
+// section and key. The real one sits on QSettings; tests use fakes and
+// temporary files.
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
 
   // The stored text, or `fallback` when the value is absent.
-  [[nodiscard]] virtual std::string Read(const std::string& application, const std::string& section,
-                                         const std::string& key, const std::string& fallback) = 0;
+  [[nodiscard]] virtual std::string Read(const std::string& section, const std::string& key,
+                                         const std::string& fallback) = 0;
   // True when the place the values live in could not be read as a whole (a
   // damaged settings file): what was read from it cannot be trusted.
   [[nodiscard]] virtual bool FoundDamaged() = 0;
   // Creates or replaces the value.
-  virtual void Write(const std::string& application, const std::string& section,
-                     const std::string& key, const std::string& value) = 0;
+  virtual void Write(const std::string& section, const std::string& key,
+                     const std::string& value) = 0;
   // Makes the writes lasting; throws HistoryError when the store refuses them.
   // Judged by the writes alone: damage found while reading does not count.
   virtual void Commit() = 0;

@@ -10,9 +10,9 @@ enum class Platform { kLinux, kMacOS, kWindows };
 
 // The organization and application names under which the per-user store keeps an
 // application's settings. On Windows that is the registry key
-// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>, where
-// programs of this kind have always kept them, so an older history is carried on;
-// elsewhere the platform's own per-user place for <application>
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>, where a
+// tally saved by an earlier version of the program already lies, so that it
+// carries over; elsewhere the platform's own per-user place for <application>
 // (~/.config/Orvanel/Orvanel.conf on Linux).
 struct StoreLocation {
   std::string organization;

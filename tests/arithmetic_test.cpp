@@ -15,10 +15,18 @@ constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 TEST(RoundToInt32, TiesGoToTheEvenNeighbour) {
-  const std::pair<double, std::int32_t> cases[] = {
-      {2.5, 2},   {3.5, 4},         {-0.5, 0},        {-1.5, -2},          {0.49999999999999994, 0},
-      {1.2, 1},   {1.7, 2},         {-2.5, -2},       {2147483647.4, kMax}, {-2147483648.5, kMin},
-      {1e-300, 0}, {1073741819.5, 1073741820}};
+  const std::pair<double, std::int32_t> cases[] = {{2.5, 2},
+                                                   {3.5, 4},
+                                                   {-0.5, 0},
+                                                   {-1.5, -2},
+                                                   {0.49999999999999994, 0},
+                                                   {1.2, 1},
+                                                   {1.7, 2},
+                                                   {-2.5, -2},
+                                                   {2147483647.4, kMax},
+                                                   {-2147483648.5, kMin},
+                                                   {1e-300, 0},
+                                                   {1073741819.5, 1073741820}};
   for (const auto& [value, expected] : cases) {
     EXPECT_EQ(RoundToInt32(value, "value"), expected) << value;
   }
@@ -86,7 +94,9 @@ TEST(FixedFourDecimals, RoundsToFourDecimalsWithTheGivenSeparator) {
       {3.14140431, ".", "3.1414"},
       {113511.68169507787, ".", "113511.6817"},
       {std::sqrt(6.0), ",", "2,4495"},
-      {3.0, "\xD9\xAB", "3\xD9\xAB" "0000"},  // a separator of more than one byte
+      {3.0, "\xD9\xAB",
+       "3\xD9\xAB"
+       "0000"},                  // a separator of more than one byte
       {0.03125, ".", "0.0312"},  // exact halfway: to the even digit
       {0.09375, ".", "0.0938"},
       {1234567.0, ".", "1234567.0000"},  // never grouped

@@ -19,8 +19,8 @@ constexpr std::initializer_list<float> kCoprimeDraws = {0.0f, 0.0f};
 
 TEST(Batch, ATickRunsFourTrialsAndRedrawsAfterEach) {
   EstimatorRig rig(kCoprimeDraws);
-  rig.estimator.Tally() = TrialTally{10, 4, 1.0};
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Restore(TrialTally{10, 4, 1.0});
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 14);
   EXPECT_EQ(rig.estimator.Tally().Hits, 4);
   EXPECT_EQ(rig.estimator.BatchStep(), 5);
@@ -32,21 +32,21 @@ TEST(Batch, ATickRunsFourTrialsAndRedrawsAfterEach) {
 TEST(Batch, RandomTicksAlwaysAddFour) {
   EstimatorRig rig({0.1f, 0.9f, 0.33f, 0.5f, 0.7f});
   for (int tick = 1; tick <= 50; ++tick) {
-    rig.estimator.Timer1_Timer();
+    rig.estimator.Tick();
     ASSERT_EQ(rig.estimator.Tally().Total, 4 * tick);
   }
 }
 
 TEST(Batch, AfterResetATickOfCommonFactorsLeavesTheEstimateAndTextsAlone) {
   EstimatorRig rig(kFactorDraws);
-  rig.estimator.Tally() = TrialTally{100, 30, 3.1};
-  rig.estimator.ClearCommand_Click();
+  rig.estimator.Restore(TrialTally{100, 30, 3.1});
+  rig.estimator.Reset();
   EXPECT_EQ(rig.frontEnd.texts.estimate, "is about 0.0000");
   EXPECT_EQ(rig.frontEnd.texts.total, " based on  0 virtual people asked");
   EXPECT_EQ(rig.frontEnd.texts.hits, "and  0 guesses being relatively prime");
   rig.frontEnd.log.clear();
 
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 4);
   EXPECT_EQ(rig.estimator.Tally().Hits, 4);
   EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
@@ -55,16 +55,16 @@ TEST(Batch, AfterResetATickOfCommonFactorsLeavesTheEstimateAndTextsAlone) {
 
 TEST(Batch, FirstCoprimePairAfterResetShowsTheSquareRootOfSix) {
   EstimatorRig rig(kCoprimeDraws);
-  rig.estimator.ClearCommand_Click();
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Reset();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.frontEnd.texts.estimate, "is about 2.4495");
 }
 
 TEST(Batch, AFullTotalStopsTheTickAtTheFailingTrial) {
   EstimatorRig rig(kCoprimeDraws);
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
-  rig.estimator.Tally() = TrialTally{kMax - 2, 0, 1.0};
-  EXPECT_THROW(rig.estimator.Timer1_Timer(), OverflowError);
+  rig.estimator.Restore(TrialTally{kMax - 2, 0, 1.0});
+  EXPECT_THROW(rig.estimator.Tick(), OverflowError);
   EXPECT_EQ(rig.estimator.Tally().Total, kMax) << "the two trials before the failure stay counted";
   EXPECT_EQ(rig.estimator.BatchStep(), 3) << "the third trial failed; the fourth never ran";
   EXPECT_EQ(rig.frontEnd.captionUpdates, 2);
@@ -72,22 +72,22 @@ TEST(Batch, AFullTotalStopsTheTickAtTheFailingTrial) {
 
 TEST(Batch, ABrokenTallyFailsAtTheEstimateWithTheTrialCounted) {
   EstimatorRig rig(kCoprimeDraws);
-  rig.estimator.Tally() = TrialTally{5, 9, 2.0};  // more hits than trials
-  EXPECT_THROW(rig.estimator.Timer1_Timer(), InvalidArgumentError);
+  rig.estimator.Restore(TrialTally{5, 9, 2.0});  // more hits than trials
+  EXPECT_THROW(rig.estimator.Tick(), InvalidArgumentError);
   EXPECT_EQ(rig.estimator.Tally().Total, 6);
   EXPECT_EQ(rig.estimator.Tally().Estimate, 2.0);
   EXPECT_EQ(rig.frontEnd.captionUpdates, 0);
   // Reset brings the tally back within its invariant.
-  rig.estimator.ClearCommand_Click();
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Reset();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 4);
 }
 
 TEST(Reset, ZeroesTheTallyOnly) {
   EstimatorRig rig;
-  rig.estimator.Tally() = TrialTally{8, 3, 2.9};
+  rig.estimator.Restore(TrialTally{8, 3, 2.9});
   rig.frontEnd.log.clear();
-  rig.estimator.ClearCommand_Click();
+  rig.estimator.Reset();
   EXPECT_EQ(rig.estimator.Tally().Total, 0);
   EXPECT_EQ(rig.estimator.Tally().Hits, 0);
   EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);

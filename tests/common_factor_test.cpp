@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include <cmath>
-#include <numbers>
 #include <cstdint>
+#include <numbers>
 #include <vector>
 
 #include "random_pairs.h"
@@ -25,8 +25,9 @@ struct FactorCase {
   bool expected;
 };
 
-std::ostream& operator<<(std::ostream& out, const FactorCase& c) { return out << c.name; }
-
+std::ostream& operator<<(std::ostream& out, const FactorCase& c) {
+  return out << c.name;
+}
 
 class CommonFactorExamples : public ::testing::TestWithParam<FactorCase> {};
 
@@ -73,7 +74,8 @@ TEST(CommonFactorEquality, AMillionPairsOfTheRandomSource) {
   for (int i = 0; i < 1'000'000; ++i) {
     const Pair pair = DrawRandomPair(generator);
     const bool expected = LiteralHasCommonFactor(pair.first, pair.second);
-    ASSERT_EQ(HasCommonFactor(pair.first, pair.second), expected) << pair.first << ", " << pair.second;
+    ASSERT_EQ(HasCommonFactor(pair.first, pair.second), expected)
+        << pair.first << ", " << pair.second;
     hits += expected;
   }
   // About 1 - 6/pi^2 of the pairs share a factor; a broken source would show here.
@@ -120,7 +122,8 @@ TEST(CommonFactorEquality, HandPickedHardCases) {
   // Values of first whose square root lies just below or above k + 0.5, so that
   // the bound flips between k and k + 1; second is k + 1 times something.
   for (std::int32_t k = 2; k < 46340; k += 97) {
-    const std::int64_t half_square = (std::int64_t{2} * k + 1) * (2 * k + 1) / 4;  // (k+0.5)^2 rounded down
+    const std::int64_t half_square =
+        (std::int64_t{2} * k + 1) * (2 * k + 1) / 4;  // (k+0.5)^2 rounded down
     for (std::int64_t first = half_square - 1; first <= half_square + 2; ++first) {
       const auto f = static_cast<std::int32_t>(first);
       pairs.push_back({f, (k + 1) * 2});

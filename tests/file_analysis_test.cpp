@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <chrono>
 #include <filesystem>
-#include <future>
 #include <fstream>
+#include <future>
 #include <random>
 #include <string>
 #include <vector>
@@ -34,7 +34,9 @@ using testing::TempFolder;
 using Log = std::vector<std::string>;
 
 // Pairs of (1, 1) have no divisor to try, so every trial updates the estimate and the bar.
-std::vector<std::uint8_t> CoprimeRecords(int pairs) { return Records(std::vector<std::int32_t>(2 * pairs, 1)); }
+std::vector<std::uint8_t> CoprimeRecords(int pairs) {
+  return Records(std::vector<std::int32_t>(2 * pairs, 1));
+}
 
 std::vector<int> ProgressValues(const Log& log) {
   std::vector<int> values;
@@ -48,24 +50,25 @@ class FileAnalysis : public ::testing::Test {
  protected:
   void Choose(const std::string& path) {
     rig.frontEnd.nextChoice = path;
-    rig.estimator.AnalyzeFile_Click();
+    rig.estimator.AnalyzeFile();
   }
   void TickUntilFinished() {
-    for (int tick = 0; tick < 1000 && rig.estimator.AnalyzingFile(); ++tick) rig.estimator.Timer1_Timer();
+    for (int tick = 0; tick < 1000 && rig.estimator.AnalyzingFile(); ++tick) rig.estimator.Tick();
   }
   TempFolder folder;
   EstimatorRig rig;
 };
 
 TEST_F(FileAnalysis, ChoosingAFileSwitchesTheSourceAndZeroesTheTallyWithoutRedrawing) {
-  rig.estimator.Tally() = TrialTally{40, 10, 3.1};
+  rig.estimator.Restore(TrialTally{40, 10, 3.1});
   const auto path = folder.Write("pairs.bin", CoprimeRecords(3));
   Choose(path);
   EXPECT_TRUE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(rig.estimator.Tally().Total, 0);
   EXPECT_EQ(rig.estimator.Tally().Hits, 0);
   EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
-  EXPECT_EQ(rig.frontEnd.texts.estimate, "is about") << "the lines show the old tally until the next update";
+  EXPECT_EQ(rig.frontEnd.texts.estimate, "is about")
+      << "the lines show the old tally until the next update";
   EXPECT_EQ(rig.frontEnd.log, (Log{"choose", "analyze mark set", "virtual mark cleared",
                                    "frame enabled", "caption Loading " + path}));
   EXPECT_TRUE(rig.frontEnd.running) << "running trials are not toggled";
@@ -90,7 +93,7 @@ TEST_F(FileAnalysis, AnEmptyFileEndsAtTheFirstTrialAndReturnsToRandomPairs) {
   const int descriptors = testing::OpenDescriptorCount();
   Choose(folder.Write("empty.bin", {}));
   rig.frontEnd.log.clear();
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 0);
   EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
   EXPECT_EQ(rig.estimator.BatchStep(), 1);
@@ -103,7 +106,7 @@ TEST_F(FileAnalysis, AnEmptyFileEndsAtTheFirstTrialAndReturnsToRandomPairs) {
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(testing::OpenDescriptorCount(), descriptors) << "the file is closed";
   // The next tick, if trials run again, draws random pairs.
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 4);
 }
 
@@ -112,14 +115,14 @@ TEST_F(FileAnalysis, AMissingNameIsCreatedEmptyAndEndsAtTheNextTrial) {
   Choose(path);
   EXPECT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(std::filesystem::file_size(path), 0u);
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(rig.estimator.Tally().Total, 0);
 }
 
 TEST_F(FileAnalysis, TwelveBytesGiveOnePairAndTheLastFourAreNeverUsed) {
   Choose(folder.Write("twelve.bin", Records({1, 1, 7})));
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 1);
   EXPECT_EQ(rig.estimator.BatchStep(), 2);
   EXPECT_EQ(rig.frontEnd.texts.estimate, "is about 2.4495");
@@ -128,9 +131,9 @@ TEST_F(FileAnalysis, TwelveBytesGiveOnePairAndTheLastFourAreNeverUsed) {
 
 TEST_F(FileAnalysis, ATickInWhichTheFileEndsAfterTwoPairsRunsNoFourthTrial) {
   Choose(folder.Write("pairs.bin", CoprimeRecords(6)));
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   rig.frontEnd.log.clear();
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 6);
   EXPECT_EQ(rig.estimator.BatchStep(), 3);
   EXPECT_EQ(std::count(rig.frontEnd.log.begin(), rig.frontEnd.log.end(), "captions"), 3);
@@ -144,7 +147,9 @@ struct ProgressCase {
   std::vector<std::pair<int, int>> after_pair;  // (pair number, bar value)
 };
 
-std::ostream& operator<<(std::ostream& out, const ProgressCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const ProgressCase& c) {
+  return out << c.name;
+}
 
 class Progress : public FileAnalysis, public ::testing::WithParamInterface<ProgressCase> {};
 
@@ -155,8 +160,10 @@ TEST_P(Progress, FollowsThePositionThroughTheFile) {
   Choose(folder.Write("pairs.bin", bytes));
   TickUntilFinished();
   const auto values = ProgressValues(rig.frontEnd.log);
-  ASSERT_EQ(values.size(), static_cast<std::size_t>(c.pairs) + 1) << "one per pair, one by the finish";
-  for (const auto& [pair, value] : c.after_pair) EXPECT_EQ(values[pair - 1], value) << "after pair " << pair;
+  ASSERT_EQ(values.size(), static_cast<std::size_t>(c.pairs) + 1)
+      << "one per pair, one by the finish";
+  for (const auto& [pair, value] : c.after_pair)
+    EXPECT_EQ(values[pair - 1], value) << "after pair " << pair;
   EXPECT_EQ(values.back(), 100);
   EXPECT_EQ(rig.estimator.Tally().Total, c.pairs);
 }
@@ -184,7 +191,9 @@ struct MappingCase {
   Pair pair;
 };
 
-std::ostream& operator<<(std::ostream& out, const MappingCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const MappingCase& c) {
+  return out << c.name;
+}
 
 class RecordMapping : public ::testing::TestWithParam<MappingCase> {};
 
@@ -203,16 +212,16 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"LowestIntegerAndTen", {0, 0, 0, 0x80, 0x0A, 0, 0, 0}, {2147483647, 10}},
         MappingCase{"OneAndHighestInteger", {1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F}, {1, 2147483647}},
         MappingCase{"TwoZeros", {0, 0, 0, 0, 0, 0, 0, 0}, {2, 2}},
-        MappingCase{"NegativesBecomeTheirAbsoluteValue", {0xFA, 0xFF, 0xFF, 0xFF, 0xF1, 0xFF, 0xFF, 0xFF}, {6, 15}}),
+        MappingCase{"NegativesBecomeTheirAbsoluteValue",
+                    {0xFA, 0xFF, 0xFF, 0xFF, 0xF1, 0xFF, 0xFF, 0xFF},
+                    {6, 15}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PairFileTest, FilesOfMoreThanTwoGibibytesHaveTheirFullLength) {
   TempFolder folder;
   const auto path = folder.Path() / "large.bin";
   constexpr std::int64_t kLength = (std::int64_t{1} << 31) + 16;
-  {
-    std::ofstream out(path, std::ios::binary);
-  }
+  { std::ofstream out(path, std::ios::binary); }
   std::filesystem::resize_file(path, kLength);  // sparse where the file system allows
   PairFile file(path.string());
   EXPECT_EQ(file.Length(), kLength);
@@ -221,26 +230,26 @@ TEST(PairFileTest, FilesOfMoreThanTwoGibibytesHaveTheirFullLength) {
 }
 
 TEST_F(FileAnalysis, CancelChangesNothingBeforeOrAfterAChoice) {
-  rig.estimator.Tally() = TrialTally{40, 10, 3.1};
+  rig.estimator.Restore(TrialTally{40, 10, 3.1});
   rig.frontEnd.nextChoice.reset();
-  rig.estimator.AnalyzeFile_Click();
+  rig.estimator.AnalyzeFile();
   EXPECT_EQ(rig.frontEnd.log, Log{"choose"});
   EXPECT_EQ(rig.estimator.Tally().Total, 40);
 
   Choose(folder.Write("pairs.bin", CoprimeRecords(20)));
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   rig.frontEnd.log.clear();
   rig.frontEnd.nextChoice.reset();
-  rig.estimator.AnalyzeFile_Click();
+  rig.estimator.AnalyzeFile();
   EXPECT_EQ(rig.frontEnd.log, Log{"choose"});
   EXPECT_EQ(rig.estimator.Tally().Total, 4) << "the analysis goes on where it was";
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 8);
 }
 
 TEST_F(FileAnalysis, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
   Choose(folder.Write("pairs.bin", CoprimeRecords(20)));
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   rig.frontEnd.log.clear();
   const std::string unopenable[] = {folder.Path().string(),
                                     (folder.Path() / "no-such-folder" / "pairs.bin").string()};
@@ -255,7 +264,7 @@ TEST_F(FileAnalysis, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
   EXPECT_EQ(rig.frontEnd.log, (Log{"choose", "choose"}));
   EXPECT_TRUE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(rig.estimator.Tally().Total, 4);
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 8) << "the analysis in progress goes on";
 }
 
@@ -269,7 +278,9 @@ struct SpecialFileCase {
   std::string (*make)(const TempFolder&);  // gives the path, or "" when the system has none
 };
 
-std::ostream& operator<<(std::ostream& out, const SpecialFileCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const SpecialFileCase& c) {
+  return out << c.name;
+}
 
 std::string MakeFifo(const TempFolder& folder) {
   const auto path = (folder.Path() / "pipe").string();
@@ -303,11 +314,11 @@ TEST_P(NotARegularFile, IsRefusedWithoutWaitingAndChangesNothing) {
   const std::string path = GetParam().make(folder);
   if (path.empty()) GTEST_SKIP() << "this system offers no " << GetParam().name;
   EstimatorRig rig;
-  rig.estimator.Tally() = TrialTally{40, 10, 3.1};
+  rig.estimator.Restore(TrialTally{40, 10, 3.1});
   rig.frontEnd.nextChoice = path;
   auto choosing = std::async(std::launch::async, [&rig] {
     try {
-      rig.estimator.AnalyzeFile_Click();
+      rig.estimator.AnalyzeFile();
       return std::string("no error");
     } catch (const FileOpenError& error) {
       return std::string(error.what());
@@ -320,7 +331,8 @@ TEST_P(NotARegularFile, IsRefusedWithoutWaitingAndChangesNothing) {
     if (writer >= 0) ::close(writer);
     return;
   }
-  EXPECT_EQ(choosing.get(), "The file \"" + path + "\" could not be opened: it is not a regular file.");
+  EXPECT_EQ(choosing.get(),
+            "The file \"" + path + "\" could not be opened: it is not a regular file.");
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(rig.estimator.Tally().Total, 40);
   EXPECT_EQ(rig.frontEnd.log, Log{"choose"});
@@ -329,7 +341,8 @@ TEST_P(NotARegularFile, IsRefusedWithoutWaitingAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, NotARegularFile,
     ::testing::Values(SpecialFileCase{"Fifo", MakeFifo}, SpecialFileCase{"Socket", MakeSocket},
-                      SpecialFileCase{"CharacterDevice", [](const TempFolder&) { return std::string("/dev/zero"); }},
+                      SpecialFileCase{"CharacterDevice",
+                                      [](const TempFolder&) { return std::string("/dev/zero"); }},
                       SpecialFileCase{"BlockDevice", FirstBlockDevice}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif
@@ -351,11 +364,11 @@ TEST(PairFileTest, TheLengthIsThatOfTheOpenFileWhateverTheNameLaterMeans) {
 TEST_F(FileAnalysis, AFileChosenDuringAnAnalysisReplacesIt) {
   const int descriptors = testing::OpenDescriptorCount();
   Choose(folder.Write("first.bin", CoprimeRecords(20)));
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   // The second file's first pair (4, 6) shares a factor; the first file has none.
   Choose(folder.Write("second.bin", Records({4, 6, 1, 1})));
   EXPECT_EQ(rig.estimator.Tally().Total, 0);
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 2);
   EXPECT_EQ(rig.estimator.Tally().Hits, 1);
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
@@ -365,9 +378,9 @@ TEST_F(FileAnalysis, AFileChosenDuringAnAnalysisReplacesIt) {
 TEST_F(FileAnalysis, AskVirtualPeopleEndsTheAnalysisAndKeepsTheTally) {
   const int descriptors = testing::OpenDescriptorCount();
   Choose(folder.Write("pairs.bin", CoprimeRecords(20)));
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   rig.frontEnd.log.clear();
-  rig.estimator.VirtualPeopleMenu_Click();
+  rig.estimator.UseRandomPairs();
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(rig.frontEnd.log, (Log{"virtual mark set", "analyze mark cleared", "frame disabled"}));
   EXPECT_EQ(rig.estimator.Tally().Total, 4);
@@ -375,16 +388,16 @@ TEST_F(FileAnalysis, AskVirtualPeopleEndsTheAnalysisAndKeepsTheTally) {
   EXPECT_EQ(testing::OpenDescriptorCount(), descriptors);
 
   rig.frontEnd.log.clear();
-  rig.estimator.VirtualPeopleMenu_Click();  // with random pairs it does nothing
+  rig.estimator.UseRandomPairs();  // with random pairs it does nothing
   EXPECT_TRUE(rig.frontEnd.log.empty());
 }
 
 TEST_F(FileAnalysis, ResetDuringAnAnalysisKeepsTheFileAndItsPosition) {
   Choose(folder.Write("pairs.bin", CoprimeRecords(6)));
-  rig.estimator.Timer1_Timer();
-  rig.estimator.ClearCommand_Click();
+  rig.estimator.Tick();
+  rig.estimator.Reset();
   EXPECT_TRUE(rig.estimator.AnalyzingFile());
-  rig.estimator.Timer1_Timer();
+  rig.estimator.Tick();
   EXPECT_EQ(rig.estimator.Tally().Total, 2) << "the two pairs left after the first four";
 }
 
@@ -412,8 +425,9 @@ TEST_F(FileAnalysis, RandomFilesCountEveryWholePairLikeTheOracle) {
     const auto& tally = rig.estimator.Tally();
     ASSERT_EQ(tally.Total, static_cast<std::int32_t>(bytes.size() / 8)) << path;
     ASSERT_EQ(tally.Hits, hits) << path;
-    const double expected =
-        tally.Total == tally.Hits ? 0.0 : std::sqrt(6.0 / (double(tally.Total - tally.Hits) / tally.Total));
+    const double expected = tally.Total == tally.Hits
+                                ? 0.0
+                                : std::sqrt(6.0 / (double(tally.Total - tally.Hits) / tally.Total));
     ASSERT_EQ(tally.Estimate, expected) << path;
     ASSERT_FALSE(rig.estimator.AnalyzingFile());
   }

@@ -6,12 +6,12 @@
 #include <bit>
 #include <charconv>
 #include <clocale>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <locale>
-#include <stdexcept>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "number_text.h"
@@ -26,15 +26,40 @@ struct ReadCase {
 
 TEST(ReadNumber, ReadsTheLongestLeadingDecimalNumber) {
   const ReadCase cases[] = {
-      {" 12345", 12345},     {"2.5", 2.5},          {"12abc", 12},        {"abc", 0},
-      {"3,14", 3},           {"", 0},               {".5", 0.5},          {"-.5", -0.5},
-      {"+.5e1", 5},          {"1 2 3", 123},        {"\t-\n4", -4},       {"1e3", 1000},
-      {"1E+2", 100},         {"2.5e-1", 0.25},      {"1e", 1},            {"1e+", 1},
-      {"1e+x", 1},           {"-", 0},              {".", 0},             {"1.", 1},
-      {"1.2.3", 1.2},        {"00012", 12},         {"--1", 0},           {"&H1F", 31},
-      {"&hff", 255},         {"&O17", 15},          {"&o8", 0},           {"&Hxyz", 0},
-      {"&", 0},              {"&X1", 0},            {" 2.44948974278318", 2.44948974278318},
-      {"1e-999", 0},         {"0e999999999999", 0}, {"\r5", 0},
+      {" 12345", 12345},
+      {"2.5", 2.5},
+      {"12abc", 12},
+      {"abc", 0},
+      {"3,14", 3},
+      {"", 0},
+      {".5", 0.5},
+      {"-.5", -0.5},
+      {"+.5e1", 5},
+      {"1 2 3", 123},
+      {"\t-\n4", -4},
+      {"1e3", 1000},
+      {"1E+2", 100},
+      {"2.5e-1", 0.25},
+      {"1e", 1},
+      {"1e+", 1},
+      {"1e+x", 1},
+      {"-", 0},
+      {".", 0},
+      {"1.", 1},
+      {"1.2.3", 1.2},
+      {"00012", 12},
+      {"--1", 0},
+      {"&H1F", 31},
+      {"&hff", 255},
+      {"&O17", 15},
+      {"&o8", 0},
+      {"&Hxyz", 0},
+      {"&", 0},
+      {"&X1", 0},
+      {" 2.44948974278318", 2.44948974278318},
+      {"1e-999", 0},
+      {"0e999999999999", 0},
+      {"\r5", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadNumber(c.text), c.value) << '"' << c.text << '"';
 }
@@ -60,7 +85,8 @@ TEST(ToCount, RoundsHalfToEvenAndRefusesWhatDoesNotFit) {
 double RoundedTo15Digits(double value) {
   std::array<char, 64> buffer{};
   const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                 std::chars_format::scientific, 14).ptr;
+                                 std::chars_format::scientific, 14)
+                       .ptr;
   double rounded = 0;
   std::from_chars(buffer.data(), end, rounded);
   return rounded;
@@ -73,7 +99,8 @@ void ExpectRoundTrips() {
                                                      std::numeric_limits<std::int32_t>::max());
   for (int i = 0; i < 100'000; ++i) {
     const double estimate = estimates(engine);
-    ASSERT_EQ(ReadNumber(NumberText(estimate)), RoundedTo15Digits(estimate)) << NumberText(estimate);
+    ASSERT_EQ(ReadNumber(NumberText(estimate)), RoundedTo15Digits(estimate))
+        << NumberText(estimate);
     const std::int32_t count = counts(engine);
     ASSERT_EQ(ToCount(ReadNumber(NumberText(count))), count);
   }
@@ -82,10 +109,14 @@ void ExpectRoundTrips() {
   }
 }
 
-TEST(NumberRoundTrip, WrittenTextReadsBackToFifteenDigits) { ExpectRoundTrips(); }
+TEST(NumberRoundTrip, WrittenTextReadsBackToFifteenDigits) {
+  ExpectRoundTrips();
+}
 
 // The value that the fifteen digits of a written text denote, read by the C library.
-double DenotedValue(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+double DenotedValue(const std::string& text) {
+  return std::strtod(text.c_str(), nullptr);
+}
 
 TEST(NumberRoundTrip, EveryFiniteDoubleIsWrittenAsAFiniteNumber) {
   constexpr double kLargest = std::numeric_limits<double>::max();

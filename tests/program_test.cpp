@@ -99,13 +99,16 @@ TEST_P(Signals, EndTheProgramWithTheTallySavedOrTheFailureReported) {
   EXPECT_GT(program.Saved("Estimate"), 2.4);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Signals, ::testing::Combine(::testing::Values(SIGTERM, SIGINT, SIGHUP), ::testing::Bool()),
-    [](const auto& info) {
-      const int signal = std::get<0>(info.param);
-      const std::string name = signal == SIGTERM ? "Term" : signal == SIGINT ? "Int" : "Hangup";
-      return name + (std::get<1>(info.param) ? "WithAFailingSave" : "");
-    });
+INSTANTIATE_TEST_SUITE_P(Table, Signals,
+                         ::testing::Combine(::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                                            ::testing::Bool()),
+                         [](const auto& info) {
+                           const int signal = std::get<0>(info.param);
+                           const std::string name = signal == SIGTERM  ? "Term"
+                                                    : signal == SIGINT ? "Int"
+                                                                       : "Hangup";
+                           return name + (std::get<1>(info.param) ? "WithAFailingSave" : "");
+                         });
 
 // The user is told of the damaged file in a message that waits for a click;
 // a signal still ends the program at once, and the save counts as done.

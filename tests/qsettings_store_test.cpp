@@ -52,20 +52,20 @@ class QSettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(QSettingsStoreTest, LivesInTheUsersOwnConfigurationFolder) {
-  QSettingsStore store;
-  (void)store.Read("Orvanel", "History", "Total", "0");
+  QSettingsStore store(kApplicationName);
+  (void)store.Read("History", "Total", "0");
   EXPECT_EQ(store.Location(), ConfigFile().toStdString());
 }
 
 TEST_F(QSettingsStoreTest, FirstRunReadsTheDefaults) {
-  QSettingsStore store;
-  EXPECT_EQ(store.Read("Orvanel", "History", "Estimate", "0"), "0");
+  QSettingsStore store(kApplicationName);
+  EXPECT_EQ(store.Read("History", "Estimate", "0"), "0");
   EXPECT_FALSE(QFile::exists(ConfigFile()));
 }
 
 TEST_F(QSettingsStoreTest, SavedTallyIsReadBackByTheNextRun) {
   {
-    QSettingsStore store;
+    QSettingsStore store(kApplicationName);
     SaveHistory(store, TrialTally{12345, 678, 2.449489742783178});
   }
   const QString raw = RawFile();
@@ -74,7 +74,7 @@ TEST_F(QSettingsStoreTest, SavedTallyIsReadBackByTheNextRun) {
   EXPECT_TRUE(raw.contains("Total=\" 12345\"")) << raw.toStdString();
   EXPECT_TRUE(raw.contains("Hits=\" 678\"")) << raw.toStdString();
 
-  QSettingsStore next_run;
+  QSettingsStore next_run(kApplicationName);
   const LoadedHistory loaded = LoadHistory(next_run);
   EXPECT_EQ(loaded.tally.Total, 12345);
   EXPECT_EQ(loaded.tally.Hits, 678);
@@ -83,7 +83,7 @@ TEST_F(QSettingsStoreTest, SavedTallyIsReadBackByTheNextRun) {
 
 TEST_F(QSettingsStoreTest, ASecondSaveReplacesTheFileWhole) {
   for (const std::int32_t total : {999999, 5}) {
-    QSettingsStore store;
+    QSettingsStore store(kApplicationName);
     SaveHistory(store, TrialTally{total, 1, 3.0});
   }
   const QString raw = RawFile();
@@ -95,9 +95,9 @@ TEST_F(QSettingsStoreTest, ASecondSaveReplacesTheFileWhole) {
 
 TEST_F(QSettingsStoreTest, HandEditedValuesReachTheReaderAsWritten) {
   WriteRawFile(ConfigFile(), "[History]\nTotal=3,14\nHits=12abc\nEstimate=\"  3.5 \"\n");
-  QSettingsStore store;
-  EXPECT_EQ(store.Read("Orvanel", "History", "Total", "0"), "3,14");
-  EXPECT_EQ(store.Read("Orvanel", "History", "Hits", "0"), "12abc");
+  QSettingsStore store(kApplicationName);
+  EXPECT_EQ(store.Read("History", "Total", "0"), "3,14");
+  EXPECT_EQ(store.Read("History", "Hits", "0"), "12abc");
   const LoadedHistory loaded = LoadHistory(store);
   EXPECT_EQ(loaded.tally.Total, 3);
   EXPECT_EQ(loaded.tally.Hits, 12);
@@ -108,14 +108,14 @@ TEST_F(QSettingsStoreTest, HandEditedValuesReachTheReaderAsWritten) {
 TEST_F(QSettingsStoreTest, OnlyTheUsersOwnValuesCount) {
   // QSettings would otherwise also look at an organization-wide file.
   WriteRawFile(folder_.filePath("Orvanel.conf"), "[History]\nTotal=777\n");
-  QSettingsStore store;
-  EXPECT_EQ(store.Read("Orvanel", "History", "Total", "0"), "0");
+  QSettingsStore store(kApplicationName);
+  EXPECT_EQ(store.Read("History", "Total", "0"), "0");
 }
 
 TEST_F(QSettingsStoreTest, AStoreThatCannotBeWrittenIsReported) {
   // The folder the file needs is a regular file: unwritable even for root.
   WriteRawFile(folder_.filePath("Orvanel"), "not a folder");
-  QSettingsStore store;
+  QSettingsStore store(kApplicationName);
   try {
     SaveHistory(store, TrialTally{10, 2, 3.0});
     FAIL() << "the save was reported as done";
@@ -128,7 +128,7 @@ TEST_F(QSettingsStoreTest, AStoreThatCannotBeWrittenIsReported) {
 
 TEST_F(QSettingsStoreTest, ASaveIsJudgedByTheSaveAloneAfterAFailure) {
   WriteRawFile(folder_.filePath("Orvanel"), "not a folder");
-  QSettingsStore store;
+  QSettingsStore store(kApplicationName);
   EXPECT_THROW(SaveHistory(store, TrialTally{10, 2, 3.0}), HistoryError);
   ASSERT_TRUE(QFile::remove(folder_.filePath("Orvanel")));
   EXPECT_NO_THROW(SaveHistory(store, TrialTally{11, 2, 3.0})) << "the cause has gone";
@@ -145,13 +145,13 @@ TEST_F(QSettingsStoreTest, ADamagedFileStartsFromZeroAndIsMendedByTheNextSave) {
     for (int i = 0; i < 4000; ++i) bytes.append(static_cast<char>(engine()));
     WriteRawFile(ConfigFile(), bytes);
     {
-      QSettingsStore store;
+      QSettingsStore store(kApplicationName);
       const LoadedHistory loaded = LoadHistory(store);
       ASSERT_TRUE(loaded.storeDamaged) << "seed " << seed;
       ASSERT_EQ(loaded.tally, TrialTally{}) << "seed " << seed;
       ASSERT_NO_THROW(SaveHistory(store, TrialTally{1000, 392, 3.14})) << "seed " << seed;
     }
-    QSettingsStore next_run;
+    QSettingsStore next_run(kApplicationName);
     const LoadedHistory loaded = LoadHistory(next_run);
     ASSERT_FALSE(loaded.StartedFromZero()) << "seed " << seed;
     ASSERT_EQ(loaded.tally, (TrialTally{1000, 392, 3.14})) << "seed " << seed;

@@ -57,7 +57,9 @@ struct UnusableCase {
   bool fromZero;
 };
 
-std::ostream& operator<<(std::ostream& out, const UnusableCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const UnusableCase& c) {
+  return out << c.name;
+}
 
 class UnusableHistory : public ::testing::TestWithParam<UnusableCase> {};
 
@@ -80,36 +82,51 @@ TEST_P(UnusableHistory, StartsFromZeroOnlyForAnUnusableCountOrADamagedStore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, UnusableHistory,
-    ::testing::Values(
-        UnusableCase{"TotalBeyond32Bits",
-                     {{"Estimate", "3.1"}, {"Total", "99999999999"}, {"Hits", "5"}},
-                     false, UnusableValue{"Total", "99999999999"}, std::nullopt, true},
-        UnusableCase{"HitsBeyond32Bits",
-                     {{"Estimate", "3.1"}, {"Total", "100"}, {"Hits", "-1e10"}},
-                     false, UnusableValue{"Hits", "-1e10"}, std::nullopt, true},
-        UnusableCase{"CountBeyondADouble",
-                     {{"Estimate", "3.1"}, {"Total", "1e999"}, {"Hits", "5"}},
-                     false, UnusableValue{"Total", "1e999"}, std::nullopt, true},
-        UnusableCase{"EstimateAloneBeyondADouble",
-                     {{"Estimate", "1e999"}, {"Total", "100"}, {"Hits", "5"}},
-                     false, std::nullopt, UnusableValue{"Estimate", "1e999"}, false},
-        UnusableCase{"DamagedStoreWithReadableValues",
-                     {{"Estimate", "3.1"}, {"Total", "100"}, {"Hits", "5"}},
-                     true, std::nullopt, std::nullopt, true}),
+    ::testing::Values(UnusableCase{"TotalBeyond32Bits",
+                                   {{"Estimate", "3.1"}, {"Total", "99999999999"}, {"Hits", "5"}},
+                                   false,
+                                   UnusableValue{"Total", "99999999999"},
+                                   std::nullopt,
+                                   true},
+                      UnusableCase{"HitsBeyond32Bits",
+                                   {{"Estimate", "3.1"}, {"Total", "100"}, {"Hits", "-1e10"}},
+                                   false,
+                                   UnusableValue{"Hits", "-1e10"},
+                                   std::nullopt,
+                                   true},
+                      UnusableCase{"CountBeyondADouble",
+                                   {{"Estimate", "3.1"}, {"Total", "1e999"}, {"Hits", "5"}},
+                                   false,
+                                   UnusableValue{"Total", "1e999"},
+                                   std::nullopt,
+                                   true},
+                      UnusableCase{"EstimateAloneBeyondADouble",
+                                   {{"Estimate", "1e999"}, {"Total", "100"}, {"Hits", "5"}},
+                                   false,
+                                   std::nullopt,
+                                   UnusableValue{"Estimate", "1e999"},
+                                   false},
+                      UnusableCase{"DamagedStoreWithReadableValues",
+                                   {{"Estimate", "3.1"}, {"Total", "100"}, {"Hits", "5"}},
+                                   true,
+                                   std::nullopt,
+                                   std::nullopt,
+                                   true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SaveHistory, WritesEstimateTotalAndHitsInOrderThenCommits) {
   RecordingStore store;
   SaveHistory(store, TrialTally{1000, 392, 2.449489742783178});
-  EXPECT_EQ(store.log, (std::vector<std::string>{"write Orvanel/History/Estimate = 2.44948974278318",
-                                                 "write Orvanel/History/Total = 1000",
-                                                 "write Orvanel/History/Hits = 392", "commit"}));
+  EXPECT_EQ(store.log,
+            (std::vector<std::string>{"write Orvanel/History/Estimate = 2.44948974278318",
+                                      "write Orvanel/History/Total = 1000",
+                                      "write Orvanel/History/Hits = 392", "commit"}));
 }
 
 TEST(SaveHistory, AfterResetWritesZeroThreeTimes) {
   testing::EstimatorRig rig;
-  rig.estimator.Tally() = TrialTally{50, 20, 3.2};
-  rig.estimator.ClearCommand_Click();
+  rig.estimator.Restore(TrialTally{50, 20, 3.2});
+  rig.estimator.Reset();
   RecordingStore store;
   SaveHistory(store, rig.estimator.Tally());
   EXPECT_EQ(store.values, (std::map<std::string, std::string>{

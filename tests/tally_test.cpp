@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "errors.h"
+#include "number_text.h"
 
 namespace orvanel {
 namespace {
@@ -46,8 +47,9 @@ struct EstimateCase {
   const char* shown;
 };
 
-std::ostream& operator<<(std::ostream& out, const EstimateCase& c) { return out << c.name; }
-
+std::ostream& operator<<(std::ostream& out, const EstimateCase& c) {
+  return out << c.name;
+}
 
 class EstimateExamples : public ::testing::TestWithParam<EstimateCase> {};
 
@@ -56,17 +58,17 @@ TEST_P(EstimateExamples, IsTheSquareRootOfSixOverTheCoprimeShare) {
   TrialTally tally{c.total, c.hits, 0.0};
   RecomputeEstimate(tally);
   EXPECT_DOUBLE_EQ(tally.Estimate, std::sqrt(6.0 / (double(c.total - c.hits) / c.total)));
-  EXPECT_EQ(MakeStatusTexts(tally, ".").estimate, std::string("is about ") + c.shown);
+  EXPECT_EQ(FixedFourDecimals(MakeStatusFigures(tally).estimate, "."), c.shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tallies, EstimateExamples,
-    ::testing::Values(EstimateCase{"FirstCoprimePair", 1, 0, "2.4495"},
-                      EstimateCase{"OneHitInThree", 3, 1, "3.0000"},
-                      EstimateCase{"OneHitInFour", 4, 1, "2.8284"},
-                      EstimateCase{"ThousandTrials", 1000, 392, "3.1414"},
-                      EstimateCase{"LargestTally", kMax, kMax - 1, "113511.6817"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Tallies, EstimateExamples,
+                         ::testing::Values(EstimateCase{"FirstCoprimePair", 1, 0, "2.4495"},
+                                           EstimateCase{"OneHitInThree", 3, 1, "3.0000"},
+                                           EstimateCase{"OneHitInFour", 4, 1, "2.8284"},
+                                           EstimateCase{"ThousandTrials", 1000, 392, "3.1414"},
+                                           EstimateCase{"LargestTally", kMax, kMax - 1,
+                                                        "113511.6817"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecomputeEstimate, OneHitInThreeIsExactlyThree) {
   TrialTally tally{3, 1, 0.0};
@@ -81,8 +83,9 @@ struct BrokenTally {
   enum { kOverflow, kFloatingPoint, kInvalidArgument } error;
 };
 
-std::ostream& operator<<(std::ostream& out, const BrokenTally& c) { return out << c.name; }
-
+std::ostream& operator<<(std::ostream& out, const BrokenTally& c) {
+  return out << c.name;
+}
 
 class BrokenTallies : public ::testing::TestWithParam<BrokenTally> {};
 
@@ -90,9 +93,15 @@ TEST_P(BrokenTallies, RaiseTheirErrorAndKeepTheEstimate) {
   const auto& c = GetParam();
   TrialTally tally{c.total, c.hits, 2.5};
   switch (c.error) {
-    case BrokenTally::kOverflow: EXPECT_THROW(RecomputeEstimate(tally), OverflowError); break;
-    case BrokenTally::kFloatingPoint: EXPECT_THROW(RecomputeEstimate(tally), FloatingPointError); break;
-    case BrokenTally::kInvalidArgument: EXPECT_THROW(RecomputeEstimate(tally), InvalidArgumentError); break;
+    case BrokenTally::kOverflow:
+      EXPECT_THROW(RecomputeEstimate(tally), OverflowError);
+      break;
+    case BrokenTally::kFloatingPoint:
+      EXPECT_THROW(RecomputeEstimate(tally), FloatingPointError);
+      break;
+    case BrokenTally::kInvalidArgument:
+      EXPECT_THROW(RecomputeEstimate(tally), InvalidArgumentError);
+      break;
   }
   EXPECT_EQ(tally.Estimate, 2.5);
 }
@@ -104,15 +113,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BrokenTally{"MoreHitsThanTrials", 5, 7, BrokenTally::kInvalidArgument}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StatusTexts, PutTwoBlanksBeforeTheCounts) {
-  const StatusTexts texts = MakeStatusTexts(TrialTally{1000, 392, 3.141404312}, ".");
-  EXPECT_EQ(texts.estimate, "is about 3.1414");
-  EXPECT_EQ(texts.total, " based on  1000 virtual people asked");
-  EXPECT_EQ(texts.hits, "and  608 guesses being relatively prime");
-}
-
-TEST(StatusTexts, UseTheCallersDecimalSeparator) {
-  EXPECT_EQ(MakeStatusTexts(TrialTally{1, 0, std::sqrt(6.0)}, ",").estimate, "is about 2,4495");
+TEST(StatusFigures, AreTheEstimateTheTotalAndTheRelativelyPrimePairs) {
+  EXPECT_EQ(MakeStatusFigures(TrialTally{1000, 392, 3.141404312}),
+            (StatusFigures{3.141404312, 1000, 608}));
+  EXPECT_THROW((void)MakeStatusFigures(TrialTally{kMax, -5, 1.0}), OverflowError);
 }
 
 }  // namespace

@@ -11,9 +11,8 @@
 
 #include "errors.h"
 #include "support/fakes.h"
+#include "support/main_window_test.h"
 #include "support/temp_files.h"
-#include "support/widgets.h"
-#include "support/window_fakes.h"
 #include "tick_schedule.h"
 #include "tick_timer.h"
 
@@ -48,28 +47,18 @@ TEST(TickSchedule, ARestartCountsFromTheRestart) {
   EXPECT_EQ(schedule.TakeDue(milliseconds(516)), 16);
 }
 
-class TickDelivery : public ::testing::Test {
+class TickDelivery : public testing::MainWindowTest {
  protected:
-  Main& window() { return *rig.window; }
-  TickTimer& timer() { return *Find<TickTimer>(window(), "Timer1"); }
-  const TrialTally& tally() { return MainWindowProbe::EstimatorOf(window()).Tally(); }
-  void Restore(const TrialTally& tally) { MainWindowProbe::EstimatorOf(window()).Tally() = tally; }
-  // One wake-up after `elapsed` of the fake clock.
-  void WakeUpAfter(std::chrono::nanoseconds elapsed) {
-    rig.clock->Advance(elapsed);
-    timer().RunDueTicks();
-  }
-  QString Shown(const char* label) { return Find<QLabel>(window(), label)->text(); }
-  void ClickStartStop() { Find<QPushButton>(window(), "StartStopCommand")->click(); }
-  testing::WindowRig rig;
+  const TrialTally& tally() { return window().Tally(); }
+  void WakeUpAfter(std::chrono::nanoseconds elapsed) { rig.WakeUpAfter(elapsed); }
+  void ClickStartStop() { startStop()->click(); }
 };
 
 TEST_F(TickDelivery, SixteenMillisecondsRunSixteenBatches) {
-  EXPECT_EQ(timer().interval(), 1);
+  EXPECT_EQ(timer()->interval(), 1);
   WakeUpAfter(milliseconds(16));
   EXPECT_EQ(tally().Total, 16 * 4);
-  EXPECT_EQ(Shown("TotalText"), " based on  64 virtual people asked");
-  EXPECT_EQ(MainWindowProbe::EstimatorOf(window()).BatchStep(), 5);
+  EXPECT_EQ(Text("TotalText"), " based on  64 virtual people asked");
 }
 
 TEST_F(TickDelivery, AStallRunsAtMostTheBoundAndOwesNothing) {
@@ -95,54 +84,54 @@ TEST_F(TickDelivery, AnOverflowInsideARunEndsItWhereOneTickAtATimeWould) {
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
   const TrialTally near_the_limit{kMax - 10, 0, 1.0};
   testing::EstimatorRig one_at_a_time({0.0f, 0.0f});
-  one_at_a_time.estimator.Tally() = near_the_limit;
+  one_at_a_time.estimator.Restore(near_the_limit);
   for (int tick = 0; tick < 16; ++tick) {
     try {
-      one_at_a_time.estimator.Timer1_Timer();
+      one_at_a_time.estimator.Tick();
     } catch (const OverflowError&) {
       break;
     }
   }
 
-  Restore(near_the_limit);
+  rig.Load(near_the_limit);
   WakeUpAfter(milliseconds(16));
   EXPECT_EQ(tally(), one_at_a_time.estimator.Tally());
-  EXPECT_FALSE(timer().isActive());
+  EXPECT_FALSE(timer()->isActive());
   EXPECT_EQ(rig.messenger->messages.size(), 1) << "a later tick would have failed again";
-  EXPECT_EQ(Shown("TotalText"), " based on  2147483647 virtual people asked");
+  EXPECT_EQ(Text("TotalText"), " based on  2147483647 virtual people asked");
 }
 
 TEST_F(TickDelivery, TheEndOfAPairFileInsideARunEndsItWhereOneTickAtATimeWould) {
   testing::TempFolder folder;
-  const auto path = folder.Write("pairs.bin", testing::Records({1, 1, 4, 6, 1, 1, 9, 12, 1, 1, 1, 1,
-                                                                7, 7, 1, 1, 1, 1, 25, 35}));
+  const auto path = folder.Write("pairs.bin", testing::Records({1, 1, 4, 6, 1, 1, 9, 12, 1,  1,
+                                                                1, 1, 7, 7, 1, 1, 1, 1,  25, 35}));
   testing::EstimatorRig one_at_a_time({0.0f, 0.0f});
   one_at_a_time.frontEnd.nextChoice = path;
-  one_at_a_time.estimator.AnalyzeFile_Click();
-  while (one_at_a_time.estimator.AnalyzingFile()) one_at_a_time.estimator.Timer1_Timer();
+  one_at_a_time.estimator.AnalyzeFile();
+  while (one_at_a_time.estimator.AnalyzingFile()) one_at_a_time.estimator.Tick();
 
   rig.openDialog->answers.push_back(QString::fromStdString(path));
   Find<QAction>(window(), "AnalyzeFile")->trigger();
   WakeUpAfter(milliseconds(16));
   EXPECT_EQ(tally(), one_at_a_time.estimator.Tally());
   EXPECT_EQ(tally().Total, 10) << "no random batch ran after the file ended";
-  EXPECT_FALSE(timer().isActive());
-  EXPECT_EQ(Shown("TotalText"), " based on  10 virtual people asked");
+  EXPECT_FALSE(timer()->isActive());
+  EXPECT_EQ(Text("TotalText"), " based on  10 virtual people asked");
 }
 
 // While trials run the lines are drawn at most every 40 ms, which with wake-ups
 // every 16 ms is every third one: about 21 times a second. A stop draws at once.
 TEST_F(TickDelivery, TheStatusLinesAreDrawnAboutTwentyTimesASecondAndAtTheStop) {
   WakeUpAfter(milliseconds(16));
-  EXPECT_EQ(Shown("TotalText"), " based on  64 virtual people asked");
+  EXPECT_EQ(Text("TotalText"), " based on  64 virtual people asked");
   WakeUpAfter(milliseconds(16));
   WakeUpAfter(milliseconds(16));
-  EXPECT_EQ(Shown("TotalText"), " based on  64 virtual people asked") << "not yet due";
+  EXPECT_EQ(Text("TotalText"), " based on  64 virtual people asked") << "not yet due";
   WakeUpAfter(milliseconds(16));
-  EXPECT_EQ(Shown("TotalText"), " based on  256 virtual people asked");
+  EXPECT_EQ(Text("TotalText"), " based on  256 virtual people asked");
   WakeUpAfter(milliseconds(16));
   ClickStartStop();
-  EXPECT_EQ(Shown("TotalText"), " based on  320 virtual people asked");
+  EXPECT_EQ(Text("TotalText"), " based on  320 virtual people asked");
 }
 
 }  // namespace

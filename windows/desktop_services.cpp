@@ -5,7 +5,6 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "help_document.h"
 #include "platform_services.h"
 #include "qsettings_store.h"
 
@@ -29,31 +28,20 @@ class MessageBoxMessenger final : public Messenger {
   }
 };
 
-// Shows the help document that ships with Orvanel in a window of its own, which
-// stays open beside the main window.
+// The help document is compiled into the program, so it cannot go missing. It
+// opens in a window of its own that stays beside the main window, at its start.
 class DocumentHelpViewer final : public HelpViewer {
  public:
-  DocumentHelpViewer(Messenger& messenger, QStringList folders)
-      : messenger_(messenger), folders_(std::move(folders)) {}
-
-  void ShowHelp(QWidget* parent, const QString& help_file, int command) override {
-    (void)command;  // the document always opens at its contents, its start
-    const QString document = FindHelpDocument(help_file, folders_);
-    if (document.isEmpty()) {
-      messenger_.ShowError(parent, QStringLiteral("The help file %1 could not be found. It is looked for "
-                                                  "in %2.")
-                                       .arg(help_file, folders_.join(" and ")));
-      return;
-    }
+  void ShowContents(QWidget* parent) override {
     if (!browser_) {
       browser_ = new QTextBrowser(parent);
       browser_->setObjectName("HelpWindow");
       browser_->setWindowFlag(Qt::Window);
       browser_->setOpenExternalLinks(true);
       browser_->resize(640, 560);
+      browser_->setSource(QUrl("qrc:/orvanel/Orvanel.html"));
     }
-    browser_->setWindowTitle(QCoreApplication::applicationName() + " Help");
-    browser_->setSource(QUrl::fromLocalFile(document));
+    browser_->setWindowTitle(browser_->documentTitle());
     browser_->home();
     browser_->show();
     browser_->raise();
@@ -61,24 +49,21 @@ class DocumentHelpViewer final : public HelpViewer {
   }
 
  private:
-  Messenger& messenger_;
-  QStringList folders_;
   QPointer<QTextBrowser> browser_;
 };
 
 }  // namespace
 
-std::unique_ptr<HelpViewer> MakeDocumentHelpViewer(Messenger& messenger, QStringList folders) {
-  return std::make_unique<DocumentHelpViewer>(messenger, std::move(folders));
+std::unique_ptr<HelpViewer> MakeDocumentHelpViewer() {
+  return std::make_unique<DocumentHelpViewer>();
 }
 
 PlatformServices DesktopServices() {
   PlatformServices services;
   services.messenger = std::make_unique<MessageBoxMessenger>();
   services.openDialog = std::make_unique<QtOpenDialog>();
-  services.helpViewer = MakeDocumentHelpViewer(
-      *services.messenger, HelpSearchFolders(QCoreApplication::applicationDirPath()));
-  services.settingsStore = std::make_unique<QSettingsStore>();
+  services.helpViewer = MakeDocumentHelpViewer();
+  services.settingsStore = std::make_unique<QSettingsStore>(kApplicationName);
   services.generator = std::make_unique<ClockSeededGenerator>();
   services.clock = std::make_unique<SteadyClock>();
   return services;

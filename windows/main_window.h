@@ -2,12 +2,12 @@
 
 // The main window: every control, the menus and the handlers. It owns the
 // estimator and forwards its handlers to it; the estimator sees the window only
-// as a FrontEnd. Errors that leave a handler are reported in one place (Guarded).
+// as a FrontEnd, through which it hands down what to show. Errors that leave a
+// handler are reported in one place (Guarded).
 
 #include <QMainWindow>
 
-#include <chrono>
-#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,7 +15,8 @@
 #include "front_end.h"
 #include "platform_services.h"
 #include "sel_file.h"
-#include "tick_timer.h"
+#include "status_lines.h"
+#include "tally_saver.h"
 
 class QAction;
 class QGroupBox;
@@ -26,6 +27,8 @@ class QPushButton;
 
 namespace orvanel {
 
+class TickTimer;
+
 class Main final : public QMainWindow, private FrontEnd {
   Q_OBJECT
 
@@ -33,13 +36,13 @@ class Main final : public QMainWindow, private FrontEnd {
   explicit Main(PlatformServices services, QWidget* parent = nullptr);
   ~Main() override;
 
-  // Runs once, before the window is first shown: loads the saved tally. A tally
-  // that could not be used is reported once the window is on screen.
+  // Runs once, before the window is first shown: seeds the generator, starts
+  // with random pairs and continues the saved tally. A tally that could not be
+  // used is reported once the window is on screen.
   void Form_Load();
   // The window's unload, once per run: stops the trials and saves the tally,
-  // telling the person who closed the window when the save fails. Leaves `Cancel`
-  // as it finds it, so the unload always goes on.
-  void Form_Unload(std::int16_t& Cancel);
+  // telling the person who closed the window when the save fails.
+  void Form_Unload();
 
   // The ways out on which nobody may be watching. None of them waits for a
   // person: a failed save goes to stderr and into the exit status.
@@ -51,21 +54,20 @@ class Main final : public QMainWindow, private FrontEnd {
   // A signal ends the program: unloads the window without asking anyone.
   void CloseUnattended();
   // 0 when the last save succeeded, 1 when it failed.
-  [[nodiscard]] int ExitStatus() const { return lastSaveFailed_ ? 1 : 0; }
+  [[nodiscard]] int ExitStatus() const { return saver_.ExitStatus(); }
 
-  // Redraws the three status lines from the tally.
-  void UpdateCaptions() override;
+  // The tally as it stands.
+  [[nodiscard]] const TrialTally& Tally() const { return estimator_.Tally(); }
+
+  // Writes the figures into the three status lines.
+  void UpdateCaptions(const StatusFigures& figures) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  friend class MainWindowProbe;  // lets the widget tests drive ticks and handlers
-
   void CreateControls();
-  void ShowStatusLinesWhenDue();
-  void ShowStatusLines();
   void CreateMenus();
 
   void AboutMenu_Click();
@@ -77,9 +79,7 @@ class Main final : public QMainWindow, private FrontEnd {
   void Timer1_Timer();
   void VirtualPeopleMenu_Click();
 
-  enum class Attendance { kPersonPresent, kNobodyWatching };
-  // Saves the tally unless the last save wrote it already.
-  void SaveTally(Attendance attendance);
+  void AfterDueTicks();
   void TellLoadProblem();
 
   // Runs a handler; an error that leaves it stops the trials and is shown.
@@ -89,11 +89,10 @@ class Main final : public QMainWindow, private FrontEnd {
 
   // FrontEnd
   void SetProgressValue(int value) override;
-  [[nodiscard]] int ProgressMaximum() const override;
   void SetAnalyzeFileChecked(bool checked) override;
   void SetVirtualPeopleChecked(bool checked) override;
   void SetProgressFrameEnabled(bool enabled) override;
-  void SetProgressFrameCaption(const std::string& caption) override;
+  void SetProgressFrameFileName(const std::string& file_name) override;
   [[nodiscard]] bool TrialsRunning() const override;
   void ToggleRunning() override;
   [[nodiscard]] std::optional<std::string> ChoosePairFile() override;
@@ -101,19 +100,12 @@ class Main final : public QMainWindow, private FrontEnd {
   PlatformServices services_;
   SelFile selFile_;
   Estimator estimator_;
+  TallySaver saver_;
+  std::unique_ptr<StatusLines> statusLines_;
+  bool inTick_ = false;
   bool unloaded_ = false;
   bool unattended_ = false;
-  std::optional<TrialTally> lastAttempt_;  // the tally the last save tried to write
-  bool lastSaveFailed_ = false;
   QString loadProblem_;
-  // The status lines are redrawn at least this often while trials run: often
-  // enough that the counts look alive, seldom enough to cost little.
-  static constexpr std::chrono::milliseconds kStatusRedrawInterval{40};
-  TrialTally shownTally_;
-  bool statusPending_ = false;
-  bool inTick_ = false;
-  std::chrono::nanoseconds lastStatusDraw_{};
-  std::string decimalSeparator_;
 
   QLabel* Label1 = nullptr;
   QLabel* EstimateText = nullptr;
@@ -128,7 +120,6 @@ class Main final : public QMainWindow, private FrontEnd {
   QMenu* FileMenu = nullptr;
   QAction* AnalyzeFile = nullptr;
   QAction* VirtualPeopleMenu = nullptr;
-  QAction* dash1 = nullptr;
   QAction* ExitMenu = nullptr;
   QMenu* HelpMenu = nullptr;
   QAction* StartHelp = nullptr;

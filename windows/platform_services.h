@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -18,27 +17,23 @@ namespace orvanel {
 class OpenDialog {
  public:
   virtual ~OpenDialog() = default;
-  [[nodiscard]] virtual std::optional<QString> Open(QWidget* parent, const QString& initial_name) = 0;
+  [[nodiscard]] virtual std::optional<QString> Open(QWidget* parent,
+                                                    const QString& initial_name) = 0;
 };
 
-// The platform's help viewer: shows a help file, looked up by its bare name.
+// Shows the help document at its contents, beside the window.
 class HelpViewer {
  public:
   virtual ~HelpViewer() = default;
-  virtual void ShowHelp(QWidget* parent, const QString& help_file, int command) = 0;
+  virtual void ShowContents(QWidget* parent) = 0;
 };
 
-// Tells the user about an error in a plain sentence.
+// Tells the person at the window about an error in a plain sentence.
 class Messenger {
  public:
   virtual ~Messenger() = default;
   virtual void ShowError(QWidget* parent, const QString& sentence) = 0;
 };
-
-// The help viewer that shows Orvanel's HTML help document, looked for in `folders`
-// in turn; when none has it, `messenger` names the file.
-[[nodiscard]] std::unique_ptr<HelpViewer> MakeDocumentHelpViewer(Messenger& messenger,
-                                                                 QStringList folders);
 
 // Everything the main window asks of the platform, so that tests can replace it.
 struct PlatformServices {
@@ -51,8 +46,11 @@ struct PlatformServices {
 };
 
 // The real ones: Qt's dialogs and message boxes, the per-user QSettings store,
-// the clock-seeded generator, the help document that ships with Orvanel and the
+// the clock-seeded generator, the help document built into the program and the
 // steady clock.
 [[nodiscard]] PlatformServices DesktopServices();
+
+// The help viewer of DesktopServices, on its own for tests.
+[[nodiscard]] std::unique_ptr<HelpViewer> MakeDocumentHelpViewer();
 
 }  // namespace orvanel

@@ -11,12 +11,14 @@
 
 #include "estimator.h"
 #include "front_end.h"
+#include "number_text.h"
 #include "random_pairs.h"
 
 namespace orvanel {
 
 inline void PrintTo(const TrialTally& tally, std::ostream* out) {
-  *out << "{Total " << tally.Total << ", Hits " << tally.Hits << ", Estimate " << tally.Estimate << "}";
+  *out << "{Total " << tally.Total << ", Hits " << tally.Hits << ", Estimate " << tally.Estimate
+       << "}";
 }
 
 }  // namespace orvanel
@@ -47,14 +49,27 @@ class SeededGenerator final : public RandomGenerator {
   std::mt19937 engine_;
 };
 
+// The status lines in the program's own English, as the window words them.
+struct StatusTexts {
+  std::string estimate;  // "is about 3.1414"
+  std::string total;     // " based on  1000 virtual people asked"
+  std::string hits;      // "and  608 guesses being relatively prime"
+};
+
+inline StatusTexts EnglishStatusTexts(const StatusFigures& figures) {
+  return StatusTexts{
+      "is about " + FixedFourDecimals(figures.estimate, "."),
+      " based on " + NumberText(figures.total) + " virtual people asked",
+      "and " + NumberText(figures.relativelyPrime) + " guesses being relatively prime",
+  };
+}
+
 // Plays the window: keeps the state the estimator sets and logs every call, with
 // the status lines as they would be drawn.
 class RecordingFrontEnd final : public FrontEnd {
  public:
-  void Attach(const Estimator& estimator) { estimator_ = &estimator; }
-
-  void UpdateCaptions() override {
-    texts = estimator_->Texts(".");
+  void UpdateCaptions(const StatusFigures& figures) override {
+    texts = EnglishStatusTexts(figures);
     ++captionUpdates;
     log.push_back("captions");
   }
@@ -62,7 +77,6 @@ class RecordingFrontEnd final : public FrontEnd {
     progress = value;
     log.push_back("progress " + std::to_string(value));
   }
-  int ProgressMaximum() const override { return 100; }
   void SetAnalyzeFileChecked(bool checked) override {
     analyzeChecked = checked;
     log.push_back(checked ? "analyze mark set" : "analyze mark cleared");
@@ -75,9 +89,9 @@ class RecordingFrontEnd final : public FrontEnd {
     frameEnabled = enabled;
     log.push_back(enabled ? "frame enabled" : "frame disabled");
   }
-  void SetProgressFrameCaption(const std::string& caption) override {
-    frameCaption = caption;
-    log.push_back("caption " + caption);
+  void SetProgressFrameFileName(const std::string& file_name) override {
+    frameCaption = "Loading " + file_name;
+    log.push_back("caption " + frameCaption);
   }
   bool TrialsRunning() const override { return running; }
   void ToggleRunning() override {
@@ -100,17 +114,12 @@ class RecordingFrontEnd final : public FrontEnd {
   bool running = true;
   std::optional<std::string> nextChoice;
   std::vector<std::string> log;
-
- private:
-  const Estimator* estimator_ = nullptr;
 };
 
 // An estimator wired to a recording front end and a scripted generator.
 struct EstimatorRig {
   explicit EstimatorRig(std::initializer_list<float> draws = {0.25f, 0.75f})
-      : generator(draws), estimator(frontEnd, generator) {
-    frontEnd.Attach(estimator);
-  }
+      : generator(draws), estimator(frontEnd, generator) {}
   RecordingFrontEnd frontEnd;
   ScriptedGenerator generator;
   Estimator estimator;

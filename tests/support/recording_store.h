@@ -12,14 +12,14 @@ namespace orvanel::testing {
 // A settings store in memory that logs every read, write and commit.
 class RecordingStore final : public SettingsStore {
  public:
-  std::string Read(const std::string& application, const std::string& section,
-                   const std::string& key, const std::string& fallback) override {
+  std::string Read(const std::string& section, const std::string& key,
+                   const std::string& fallback) override {
     log.push_back("read " + application + "/" + section + "/" + key + " default " + fallback);
     const auto found = values.find(key);
     return found == values.end() ? fallback : found->second;
   }
   bool FoundDamaged() override { return damaged; }
-  void Write(const std::string& application, const std::string& section, const std::string& key,
+  void Write(const std::string& section, const std::string& key,
              const std::string& value) override {
     log.push_back("write " + application + "/" + section + "/" + key + " =" + value);
     values[key] = value;
@@ -31,6 +31,7 @@ class RecordingStore final : public SettingsStore {
   }
   std::string Location() const override { return "the test store"; }
 
+  std::string application = kApplicationName;
   std::map<std::string, std::string> values;
   std::vector<std::string> log;
   int commits = 0;

@@ -31,7 +31,8 @@ class TempFolder {
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
     const auto path = path_ / name;
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return path.string();
   }
 
@@ -44,7 +45,8 @@ inline std::vector<std::uint8_t> Records(const std::vector<std::int32_t>& number
   std::vector<std::uint8_t> bytes;
   for (const std::int32_t number : numbers) {
     const auto value = static_cast<std::uint32_t>(number);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+      bytes.push_back(static_cast<std::uint8_t>(value >> shift));
   }
   return bytes;
 }

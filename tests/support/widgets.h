@@ -1,7 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <QWidget>
 
 #include <stdexcept>
 #include <string>
@@ -14,9 +19,38 @@ template <typename T>
 T* Find(const QObject& parent, const char* name) {
   T* found = parent.findChild<T*>(QString::fromLatin1(name));
   if (found == nullptr) {
-    throw std::runtime_error(std::string("no ") + T::staticMetaObject.className() + " named " + name);
+    throw std::runtime_error(std::string("no ") + T::staticMetaObject.className() + " named " +
+                             name);
   }
   return found;
+}
+
+// Calls `open`, which shows a modal window of type `Window`, and runs `inspect`
+// on that window from inside its own loop. The window is closed afterwards
+// whatever happened, so a failing check fails the test instead of leaving the
+// window open for ever.
+template <typename Window, typename Open, typename Inspect>
+void InspectModal(QObject& context, Open&& open, Inspect&& inspect) {
+  bool ran = false;
+  bool inspected = false;
+  QTimer::singleShot(0, &context, [&] {
+    ran = true;
+    QWidget* modal = QApplication::activeModalWidget();
+    try {
+      auto* window = qobject_cast<Window*>(modal);
+      if (window == nullptr) {
+        throw std::runtime_error(std::string("no modal ") + Window::staticMetaObject.className());
+      }
+      inspect(*window);
+      inspected = true;
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
+    }
+    if (modal != nullptr) modal->close();
+  });
+  open();
+  if (!ran) QCoreApplication::processEvents();  // nothing modal came up: report it here
+  EXPECT_TRUE(inspected);
 }
 
 }  // namespace orvanel::testing

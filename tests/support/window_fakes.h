@@ -3,30 +3,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "fakes.h"
 #include "main_window.h"
 #include "platform_services.h"
 #include "recording_store.h"
+#include "tick_timer.h"
+#include "widgets.h"
 
-namespace orvanel {
-
-// Reaches the window's private handlers, as its event wiring would.
-class MainWindowProbe {
- public:
-  // One tick, with the status lines drawn as they stand at its end.
-  static void Tick(Main& window) {
-    window.Timer1_Timer();
-    if (window.statusPending_) window.ShowStatusLines();
-  }
-  static Estimator& EstimatorOf(Main& window) { return window.estimator_; }
-  static SelFile& SelFileOf(Main& window) { return window.selFile_; }
-};
-
-namespace testing {
+namespace orvanel::testing {
 
 // Answers the Open dialog from a script: a path, or nothing for a cancel.
 class ScriptedOpenDialog final : public OpenDialog {
@@ -60,36 +51,52 @@ class RecordingMessenger final : public Messenger {
 
 class RecordingHelpViewer final : public HelpViewer {
  public:
-  void ShowHelp(QWidget*, const QString& help_file, int command) override {
-    calls.push_back(help_file + " " + QString::number(command));
-  }
-  QStringList calls;
+  void ShowContents(QWidget*) override { ++showings; }
+  int showings = 0;
 };
 
-// A main window on fakes, with pointers to the fakes it owns.
+// A main window on fakes, with pointers to the fakes it owns. Its random pairs
+// are all (2, 2), which have no common factor.
 struct WindowRig {
   WindowRig() {
     PlatformServices services;
     auto open = std::make_unique<ScriptedOpenDialog>();
     auto help = std::make_unique<RecordingHelpViewer>();
-    auto store = std::make_unique<RecordingStore>();
-    auto messenger = std::make_unique<RecordingMessenger>();
+    auto recording_store = std::make_unique<RecordingStore>();
+    auto recording_messenger = std::make_unique<RecordingMessenger>();
+    auto scripted = std::make_unique<ScriptedGenerator>(std::initializer_list<float>{0.0f, 0.0f});
+    auto fake_clock = std::make_unique<FakeClock>();
     openDialog = open.get();
     helpViewer = help.get();
-    this->store = store.get();
-    this->messenger = messenger.get();
+    store = recording_store.get();
+    messenger = recording_messenger.get();
+    generator = scripted.get();
+    clock = fake_clock.get();
     services.openDialog = std::move(open);
     services.helpViewer = std::move(help);
-    services.settingsStore = std::move(store);
-    services.messenger = std::move(messenger);
-    auto fake_clock = std::make_unique<FakeClock>();
-    clock = fake_clock.get();
-    services.clock = std::move(fake_clock);
-    auto scripted = std::make_unique<ScriptedGenerator>(std::initializer_list<float>{0.0f, 0.0f});
-    generator = scripted.get();
+    services.settingsStore = std::move(recording_store);
+    services.messenger = std::move(recording_messenger);
     services.generator = std::move(scripted);
+    services.clock = std::move(fake_clock);
     window = std::make_unique<Main>(std::move(services));
   }
+
+  // Continues from this tally, as a run that finds it saved does.
+  void Load(const TrialTally& tally) {
+    store->values = {{"Estimate", NumberText(tally.Estimate)},
+                     {"Total", NumberText(tally.Total)},
+                     {"Hits", NumberText(tally.Hits)}};
+    window->Form_Load();
+  }
+
+  // One wake-up of Timer1 after `elapsed` on the clock: runs the ticks due.
+  void WakeUpAfter(std::chrono::nanoseconds elapsed) {
+    clock->Advance(elapsed);
+    Find<TickTimer>(*window, "Timer1")->RunDueTicks();
+  }
+  // One tick, with the status lines drawn as they stand at its end when due.
+  void Tick() { WakeUpAfter(std::chrono::milliseconds(1)); }
+
   ScriptedOpenDialog* openDialog;
   RecordingHelpViewer* helpViewer;
   RecordingStore* store;
@@ -99,5 +106,4 @@ struct WindowRig {
   std::unique_ptr<Main> window;
 };
 
-}  // namespace testing
-}  // namespace orvanel
+}  // namespace orvanel::testing

@@ -1,0 +1,280 @@
+// The main window and the About window on fakes, offscreen: layout, commands,
+// file analysis, errors, help.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <cmath>
+#include <limits>
+
+#include "about_play.h"
+#include "status_lines.h"
+#include "support/main_window_test.h"
+#include "support/temp_files.h"
+
+namespace orvanel {
+namespace {
+
+using testing::Action;
+using testing::Find;
+using testing::MainWindowTest;
+using testing::Twips;
+
+TEST_F(MainWindowTest, StartsRunningWithItsDesignedLayout) {
+  EXPECT_EQ(window().windowTitle(), "Orvanel");
+  EXPECT_EQ(window().centralWidget()->size(), QSize(421, 195));
+  struct Placed {
+    const char* name;
+    QRect twips;
+  };
+  for (const Placed& placed : {Placed{"Label1", Twips(120, 240, 375, 495)},
+                               Placed{"ClearCommand", Twips(4920, 360, 855, 375)},
+                               Placed{"StartStopCommand", Twips(4920, 960, 855, 375)},
+                               Placed{"ProgressFrame", Twips(120, 1680, 5775, 735)},
+                               Placed{"ProgressBar1", Twips(240, 360, 5415, 255)}}) {
+    EXPECT_EQ(Find<QWidget>(window(), placed.name)->geometry(), placed.twips) << placed.name;
+  }
+  // The status lines keep their place; they are wider than designed only where
+  // the platform font needs it for the longest text, and never reach the buttons.
+  for (const Placed& placed : {Placed{"EstimateText", Twips(600, 360, 2175, 375)},
+                               Placed{"TotalText", Twips(600, 600, 3015, 375)},
+                               Placed{"HitsText", Twips(600, 840, 3015, 375)}}) {
+    const QRect geometry = Find<QLabel>(window(), placed.name)->geometry();
+    EXPECT_EQ(geometry.topLeft(), placed.twips.topLeft()) << placed.name;
+    EXPECT_EQ(geometry.height(), placed.twips.height()) << placed.name;
+    EXPECT_GE(geometry.width(), placed.twips.width()) << placed.name;
+    EXPECT_LE(geometry.right(), 4800 / 15) << placed.name;
+  }
+  QLabel* total = Find<QLabel>(window(), "TotalText");
+  EXPECT_LE(total->fontMetrics().horizontalAdvance(" based on  2147483647 virtual people asked"),
+            total->width());
+  EXPECT_EQ(Text("EstimateText"), "is about");
+  EXPECT_EQ(Text("TotalText"), "people asked");
+  EXPECT_EQ(Text("HitsText"), "hits found");
+
+  QLabel* pi = Find<QLabel>(window(), "Label1");
+  EXPECT_EQ(pi->text(), QString(QChar(0x03A0)));
+  EXPECT_TRUE(pi->font().bold());
+  EXPECT_DOUBLE_EQ(pi->font().pointSizeF(), 20.25);
+  EXPECT_EQ(pi->accessibleName(), "pi");
+
+  EXPECT_EQ(startStop()->text(), "Stop");
+  EXPECT_TRUE(startStop()->isEnabled());
+  EXPECT_EQ(window().focusWidget(), startStop());
+  EXPECT_EQ(reset()->text(), "Reset");
+  EXPECT_FALSE(reset()->isEnabled());
+  auto* frame = Find<QGroupBox>(window(), "ProgressFrame");
+  EXPECT_EQ(frame->title(), "No file loaded");
+  EXPECT_FALSE(frame->isEnabled());
+  auto* bar = Find<QProgressBar>(window(), "ProgressBar1");
+  EXPECT_EQ(bar->minimum(), 0);
+  EXPECT_EQ(bar->maximum(), 100);
+  EXPECT_EQ(bar->value(), 0);
+
+  EXPECT_TRUE(timer()->isActive());
+  EXPECT_EQ(timer()->interval(), 1);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndMarks) {
+  const QList<QAction*> menus = window().menuBar()->actions();
+  ASSERT_EQ(menus.size(), 2);
+  EXPECT_EQ(menus[0]->text(), "&File");
+  EXPECT_EQ(menus[1]->text(), "&Help");
+  QStringList file_entries;
+  for (QAction* entry : menus[0]->menu()->actions()) {
+    file_entries << (entry->isSeparator() ? "-" : entry->text());
+    EXPECT_TRUE(entry->shortcut().isEmpty());
+  }
+  EXPECT_EQ(file_entries, (QStringList{"&Analyze File", "Ask &Virtual People", "-", "Exit"}));
+  QStringList help_entries;
+  for (QAction* entry : menus[1]->menu()->actions()) help_entries << entry->text();
+  EXPECT_EQ(help_entries, (QStringList{"What is the &point?", "&About Orvanel"}));
+  EXPECT_FALSE(Action(window(), "AnalyzeFile")->isChecked());
+  EXPECT_TRUE(Action(window(), "VirtualPeopleMenu")->isChecked());
+  // Choosing the entry with random pairs changes no mark.
+  Action(window(), "VirtualPeopleMenu")->trigger();
+  EXPECT_TRUE(Action(window(), "VirtualPeopleMenu")->isChecked());
+}
+
+TEST_F(MainWindowTest, StartStopTwiceReturnsToRunningAndResetOnlyWhileStopped) {
+  rig.Load(TrialTally{10, 4, 3.0});
+  QTest::mouseClick(startStop(), Qt::LeftButton);
+  EXPECT_FALSE(timer()->isActive());
+  EXPECT_EQ(startStop()->text(), "Start");
+  ASSERT_TRUE(reset()->isEnabled());
+  QTest::mouseClick(reset(), Qt::LeftButton);
+  EXPECT_EQ(window().Tally().Total, 0);
+  EXPECT_EQ(Text("EstimateText"), "is about " + QString("0") + QLocale().decimalPoint() + "0000");
+  EXPECT_EQ(Text("TotalText"), " based on  0 virtual people asked");
+
+  QTest::mouseClick(startStop(), Qt::LeftButton);
+  EXPECT_TRUE(timer()->isActive());
+  EXPECT_EQ(startStop()->text(), "Stop");
+  EXPECT_FALSE(reset()->isEnabled());
+  rig.Load(TrialTally{10, 4, 3.0});
+  QTest::mouseClick(reset(), Qt::LeftButton);  // a disabled button gets no click
+  EXPECT_EQ(window().Tally().Total, 10);
+}
+
+TEST_F(MainWindowTest, ALoadedTallyIsShownOnlyAtTheFirstUpdate) {
+  rig.store->values = {{"Estimate", " 3.1"}, {"Total", " 100"}, {"Hits", " 39"}};
+  window().Form_Load();
+  EXPECT_EQ(window().Tally().Total, 100);
+  EXPECT_EQ(Text("TotalText"), "people asked");
+  rig.Tick();  // four pairs (2, 2): no common factor
+  EXPECT_EQ(Text("TotalText"), " based on  104 virtual people asked");
+  EXPECT_EQ(Text("HitsText"), "and  65 guesses being relatively prime");
+  EXPECT_TRUE(Text("EstimateText").startsWith("is about 3"));
+}
+
+TEST_F(MainWindowTest, AFileIsAnalysedThroughTheWindowDownToTheFinish) {
+  testing::TempFolder folder;
+  const auto path = folder.Write("pairs & more.bin", testing::Records({1, 1, 4, 6, 1, 1}));
+  rig.openDialog->answers.push_back(QString::fromStdString(path));
+  Action(window(), "AnalyzeFile")->trigger();
+  EXPECT_TRUE(Action(window(), "AnalyzeFile")->isChecked());
+  EXPECT_FALSE(Action(window(), "VirtualPeopleMenu")->isChecked());
+  auto* frame = Find<QGroupBox>(window(), "ProgressFrame");
+  EXPECT_TRUE(frame->isEnabled());
+  EXPECT_EQ(frame->title(), "Loading " + QString::fromStdString(path).replace("&", "&&"));
+
+  rig.Tick();
+  EXPECT_EQ(window().Tally().Total, 3);
+  EXPECT_EQ(window().Tally().Hits, 1);
+  EXPECT_FALSE(timer()->isActive());
+  EXPECT_EQ(startStop()->text(), "Start");
+  EXPECT_TRUE(reset()->isEnabled());
+  EXPECT_FALSE(Action(window(), "AnalyzeFile")->isChecked());
+  EXPECT_TRUE(Action(window(), "VirtualPeopleMenu")->isChecked());
+  EXPECT_FALSE(frame->isEnabled());
+  EXPECT_TRUE(frame->title().startsWith("Loading "));
+  EXPECT_EQ(Find<QProgressBar>(window(), "ProgressBar1")->value(), 100);
+  EXPECT_EQ(Text("TotalText"), " based on  3 virtual people asked");
+}
+
+TEST_F(MainWindowTest, ACancelKeepsTheLastNameAndChangesNothing) {
+  testing::TempFolder folder;
+  const QString path = QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1})));
+  rig.openDialog->answers = {path, std::nullopt};
+  Action(window(), "AnalyzeFile")->trigger();
+  rig.Tick();  // the file ends; trials stop
+  rig.Load(TrialTally{500, 100, 3.1});
+  Action(window(), "AnalyzeFile")->trigger();
+  EXPECT_EQ(window().Tally().Total, 500);
+  EXPECT_FALSE(Action(window(), "AnalyzeFile")->isChecked());
+  EXPECT_TRUE(Action(window(), "VirtualPeopleMenu")->isChecked());
+  Action(window(), "AnalyzeFile")->trigger();  // the kept name is offered again
+  EXPECT_EQ(rig.openDialog->initialNames, (QStringList{"", path, path}));
+}
+
+TEST_F(MainWindowTest, AnErrorInATickStopsTheTrialsOnceWithOneMessage) {
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  rig.Load(TrialTally{kMax - 1, 0, 1.0});
+  rig.Tick();
+  EXPECT_EQ(window().Tally().Total, kMax);
+  EXPECT_FALSE(timer()->isActive());
+  EXPECT_EQ(startStop()->text(), "Start");
+  EXPECT_TRUE(reset()->isEnabled());
+  ASSERT_EQ(rig.messenger->messages.size(), 1);
+  EXPECT_TRUE(rig.messenger->messages[0].contains("number of people asked"))
+      << rig.messenger->messages[0].toStdString();
+}
+
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
+  testing::TempFolder folder;
+  rig.openDialog->answers.push_back(QString::fromStdString(folder.Path().string()));
+  Action(window(), "AnalyzeFile")->trigger();
+  ASSERT_EQ(rig.messenger->messages.size(), 1);
+  EXPECT_TRUE(rig.messenger->messages[0].contains("it is a folder"));
+  EXPECT_TRUE(timer()->isActive()) << "the trials go on";
+  EXPECT_FALSE(Action(window(), "AnalyzeFile")->isChecked());
+  EXPECT_FALSE(Find<QGroupBox>(window(), "ProgressFrame")->isEnabled());
+}
+
+TEST_F(MainWindowTest, HelpAsksForTheHelpFileAtItsContentsAndChangesNothing) {
+  rig.Load(TrialTally{7, 2, 2.9});
+  Action(window(), "StartHelp")->trigger();
+  Action(window(), "StartHelp")->trigger();
+  EXPECT_EQ(rig.helpViewer->showings, 2);
+  EXPECT_TRUE(timer()->isActive());
+  EXPECT_EQ(window().Tally().Total, 7);
+}
+
+TEST(HelpViewer, ShowsTheDocumentBuiltIntoTheProgramBesideTheWindow) {
+  auto viewer = MakeDocumentHelpViewer();
+  QWidget parent;
+  viewer->ShowContents(&parent);
+  auto* browser = Find<QTextBrowser>(parent, "HelpWindow");
+  EXPECT_TRUE(browser->isVisible());
+  EXPECT_TRUE(browser->isWindow());
+  EXPECT_EQ(browser->windowTitle(), "Orvanel Help");
+  EXPECT_TRUE(browser->toPlainText().startsWith("What is the point?"));
+  viewer->ShowContents(&parent);
+  EXPECT_EQ(parent.findChildren<QTextBrowser*>().size(), 1) << "one help window, shown again";
+}
+
+TEST_F(MainWindowTest, AboutShowsItsSixLinesEachTimeAndLeavesTheTimerRunning) {
+  window().show();
+  for (int showing = 0; showing < 2; ++showing) {
+    testing::InspectModal<AboutPlay>(
+        window(), [&] { Action(window(), "AboutMenu")->trigger(); },
+        [&](AboutPlay& about) {
+          EXPECT_EQ(about.windowTitle(), "About Orvanel");
+          EXPECT_EQ(about.size(), QSize(293, 174));
+          EXPECT_EQ(about.findChildren<QLabel*>().size(), 6);
+          EXPECT_EQ(Find<QLabel>(about, "Label2")->text(), "You are running Orvanel  1.1,");
+          EXPECT_EQ(Find<QLabel>(about, "Label2")->geometry(), Twips(960, 240, 2655, 255));
+          EXPECT_EQ(Find<QLabel>(about, "Label4")->text(),
+                    "Any comments or bug reports can be sent");
+          EXPECT_EQ(Find<QLabel>(about, "Label4")->geometry(), Twips(480, 960, 3015, 255));
+          EXPECT_TRUE(Find<QLabel>(about, "Label3")->text().startsWith("to "));
+          EXPECT_EQ(Find<QLabel>(about, "Label3")->geometry(), Twips(960, 1200, 2175, 255));
+          EXPECT_TRUE(Find<QLabel>(about, "Label6")->text().startsWith("Check out "));
+          EXPECT_EQ(Find<QLabel>(about, "Label6")->geometry(), Twips(600, 1680, 2535, 255));
+          EXPECT_EQ(Find<QLabel>(about, "Label5")->text(),
+                    "for other games, short stories and merchandise.");
+          EXPECT_EQ(Find<QLabel>(about, "Label5")->geometry(), Twips(360, 1920, 3495, 375));
+          EXPECT_TRUE(timer()->isActive());
+          QTest::keyClick(&about, Qt::Key_Escape);
+          QTest::keyClick(&about, Qt::Key_Return);
+          EXPECT_TRUE(about.isVisible()) << "Enter and Escape do nothing";
+        });
+    EXPECT_EQ(window().findChild<AboutPlay*>(), nullptr) << "destroyed when closed";
+  }
+  EXPECT_TRUE(timer()->isActive());
+}
+
+// The locale is the whole program's; each test here leaves it as it found it.
+class StatusLineWords : public ::testing::Test {
+ protected:
+  void TearDown() override { QLocale::setDefault(previous_); }
+
+ private:
+  QLocale previous_;
+};
+
+TEST_F(StatusLineWords, PutTwoBlanksBeforeTheCounts) {
+  QLocale::setDefault(QLocale::c());
+  EXPECT_EQ(EstimateLine(3.141404312), "is about 3.1414");
+  EXPECT_EQ(TotalLine(1000), " based on  1000 virtual people asked");
+  EXPECT_EQ(HitsLine(608), "and  608 guesses being relatively prime");
+  EXPECT_EQ(HitsLine(-5), "and -5 guesses being relatively prime");
+}
+
+TEST_F(StatusLineWords, ShowTheEstimateWithTheLocalesDecimalSeparator) {
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(EstimateLine(std::sqrt(6.0)), "is about 2,4495");
+  EXPECT_EQ(TotalLine(1234567), " based on  1234567 virtual people asked") << "no grouping";
+}
+
+}  // namespace
+}  // namespace orvanel

@@ -1,0 +1,192 @@
+// Every way out of the program with the tally saved, and what a saved tally that
+// cannot be used does at the start.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <string>
+#include <tuple>
+
+#include "support/main_window_test.h"
+
+namespace orvanel {
+namespace {
+
+using testing::Action;
+using testing::Find;
+using testing::MainWindowTest;
+using testing::WindowRig;
+
+// Every way out, with a store that keeps the tally and with one that refuses it.
+// The last save must hold the latest tally; only a person who closed the window
+// is shown a message; the exit status tells whether the last save held.
+struct WayOut {
+  const char* name;
+  void (*take)(Main& window);
+  bool personPresent;
+};
+
+void TheQuitThatFollows(Main& window) {
+  window.SaveOnQuit();
+}
+
+const WayOut kWaysOut[] = {
+    {"Exit",
+     [](Main& window) {
+       window.findChild<QAction*>("ExitMenu")->trigger();
+       TheQuitThatFollows(window);
+     },
+     true},
+    {"CloseCommand",
+     [](Main& window) {
+       window.close();
+       TheQuitThatFollows(window);
+     },
+     true},
+    {"Signal",
+     [](Main& window) {
+       window.CloseUnattended();
+       TheQuitThatFollows(window);
+     },
+     false},
+    {"SessionEndThenQuit",
+     [](Main& window) {
+       window.SaveForSessionEnd();
+       TheQuitThatFollows(window);
+     },
+     false},
+};
+
+class WaysOut : public MainWindowTest,
+                public ::testing::WithParamInterface<std::tuple<WayOut, bool>> {};
+
+TEST_P(WaysOut, SaveTheLatestTallyAndNeverWaitForANobody) {
+  const auto& [way, store_refuses] = GetParam();
+  rig.store->refuse = store_refuses;
+  window().show();
+  rig.Load(TrialTally{100, 39, 3.1});
+  rig.Tick();
+  way.take(window());
+  EXPECT_EQ(rig.store->values["Total"], " 104");
+  EXPECT_EQ(rig.store->values["Hits"], " 39");
+  const int boxes = store_refuses && way.personPresent ? 1 : 0;
+  EXPECT_EQ(rig.messenger->messages.size(), boxes);
+  EXPECT_EQ(window().ExitStatus(), store_refuses ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WaysOut,
+                         ::testing::Combine(::testing::ValuesIn(kWaysOut), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  (std::get<1>(info.param) ? "WithAFailingSave" : "");
+                         });
+
+TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
+  for (const bool store_refuses : {false, true}) {
+    WindowRig rig;
+    Main& window = *rig.window;
+    rig.store->refuse = store_refuses;
+    window.show();
+    rig.Tick();
+    window.SaveForSessionEnd();  // what the desktop's request calls; then it is cancelled
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(Find<TickTimer>(window, "Timer1")->isActive());
+    EXPECT_EQ(Find<QPushButton>(window, "StartStopCommand")->text(), "Stop");
+    EXPECT_FALSE(Find<QPushButton>(window, "ClearCommand")->isEnabled());
+    EXPECT_TRUE(rig.messenger->messages.isEmpty()) << "nobody may be there to answer";
+    EXPECT_EQ(window.ExitStatus(), store_refuses ? 1 : 0);
+
+    rig.store->refuse = false;  // the cause goes away before the user leaves
+    rig.Tick();
+    EXPECT_EQ(window.Tally().Total, 8) << "the trials went on";
+    Find<QAction>(window, "ExitMenu")->trigger();
+    window.SaveOnQuit();
+    EXPECT_EQ(rig.store->values["Total"], " 8") << "the last save holds the latest tally";
+    EXPECT_EQ(window.ExitStatus(), 0);
+  }
+}
+
+TEST_F(MainWindowTest, ANothingNewSaveIsSkipped) {
+  window().SaveForSessionEnd();
+  window().SaveForSessionEnd();
+  window().SaveOnQuit();
+  EXPECT_EQ(rig.store->commits, 1);
+  rig.Tick();
+  window().SaveOnQuit();
+  EXPECT_EQ(rig.store->commits, 2);
+}
+
+// A tally that cannot be used is started from zero; the user hears of it once,
+// when the window is on screen, in the same words that go to stderr.
+TEST_F(MainWindowTest, AnUnusableSavedTallyIsToldOnceAfterTheWindowIsShown) {
+  rig.store->values = {{"Estimate", " 3.1"}, {"Total", "99999999999"}, {"Hits", " 5"}};
+  ::testing::internal::CaptureStderr();
+  window().Form_Load();
+  const std::string stderr_text = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(window().Tally(), TrialTally{});
+  EXPECT_TRUE(rig.messenger->messages.isEmpty()) << "not before the window is shown";
+  window().show();
+  QCoreApplication::processEvents();
+  window().hide();
+  window().show();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(rig.messenger->messages.size(), 1);
+  const QString message = rig.messenger->messages[0];
+  EXPECT_EQ(message,
+            "The saved Total \"99999999999\" in the test store cannot be used, so the "
+            "tally starts again from zero.");
+  EXPECT_EQ(stderr_text, "Orvanel: " + message.toStdString() + "\n");
+}
+
+TEST_F(MainWindowTest, AnUnusableEstimateAloneGoesToStderrOnly) {
+  rig.store->values = {{"Estimate", "1e999"}, {"Total", " 100"}, {"Hits", " 5"}};
+  ::testing::internal::CaptureStderr();
+  window().Form_Load();
+  const std::string stderr_text = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(window().Tally(), (TrialTally{100, 5, 0.0}));
+  window().show();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(rig.messenger->messages.isEmpty());
+  EXPECT_EQ(stderr_text,
+            "Orvanel: The saved Estimate \"1e999\" in the test store cannot be used "
+            "and starts again at 0.\n");
+}
+
+TEST_F(MainWindowTest, LoadingSeedsOnceAndStartsWithRandomPairsWithoutRedrawing) {
+  rig.store->values = {{"Total", " 10"}};
+  window().Form_Load();
+  EXPECT_EQ(rig.generator->seeds, 1);
+  EXPECT_EQ(Text("TotalText"), "people asked");
+  EXPECT_TRUE(Action(window(), "VirtualPeopleMenu")->isChecked());
+  rig.Tick();
+  EXPECT_EQ(window().Tally().Total, 14) << "four random pairs";
+}
+
+TEST_F(MainWindowTest, ExitSavesTheTallyOnceWhateverFollows) {
+  rig.Load(TrialTally{42, 12, 3.0});
+  Action(window(), "ExitMenu")->trigger();
+  EXPECT_FALSE(window().isVisible());
+  EXPECT_FALSE(timer()->isActive());
+  window().close();
+  window().Form_Unload();
+  EXPECT_EQ(rig.store->commits, 1);
+  EXPECT_EQ(rig.store->values["Total"], " 42");
+  EXPECT_EQ(rig.store->values["Hits"], " 12");
+  EXPECT_EQ(rig.store->values["Estimate"], " 3");
+}
+
+TEST_F(MainWindowTest, TheCloseCommandSavesOnceAndAFailedSaveIsReported) {
+  rig.store->refuse = true;
+  window().show();
+  window().close();
+  window().close();
+  EXPECT_EQ(rig.store->commits, 1);
+  ASSERT_EQ(rig.messenger->messages.size(), 1);
+  EXPECT_TRUE(rig.messenger->messages[0].contains("could not be saved"));
+}
+
+}  // namespace
+}  // namespace orvanel

@@ -1,0 +1,57 @@
+#include "status_lines.h"
+
+#include <QLabel>
+#include <QLocale>
+
+#include "number_text.h"
+
+namespace orvanel {
+namespace {
+
+QString Text(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+void SetTextIfChanged(QLabel& label, const QString& text) {
+  if (label.text() != text) label.setText(text);
+}
+
+}  // namespace
+
+// The estimate takes the decimal separator of the user's locale; the counts have
+// no grouping and a blank in the place of the sign, so that two blanks stand
+// before a count that is not negative.
+QString EstimateLine(double estimate) {
+  const std::string separator = QLocale().decimalPoint().toStdString();
+  return QStringLiteral("is about %1").arg(Text(FixedFourDecimals(estimate, separator)));
+}
+
+QString TotalLine(std::int32_t total) {
+  return QStringLiteral(" based on %1 virtual people asked").arg(Text(NumberText(total)));
+}
+
+QString HitsLine(std::int32_t relatively_prime) {
+  return QStringLiteral("and %1 guesses being relatively prime")
+      .arg(Text(NumberText(relatively_prime)));
+}
+
+StatusLines::StatusLines(QLabel& estimate, QLabel& total, QLabel& hits, const MonotonicClock& clock)
+    : estimate_(estimate), total_(total), hits_(hits), clock_(clock) {}
+
+void StatusLines::Show(const StatusFigures& figures) {
+  noted_.reset();
+  lastShown_ = clock_.Now();
+  SetTextIfChanged(estimate_, EstimateLine(figures.estimate));
+  SetTextIfChanged(total_, TotalLine(figures.total));
+  SetTextIfChanged(hits_, HitsLine(figures.relativelyPrime));
+}
+
+void StatusLines::ShowNotedWhenDue() {
+  if (noted_ && clock_.Now() - lastShown_ >= kRedrawInterval) Show(*noted_);
+}
+
+void StatusLines::ShowNoted() {
+  if (noted_) Show(*noted_);
+}
+
+}  // namespace orvanel

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+
+#include "platform_services.h"
+#include "trial_tally.h"
+
+class QWidget;
+
+namespace orvanel {
+
+// Saves the tally on the ways out and remembers how the last save went, which
+// is what the exit status tells.
+class TallySaver {
+ public:
+  // Whether a person may be there to read a message: after Exit or the close
+  // button, yes; after a signal, a session end or the quit, nobody may be, and
+  // nothing may wait for a click.
+  enum class Attendance { kPersonPresent, kNobodyWatching };
+
+  TallySaver(SettingsStore& store, Messenger& messenger) : store_(store), messenger_(messenger) {}
+
+  // A failed save goes to stderr, and to a message when a person is present.
+  void Save(const TrialTally& tally, Attendance attendance, QWidget* parent);
+  // 0 when the last save succeeded, 1 when it failed.
+  [[nodiscard]] int ExitStatus() const { return lastSaveFailed_ ? 1 : 0; }
+
+ private:
+  SettingsStore& store_;
+  Messenger& messenger_;
+  std::optional<TrialTally> lastAttempt_;
+  bool lastSaveFailed_ = false;
+};
+
+}  // namespace orvanel
