@@ -96,7 +96,7 @@ bool IsPrime(std::uint32_t n) {
 }  // namespace
 
 std::int32_t CommonFactorBound(std::int32_t first) {
-  return RoundToInt32(std::sqrt(static_cast<double>(first)), "bound of the common-factor test");
+  return RoundToInt32(std::sqrt(static_cast<double>(first)), Quantity::kCommonFactorBound);
 }
 
 // Trying every divisor 2..bound costs up to 92,680 remainders. The answer depends

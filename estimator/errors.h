@@ -6,40 +6,72 @@
 
 namespace orvanel {
 
-// Every error the program raises carries a sentence a user can read as it stands.
-// The estimator only throws; the window reports them in one place.
+// Every error the program raises is typed and carries what the window needs to
+// tell the user in a plain sentence of the user's language (messages.cpp in
+// windows/). what() is a short English description for logs.
 class OrvanelError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// A 32-bit count or conversion left its range.
-class OverflowError : public OrvanelError {
+// What a checked step was working out.
+enum class Quantity {
+  kPeopleAsked,           // Total
+  kCommonFactorsFound,    // Hits
+  kRelativelyPrimePairs,  // Total - Hits
+  kEstimate,              // the estimate of pi
+  kRandomNumber,          // a number of a random pair
+  kCommonFactorBound,     // the bound of the common-factor test
+  kStoredCount,           // a count read from the saved history
+};
+
+// What went wrong in it.
+enum class Fault {
+  kLimitReached,        // a count cannot change any further
+  kOutOfRange,          // a difference left the 32-bit range
+  kDoesNotFit,          // a rounded value does not fit into 32 bits
+  kInvalidResult,       // a floating-point invalid operation
+  kTooLarge,            // a floating-point overflow
+  kDivisionByZero,      // a floating-point division by zero
+  kNegativeSquareRoot,  // the square root of a negative number
+};
+
+// A checked arithmetic step refused to wrap or to produce a silent infinity or
+// NaN. The subclasses tell the kinds apart.
+class ArithmeticError : public OrvanelError {
  public:
-  using OrvanelError::OrvanelError;
+  ArithmeticError(Fault fault, Quantity quantity);
+  [[nodiscard]] Fault Why() const { return fault_; }
+  [[nodiscard]] Quantity Of() const { return quantity_; }
+
+ private:
+  Fault fault_;
+  Quantity quantity_;
+};
+
+// A 32-bit count or conversion left its range.
+class OverflowError : public ArithmeticError {
+ public:
+  using ArithmeticError::ArithmeticError;
 };
 
 // A floating-point step produced an invalid operation, a division by zero or an overflow.
-class FloatingPointError : public OrvanelError {
+class FloatingPointError : public ArithmeticError {
  public:
-  using OrvanelError::OrvanelError;
+  using ArithmeticError::ArithmeticError;
 };
 
-// An argument outside a function's domain, such as the square root of a negative number.
-class InvalidArgumentError : public OrvanelError {
+// An argument outside a function's domain: the square root of a negative number.
+class InvalidArgumentError : public ArithmeticError {
  public:
-  using OrvanelError::OrvanelError;
+  using ArithmeticError::ArithmeticError;
 };
 
 // A pair file could not be opened. Nothing has changed when this is thrown.
 class FileOpenError : public OrvanelError {
  public:
   enum class Reason { kFolder, kNotRegular, kSystem };
-  FileOpenError(const std::string& sentence, std::string name, Reason reason, int system_error)
-      : OrvanelError(sentence),
-        name_(std::move(name)),
-        reason_(reason),
-        systemError_(system_error) {}
+  FileOpenError(std::string name, Reason reason, int system_error);
   [[nodiscard]] const std::string& Name() const { return name_; }
   [[nodiscard]] Reason Why() const { return reason_; }
   // The errno value behind kSystem (0 when the system gave none).
@@ -54,8 +86,7 @@ class FileOpenError : public OrvanelError {
 // The open pair file could not be read any further.
 class FileReadError : public OrvanelError {
  public:
-  FileReadError(const std::string& sentence, std::string name, int system_error)
-      : OrvanelError(sentence), name_(std::move(name)), systemError_(system_error) {}
+  FileReadError(std::string name, int system_error);
   [[nodiscard]] const std::string& Name() const { return name_; }
   [[nodiscard]] int SystemError() const { return systemError_; }
 

@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::int32_t kSpan = 2'147'483'635;  // 2^31 - 13, not 2^31 - 1
 constexpr std::int32_t kOffset = 2;
-constexpr std::string_view kWhat = "random number";
+constexpr Quantity kWhat = Quantity::kRandomNumber;
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <system_error>
 
 #include "errors.h"
 
@@ -20,26 +19,9 @@
 namespace orvanel {
 namespace {
 
-std::string ReasonFromErrno(int error) {
-  if (error == 0) return "the system gave no reason";
-  return std::generic_category().message(error);
-}
-
 [[noreturn]] void ThrowOpenError(const std::string& name, FileOpenError::Reason reason,
                                  int error = 0) {
-  std::string text = "The file \"" + name + "\" could not be opened: ";
-  switch (reason) {
-    case FileOpenError::Reason::kFolder:
-      text += "it is a folder";
-      break;
-    case FileOpenError::Reason::kNotRegular:
-      text += "it is not a regular file";
-      break;
-    case FileOpenError::Reason::kSystem:
-      text += ReasonFromErrno(error);
-      break;
-  }
-  throw FileOpenError(text + ".", name, reason, error);
+  throw FileOpenError(name, reason, error);
 }
 
 #ifdef _WIN32
@@ -128,12 +110,7 @@ std::size_t ReadBytes(int descriptor, unsigned char* bytes, std::size_t size,
     const ssize_t read = ::read(descriptor, bytes + got, size - got);
     if (read < 0 && errno == EINTR) continue;
 #endif
-    if (read < 0) {
-      const int error = errno;
-      throw FileReadError(
-          "The file \"" + utf8_name + "\" could not be read: " + ReasonFromErrno(error) + ".",
-          utf8_name, error);
-    }
+    if (read < 0) throw FileReadError(utf8_name, errno);
     if (read == 0) break;
     got += static_cast<std::size_t>(read);
   }

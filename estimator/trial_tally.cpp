@@ -6,16 +6,16 @@
 namespace orvanel {
 
 void RecordTrial(TrialTally& tally, std::int32_t first, std::int32_t second) {
-  tally.Total = CheckedAdd(tally.Total, 1, "number of people asked");
+  tally.Total = CheckedAdd(tally.Total, 1, Quantity::kPeopleAsked);
   if (HasCommonFactor(first, second)) {
-    tally.Hits = CheckedAdd(tally.Hits, 1, "number of common factors found");
+    tally.Hits = CheckedAdd(tally.Hits, 1, Quantity::kCommonFactorsFound);
   }
 }
 
 void RecomputeEstimate(TrialTally& tally) {
-  constexpr std::string_view kWhat = "estimate of pi";
+  constexpr Quantity kWhat = Quantity::kEstimate;
   const std::int32_t coprime =
-      CheckedSubtract(tally.Total, tally.Hits, "number of relatively prime pairs");
+      CheckedSubtract(tally.Total, tally.Hits, Quantity::kRelativelyPrimePairs);
   // The quotient first, then 6 divided by it: the order of the steps decides
   // which faults a tally outside its invariant raises.
   const double share = CheckedDivide(coprime, tally.Total, kWhat);
@@ -24,9 +24,8 @@ void RecomputeEstimate(TrialTally& tally) {
 }
 
 StatusFigures MakeStatusFigures(const TrialTally& tally) {
-  return StatusFigures{
-      tally.Estimate, tally.Total,
-      CheckedSubtract(tally.Total, tally.Hits, "number of relatively prime pairs")};
+  return StatusFigures{tally.Estimate, tally.Total,
+                       CheckedSubtract(tally.Total, tally.Hits, Quantity::kRelativelyPrimePairs)};
 }
 
 }  // namespace orvanel

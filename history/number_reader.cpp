@@ -122,7 +122,7 @@ double ReadNumber(std::string_view text) noexcept {
 
 std::optional<std::int32_t> ToCount(double value) noexcept {
   try {
-    return RoundToInt32(value, "stored count");
+    return RoundToInt32(value, Quantity::kStoredCount);
   } catch (const OverflowError&) {
     return std::nullopt;
   }

@@ -81,10 +81,7 @@ void QSettingsStore::Commit() {
     });
     if (holds_values) return;
   }
-  const std::string file = settings->fileName().toStdString();
-  throw HistoryError("The tally (Estimate, Total and Hits) could not be saved in " + file +
-                         ": the settings could not be written there.",
-                     file);
+  throw HistoryError(settings->fileName().toStdString());
 }
 
 std::string QSettingsStore::Location() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "errors.h"
 
@@ -9,8 +10,8 @@ namespace orvanel {
 // The store refused to keep the tally.
 class HistoryError : public OrvanelError {
  public:
-  HistoryError(const std::string& sentence, std::string location)
-      : OrvanelError(sentence), location_(std::move(location)) {}
+  explicit HistoryError(std::string location)
+      : OrvanelError("cannot save the tally in " + location), location_(std::move(location)) {}
   // Where the store keeps its values: a file path or a registry key.
   [[nodiscard]] const std::string& Location() const { return location_; }
 

@@ -28,34 +28,34 @@ TEST(RoundToInt32, TiesGoToTheEvenNeighbour) {
                                                    {1e-300, 0},
                                                    {1073741819.5, 1073741820}};
   for (const auto& [value, expected] : cases) {
-    EXPECT_EQ(RoundToInt32(value, "value"), expected) << value;
+    EXPECT_EQ(RoundToInt32(value, Quantity::kEstimate), expected) << value;
   }
 }
 
 TEST(RoundToInt32, OutOfRangeIsAnOverflow) {
   for (const double value : {2147483647.5, -2147483648.6, 1e10, -1e10, std::nan(""),
                              std::numeric_limits<double>::infinity()}) {
-    EXPECT_THROW((void)RoundToInt32(value, "value"), OverflowError) << value;
+    EXPECT_THROW((void)RoundToInt32(value, Quantity::kEstimate), OverflowError) << value;
   }
 }
 
 TEST(CheckedIntegers, AddAndSubtractRefuseToWrap) {
-  EXPECT_EQ(CheckedAdd(kMax - 1, 1, "count"), kMax);
-  EXPECT_THROW((void)CheckedAdd(kMax, 1, "count"), OverflowError);
-  EXPECT_THROW((void)CheckedAdd(kMin, -1, "count"), OverflowError);
-  EXPECT_EQ(CheckedSubtract(0, kMax, "difference"), -kMax);
-  EXPECT_THROW((void)CheckedSubtract(kMax, -1, "difference"), OverflowError);
-  EXPECT_THROW((void)CheckedSubtract(-2, kMax, "difference"), OverflowError);
+  EXPECT_EQ(CheckedAdd(kMax - 1, 1, Quantity::kEstimate), kMax);
+  EXPECT_THROW((void)CheckedAdd(kMax, 1, Quantity::kEstimate), OverflowError);
+  EXPECT_THROW((void)CheckedAdd(kMin, -1, Quantity::kEstimate), OverflowError);
+  EXPECT_EQ(CheckedSubtract(0, kMax, Quantity::kEstimate), -kMax);
+  EXPECT_THROW((void)CheckedSubtract(kMax, -1, Quantity::kEstimate), OverflowError);
+  EXPECT_THROW((void)CheckedSubtract(-2, kMax, Quantity::kEstimate), OverflowError);
 }
 
 TEST(CheckedFloats, InvalidDivisionByZeroAndOverflowAreErrors) {
-  EXPECT_THROW((void)CheckedDivide(1.0, 0.0, "x"), FloatingPointError);
-  EXPECT_THROW((void)CheckedDivide(1e308, 1e-308, "x"), FloatingPointError);
-  EXPECT_THROW((void)CheckFloatResult(std::nan(""), "x"), FloatingPointError);
-  EXPECT_THROW((void)CheckedSqrt(-1.0, "x"), InvalidArgumentError);
+  EXPECT_THROW((void)CheckedDivide(1.0, 0.0, Quantity::kEstimate), FloatingPointError);
+  EXPECT_THROW((void)CheckedDivide(1e308, 1e-308, Quantity::kEstimate), FloatingPointError);
+  EXPECT_THROW((void)CheckFloatResult(std::nan(""), Quantity::kEstimate), FloatingPointError);
+  EXPECT_THROW((void)CheckedSqrt(-1.0, Quantity::kEstimate), InvalidArgumentError);
   // Underflow and inexact results are no errors.
-  EXPECT_EQ(CheckedDivide(1e-308, 1e10, "x"), 1e-318);
-  EXPECT_DOUBLE_EQ(CheckedDivide(1.0, 3.0, "x"), 1.0 / 3.0);
+  EXPECT_EQ(CheckedDivide(1e-308, 1e10, Quantity::kEstimate), 1e-318);
+  EXPECT_DOUBLE_EQ(CheckedDivide(1.0, 3.0, Quantity::kEstimate), 1.0 / 3.0);
 }
 
 TEST(NumberText, IntegersHaveABlankOrAMinusInThePlaceOfTheSign) {

@@ -1,6 +1,12 @@
 #include "messages.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+
+#include "errors.h"
+#include "main_words.h"
+#include "settings_store.h"
 
 namespace orvanel {
 namespace {
@@ -9,34 +15,154 @@ QString Text(const std::string& utf8) {
   return QString::fromStdString(utf8);
 }
 
+QString ArithmeticText(Fault fault, Quantity quantity) {
+  switch (fault) {
+    case Fault::kLimitReached:
+      if (quantity == Quantity::kPeopleAsked) {
+        return MainWords::tr(
+            "The number of people asked cannot change any further: it has reached the limit of "
+            "what it can hold.");
+      }
+      if (quantity == Quantity::kCommonFactorsFound) {
+        return MainWords::tr(
+            "The number of common factors found cannot change any further: it has reached the "
+            "limit of what it can hold.");
+      }
+      break;
+    case Fault::kOutOfRange:
+      if (quantity == Quantity::kRelativelyPrimePairs) {
+        return MainWords::tr(
+            "The number of relatively prime pairs lies outside the range of a whole number of 32 "
+            "bits.");
+      }
+      if (quantity == Quantity::kRandomNumber) {
+        return MainWords::tr(
+            "The random number lies outside the range of a whole number of 32 bits.");
+      }
+      break;
+    case Fault::kDoesNotFit:
+      if (quantity == Quantity::kRandomNumber) {
+        return MainWords::tr("The random number does not fit into a whole number of 32 bits.");
+      }
+      if (quantity == Quantity::kCommonFactorBound) {
+        return MainWords::tr(
+            "The bound of the common-factor test does not fit into a whole number of 32 bits.");
+      }
+      break;
+    case Fault::kInvalidResult:
+      if (quantity == Quantity::kEstimate) {
+        return MainWords::tr("Working out the estimate of pi gave an invalid result.");
+      }
+      if (quantity == Quantity::kRandomNumber) {
+        return MainWords::tr("Working out the random number gave an invalid result.");
+      }
+      break;
+    case Fault::kTooLarge:
+      if (quantity == Quantity::kEstimate) {
+        return MainWords::tr("Working out the estimate of pi gave a number too large to hold.");
+      }
+      if (quantity == Quantity::kRandomNumber) {
+        return MainWords::tr("Working out the random number gave a number too large to hold.");
+      }
+      break;
+    case Fault::kDivisionByZero:
+      if (quantity == Quantity::kEstimate) {
+        return MainWords::tr("Working out the estimate of pi needed a division by zero.");
+      }
+      break;
+    case Fault::kNegativeSquareRoot:
+      if (quantity == Quantity::kEstimate) {
+        return MainWords::tr(
+            "Working out the estimate of pi needed the square root of a negative number.");
+      }
+      break;
+  }
+  return {};
+}
+
+// The system's reason, in the user's language for the reasons a person may meet.
+QString SystemReason(int error) {
+  switch (error) {
+    case 0:
+      return MainWords::tr("the system gave no reason");
+    case ENOENT:
+      return MainWords::tr("there is no such file or folder");
+    case EACCES:
+    case EPERM:
+      return MainWords::tr("permission denied");
+    case ENOTDIR:
+      return MainWords::tr("a part of the path is not a folder");
+    case ENAMETOOLONG:
+      return MainWords::tr("the name is too long");
+    case EROFS:
+      return MainWords::tr("the file system is read-only");
+    case EIO:
+      return MainWords::tr("the device reported an input or output error");
+    case EMFILE:
+    case ENFILE:
+      return MainWords::tr("too many files are open");
+    default:
+      return QString::fromLocal8Bit(std::strerror(error));
+  }
+}
+
+QString FileOpenText(const FileOpenError& error) {
+  const QString name = Text(error.Name());
+  switch (error.Why()) {
+    case FileOpenError::Reason::kFolder:
+      return MainWords::tr("The file \"%1\" could not be opened: it is a folder.").arg(name);
+    case FileOpenError::Reason::kNotRegular:
+      return MainWords::tr("The file \"%1\" could not be opened: it is not a regular file.")
+          .arg(name);
+    case FileOpenError::Reason::kSystem:
+      break;
+  }
+  return MainWords::tr("The file \"%1\" could not be opened: %2.")
+      .arg(name, SystemReason(error.SystemError()));
+}
+
 }  // namespace
 
 QString ErrorText(const std::exception& error) {
-  return QString::fromUtf8(error.what());
+  if (const auto* arithmetic = dynamic_cast<const ArithmeticError*>(&error)) {
+    const QString text = ArithmeticText(arithmetic->Why(), arithmetic->Of());
+    if (!text.isEmpty()) return text;
+  } else if (const auto* open = dynamic_cast<const FileOpenError*>(&error)) {
+    return FileOpenText(*open);
+  } else if (const auto* read = dynamic_cast<const FileReadError*>(&error)) {
+    return MainWords::tr("The file \"%1\" could not be read: %2.")
+        .arg(Text(read->Name()), SystemReason(read->SystemError()));
+  } else if (const auto* history = dynamic_cast<const HistoryError*>(&error)) {
+    return MainWords::tr(
+               "The tally (Estimate, Total and Hits) could not be saved in %1: the settings could "
+               "not be written there.")
+        .arg(Text(history->Location()));
+  }
+  return MainWords::tr("Something went wrong that should never happen: %1.")
+      .arg(QString::fromLocal8Bit(error.what()));
 }
 
 QString LoadProblemText(const LoadedHistory& loaded, const QString& location) {
   if (loaded.storeDamaged) {
-    return QStringLiteral(
-               "The saved tally could not be read from %1: the file is damaged. "
-               "The tally starts again from zero.")
+    return MainWords::tr(
+               "The saved tally could not be read from %1: the file is damaged. The tally starts "
+               "again from zero.")
         .arg(location);
   }
   if (loaded.unusableCount) {
-    return QStringLiteral(
-               "The saved %1 \"%2\" in %3 cannot be used, so the tally starts again "
-               "from zero.")
+    return MainWords::tr(
+               "The saved %1 \"%2\" in %3 cannot be used, so the tally starts again from zero.")
         .arg(Text(loaded.unusableCount->key), Text(loaded.unusableCount->text), location);
   }
   if (loaded.unusableEstimate) {
-    return QStringLiteral("The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")
+    return MainWords::tr("The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")
         .arg(Text(loaded.unusableEstimate->text), location);
   }
   return {};
 }
 
 void WriteToStandardError(const QString& sentence) {
-  std::cerr << "Orvanel: " << sentence.toStdString() << std::endl;
+  std::cerr << "Orvanel: " << sentence.toLocal8Bit().toStdString() << std::endl;
 }
 
 }  // namespace orvanel

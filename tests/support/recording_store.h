@@ -27,7 +27,7 @@ class RecordingStore final : public SettingsStore {
   void Commit() override {
     log.push_back("commit");
     ++commits;
-    if (refuse) throw HistoryError("The tally could not be saved in the test store.", Location());
+    if (refuse) throw HistoryError(Location());
   }
   std::string Location() const override { return "the test store"; }
 
