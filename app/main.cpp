@@ -3,11 +3,14 @@
 
 #include "main_window.h"
 #include "shutdown.h"
+#include "translations.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(orvanel::kApplicationName);
   QApplication::setDesktopFileName("org.orvanel.Orvanel");
+  orvanel::Translations translations;
+  translations.Use(QLocale());
 
   orvanel::Main window(orvanel::DesktopServices());
   orvanel::SaveOnEveryWayOut(application, window);

@@ -3,36 +3,62 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include <algorithm>
+
 #include "about_credits.h"
 #include "twips.h"
 
 namespace orvanel {
+namespace {
+
+constexpr int kDesignedWidth = 4395;
+constexpr int kDesignedHeight = 2610;
+
+}  // namespace
 
 AboutPlay::AboutPlay(QWidget* parent) : QDialog(parent) {
   setObjectName("AboutPlay");
-  setWindowTitle("About Orvanel");
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setFixedSize(TwipsToPixels(4395), TwipsToPixels(2610));
+  setWindowTitle(tr("About Orvanel"));
+  // Only the close command: a modal window that could be minimised would leave
+  // the main window blocked with nothing on screen, and there is nothing to
+  // maximise.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
 
   struct Line {
     const char* name;
     QString text;
     int left, top, width, height;
   };
+  // Three sentences, each over two lines, from top to bottom.
   const Line lines[] = {
-      {"Label2", "You are running Orvanel  1.1,", 960, 240, 2655, 255},
-      {"Label1", QStringLiteral("written by %1.").arg(kAuthor), 960, 600, 2655, 255},
-      {"Label4", "Any comments or bug reports can be sent", 480, 960, 3015, 255},
-      {"Label3", QStringLiteral("to %1").arg(kCommentsAddress), 960, 1200, 2175, 255},
-      {"Label6", QStringLiteral("Check out %1").arg(kWebAddress), 600, 1680, 2535, 255},
-      {"Label5", "for other games, short stories and merchandise.", 360, 1920, 3495, 375},
+      {"Label2", tr("You are running Orvanel  1.1,"), 960, 240, 2655, 255},
+      {"Label1", tr("written by %1.").arg(kAuthor), 960, 600, 2655, 255},
+      {"Label4", tr("Any comments or bug reports can be sent"), 480, 960, 3015, 255},
+      {"Label3", tr("to %1").arg(kCommentsAddress), 960, 1200, 2175, 255},
+      {"Label6", tr("Check out %1").arg(kWebAddress), 600, 1680, 2535, 255},
+      {"Label5", tr("for other games, short stories and merchandise."), 360, 1920, 3495, 375},
   };
+  // Each line keeps its place and grows to the right where its text needs more
+  // room than the layout gives it (a wider font, a longer language); the window
+  // then grows with it, keeping the margin of the leftmost line on the right.
+  int right_margin = TwipsToPixels(kDesignedWidth);
+  int rightmost = 0;
+  int height = TwipsToPixels(kDesignedHeight);
   for (const Line& line : lines) {
     auto* label = new QLabel(line.text, this);
     label->setObjectName(line.name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
     PlaceInTwips(*label, line.left, line.top, line.width, line.height);
+    const QFontMetrics metrics = label->fontMetrics();
+    label->resize(std::max(label->width(), metrics.horizontalAdvance(line.text) + 2),
+                  std::max(label->height(), metrics.height()));
+    right_margin = std::min(right_margin, label->x());
+    rightmost = std::max(rightmost, label->geometry().right() + 1);
+    height = std::max(height, label->geometry().bottom() + 1);
   }
+  setFixedSize(std::max(rightmost + right_margin, TwipsToPixels(kDesignedWidth)), height);
 }
 
 void AboutPlay::keyPressEvent(QKeyEvent* event) {

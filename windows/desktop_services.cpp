@@ -5,6 +5,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "main_words.h"
 #include "platform_services.h"
 #include "qsettings_store.h"
 
@@ -39,7 +40,9 @@ class DocumentHelpViewer final : public HelpViewer {
       browser_->setWindowFlag(Qt::Window);
       browser_->setOpenExternalLinks(true);
       browser_->resize(640, 560);
-      browser_->setSource(QUrl("qrc:/orvanel/Orvanel.html"));
+      //: The help document in the language of this translation, among those built
+      //: into the program: qrc:/orvanel/Orvanel_de.html, qrc:/orvanel/Orvanel_fr.html.
+      browser_->setSource(QUrl(MainWords::tr("qrc:/orvanel/Orvanel.html")));
     }
     browser_->setWindowTitle(browser_->documentTitle());
     browser_->home();

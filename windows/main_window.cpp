@@ -27,7 +27,7 @@ Main::Main(PlatformServices services, QWidget* parent)
       estimator_(*this, *services_.generator),
       saver_(*services_.settingsStore, *services_.messenger) {
   setObjectName("Main");
-  setWindowTitle("Orvanel");
+  setWindowTitle(tr("Orvanel"));
   setWindowIcon(QIcon(":/orvanel/orvanel.png"));
   CreateControls();
   CreateMenus();
@@ -151,11 +151,11 @@ void Main::StartStopCommand_Click() {
   if (Timer1->isActive()) {
     Timer1->stop();
     statusLines_->ShowNoted();  // the last figures of the run, before anything else
-    StartStopCommand->setText("Start");
+    StartStopCommand->setText(tr("Start"));
     ClearCommand->setEnabled(true);
   } else {
     Timer1->start();
-    StartStopCommand->setText("Stop");
+    StartStopCommand->setText(tr("Stop"));
     ClearCommand->setEnabled(false);
   }
 }
@@ -204,7 +204,8 @@ void Main::SetProgressFrameEnabled(bool enabled) {
 void Main::SetProgressFrameFileName(const std::string& file_name) {
   // A frame's title reads "&" as an access key; a file name means it literally.
   const QString name = QString::fromStdString(file_name).replace('&', "&&");
-  ProgressFrame->setTitle(QStringLiteral("Loading %1").arg(name));
+  ProgressFrame->setTitle(tr("Loading %1").arg(name));
+  FitToTexts();
 }
 
 bool Main::TrialsRunning() const {

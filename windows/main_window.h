@@ -69,6 +69,7 @@ class Main final : public QMainWindow, private FrontEnd {
  private:
   void CreateControls();
   void CreateMenus();
+  void FitToTexts();
 
   void AboutMenu_Click();
   void AnalyzeFile_Click();

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 
 #include "main_window.h"
@@ -19,17 +20,32 @@ namespace {
 
 constexpr int kClientWidth = 6315;
 constexpr int kClientHeight = 2925;
-// A status line may grow to the right up to here, just short of the buttons.
-constexpr int kStatusRightEdge = 4800;
+// The buttons' distance from the right edge, and the status lines' from the buttons.
+constexpr int kButtonsRightMargin = 6315 - 4920 - 855;
+constexpr int kStatusToButtons = 4920 - 4800;
+// The progress frame's distance from the right edge, and the bar's within the frame.
+constexpr int kFrameRightMargin = 6315 - 120 - 5775;
+constexpr int kBarRightMargin = 5775 - 240 - 5415;
 
-// The status labels keep their widths when the longest text they can show fits.
-// A wider platform font would cut a long count off; the label then widens into
-// the free space before the buttons instead. The size is fixed, so that a new text does not ask the
-// window for a new layout.
-void FitStatusLabel(QLabel& label, const QString& longest_text) {
-  const int needed = label.fontMetrics().horizontalAdvance(longest_text) + 2;
-  const int widest = TwipsToPixels(kStatusRightEdge) - label.x();
-  label.setFixedSize(std::clamp(needed, label.width(), widest), label.height());
+// The width a label needs for the widest of its texts.
+int WidthFor(const QLabel& label, std::initializer_list<QString> texts) {
+  int widest = 0;
+  for (const QString& text : texts) {
+    widest = std::max(widest, label.fontMetrics().horizontalAdvance(text));
+  }
+  return widest + 2;
+}
+
+// The width a button needs for the widest of its captions.
+int WidthFor(QPushButton& button, std::initializer_list<QString> captions) {
+  const QString shown = button.text();
+  int widest = 0;
+  for (const QString& caption : captions) {
+    button.setText(caption);
+    widest = std::max(widest, button.sizeHint().width());
+  }
+  button.setText(shown);
+  return widest;
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
@@ -66,30 +82,26 @@ void Main::CreateControls() {
   pi_font.setPointSizeF(20.25);
   pi_font.setBold(true);
   Label1->setFont(pi_font);
-  Label1->setAccessibleName("pi");
+  Label1->setAccessibleName(tr("pi"));
   PlaceInTwips(*Label1, 120, 240, 375, 495);
 
-  EstimateText = MakeLabel(client, "EstimateText", "is about");
+  EstimateText = MakeLabel(client, "EstimateText", tr("is about"));
   PlaceInTwips(*EstimateText, 600, 360, 2175, 375);
-  TotalText = MakeLabel(client, "TotalText", "people asked");
+  TotalText = MakeLabel(client, "TotalText", tr("people asked"));
   PlaceInTwips(*TotalText, 600, 600, 3015, 375);
-  HitsText = MakeLabel(client, "HitsText", "hits found");
+  HitsText = MakeLabel(client, "HitsText", tr("hits found"));
   PlaceInTwips(*HitsText, 600, 840, 3015, 375);
-  constexpr auto kLowestCount = std::numeric_limits<std::int32_t>::min();
-  FitStatusLabel(*EstimateText, EstimateLine(999999.9999));
-  FitStatusLabel(*TotalText, TotalLine(kLowestCount));
-  FitStatusLabel(*HitsText, HitsLine(kLowestCount));
 
-  ClearCommand = MakeButton(client, "ClearCommand", "Reset");
+  ClearCommand = MakeButton(client, "ClearCommand", tr("Reset"));
   PlaceInTwips(*ClearCommand, 4920, 360, 855, 375);
   ClearCommand->setEnabled(false);
   connect(ClearCommand, &QPushButton::clicked, this, &Main::ClearCommand_Click);
 
-  StartStopCommand = MakeButton(client, "StartStopCommand", "Stop");
+  StartStopCommand = MakeButton(client, "StartStopCommand", tr("Stop"));
   PlaceInTwips(*StartStopCommand, 4920, 960, 855, 375);
   connect(StartStopCommand, &QPushButton::clicked, this, &Main::StartStopCommand_Click);
 
-  ProgressFrame = new QGroupBox("No file loaded", client);
+  ProgressFrame = new QGroupBox(tr("No file loaded"), client);
   ProgressFrame->setObjectName("ProgressFrame");
   ProgressFrame->setAutoFillBackground(true);
   ProgressFrame->setFocusPolicy(Qt::NoFocus);
@@ -104,6 +116,52 @@ void Main::CreateControls() {
   PlaceInTwips(*ProgressBar1, 240, 360, 5415, 255);
 
   setTabOrder(ClearCommand, StartStopCommand);
+  FitToTexts();
+}
+
+// The layout is kept wherever the texts fit. Where one does not (a wider
+// platform font, a longer language, a long file name), its control grows; where
+// the room runs out, the window grows with it, the buttons keeping their
+// distance from the right edge. Every size is fixed, so that a new text does not
+// ask the window for a new layout while trials run.
+void Main::FitToTexts() {
+  constexpr auto kLowestCount = std::numeric_limits<std::int32_t>::min();
+  const struct {
+    QLabel* label;
+    int designedWidth;
+    QString caption;
+    QString widest;
+  } status_lines[] = {
+      {EstimateText, 2175, tr("is about"), EstimateLine(999999.9999)},
+      {TotalText, 3015, tr("people asked"), TotalLine(kLowestCount)},
+      {HitsText, 3015, tr("hits found"), HitsLine(kLowestCount)},
+  };
+  int status_right = 0;
+  for (const auto& line : status_lines) {
+    const int width = std::max(TwipsToPixels(line.designedWidth),
+                               WidthFor(*line.label, {line.caption, line.widest}));
+    line.label->setFixedSize(width, line.label->height());
+    status_right = std::max(status_right, line.label->x() + width);
+  }
+
+  const int button_width =
+      std::max({TwipsToPixels(855), WidthFor(*StartStopCommand, {tr("Start"), tr("Stop")}),
+                WidthFor(*ClearCommand, {tr("Reset")})});
+  const int buttons_right = TwipsToPixels(kButtonsRightMargin);
+  int width = std::max(TwipsToPixels(kClientWidth), status_right + TwipsToPixels(kStatusToButtons) +
+                                                        button_width + buttons_right);
+  width = std::max(width, ProgressFrame->x() + ProgressFrame->minimumSizeHint().width() +
+                              TwipsToPixels(kFrameRightMargin));
+
+  const int button_left = width - buttons_right - button_width;
+  for (QPushButton* button : {ClearCommand, StartStopCommand}) {
+    button->setGeometry(button_left, button->y(), button_width, button->height());
+  }
+  const int frame_width = width - ProgressFrame->x() - TwipsToPixels(kFrameRightMargin);
+  ProgressFrame->setFixedSize(frame_width, ProgressFrame->height());
+  ProgressBar1->setFixedSize(frame_width - ProgressBar1->x() - TwipsToPixels(kBarRightMargin),
+                             ProgressBar1->height());
+  centralWidget()->setFixedSize(width, TwipsToPixels(kClientHeight));
 }
 
 void Main::CreateMenus() {
@@ -121,20 +179,20 @@ void Main::CreateMenus() {
     return action;
   };
 
-  FileMenu = menuBar()->addMenu("&File");
+  FileMenu = menuBar()->addMenu(tr("&File"));
   FileMenu->setObjectName("FileMenu");
-  AnalyzeFile = add_entry(FileMenu, "AnalyzeFile", "&Analyze File");
+  AnalyzeFile = add_entry(FileMenu, "AnalyzeFile", tr("&Analyze File"));
   AnalyzeFile->setCheckable(true);
-  VirtualPeopleMenu = add_entry(FileMenu, "VirtualPeopleMenu", "Ask &Virtual People");
+  VirtualPeopleMenu = add_entry(FileMenu, "VirtualPeopleMenu", tr("Ask &Virtual People"));
   VirtualPeopleMenu->setCheckable(true);
   VirtualPeopleMenu->setChecked(true);
   FileMenu->addSeparator();
-  ExitMenu = add_entry(FileMenu, "ExitMenu", "Exit");
+  ExitMenu = add_entry(FileMenu, "ExitMenu", tr("Exit"));
 
-  HelpMenu = menuBar()->addMenu("&Help");
+  HelpMenu = menuBar()->addMenu(tr("&Help"));
   HelpMenu->setObjectName("HelpMenu");
-  StartHelp = add_entry(HelpMenu, "StartHelp", "What is the &point?");
-  AboutMenu = add_entry(HelpMenu, "AboutMenu", "&About Orvanel");
+  StartHelp = add_entry(HelpMenu, "StartHelp", tr("What is the &point?"));
+  AboutMenu = add_entry(HelpMenu, "AboutMenu", tr("&About Orvanel"));
 
   connect_entry(AnalyzeFile, &Main::AnalyzeFile_Click);
   connect_entry(VirtualPeopleMenu, &Main::VirtualPeopleMenu_Click);

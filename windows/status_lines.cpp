@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLocale>
 
+#include "main_words.h"
 #include "number_text.h"
 
 namespace orvanel {
@@ -23,15 +24,17 @@ void SetTextIfChanged(QLabel& label, const QString& text) {
 // before a count that is not negative.
 QString EstimateLine(double estimate) {
   const std::string separator = QLocale().decimalPoint().toStdString();
-  return QStringLiteral("is about %1").arg(Text(FixedFourDecimals(estimate, separator)));
+  return MainWords::tr("is about %1").arg(Text(FixedFourDecimals(estimate, separator)));
 }
 
 QString TotalLine(std::int32_t total) {
-  return QStringLiteral(" based on %1 virtual people asked").arg(Text(NumberText(total)));
+  //: %1 is the number of pairs asked, with a blank in the place of the sign.
+  return MainWords::tr(" based on %1 virtual people asked").arg(Text(NumberText(total)));
 }
 
 QString HitsLine(std::int32_t relatively_prime) {
-  return QStringLiteral("and %1 guesses being relatively prime")
+  //: %1 is the number of pairs without a common factor, with a blank in the place of the sign.
+  return MainWords::tr("and %1 guesses being relatively prime")
       .arg(Text(NumberText(relatively_prime)));
 }
 

@@ -11,6 +11,13 @@
 #include <stdexcept>
 #include <string>
 
+#include <ostream>
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
 namespace orvanel::testing {
 
 // The child of `parent` with this object name. A missing one ends the test with

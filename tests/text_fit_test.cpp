@@ -1,0 +1,203 @@
+// Every text of both windows is translated, and shown whole in its control, in
+// every shipped language and for the widest values the program can show.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTranslator>
+
+#include <limits>
+#include <map>
+#include <string>
+
+#include "about_play.h"
+#include "support/main_window_test.h"
+#include "support/temp_files.h"
+#include "translations.h"
+
+namespace orvanel {
+namespace {
+
+using testing::Action;
+using testing::Find;
+
+constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+
+// Speaks `language` (its translations and its locale) for as long as it lives.
+class Language {
+ public:
+  explicit Language(const char* language) {
+    QLocale::setDefault(QLocale(language));
+    translations_.Use(QLocale(language));
+  }
+  ~Language() { QLocale::setDefault(previous_); }
+
+ private:
+  QLocale previous_;
+  Translations translations_;
+};
+
+QString Visible(const QString& caption) {
+  QString text = caption;
+  return text.replace("&&", "\x01").remove('&').replace('\x01', '&');
+}
+
+// Every label, button, frame caption and menu entry of `window` shown whole.
+void ExpectEveryTextWhole(QWidget& window, const std::string& when) {
+  SCOPED_TRACE(when);
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    const QFontMetrics metrics = label->fontMetrics();
+    EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+        << label->objectName().toStdString() << ": " << label->text().toStdString();
+    EXPECT_LE(metrics.height(), label->height()) << label->objectName().toStdString();
+    EXPECT_LE(label->geometry().right(), label->parentWidget()->width() - 1)
+        << label->objectName().toStdString() << " lies inside the window";
+  }
+  for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
+  }
+  for (QGroupBox* frame : window.findChildren<QGroupBox*>()) {
+    EXPECT_LE(frame->minimumSizeHint().width(), frame->width()) << frame->title().toStdString();
+    EXPECT_LE(frame->geometry().right(), frame->parentWidget()->width() - 1);
+  }
+  for (QMenuBar* bar : window.findChildren<QMenuBar*>()) {
+    bar->adjustSize();
+    for (QAction* menu : bar->actions()) {
+      EXPECT_TRUE(bar->rect().contains(bar->actionGeometry(menu))) << menu->text().toStdString();
+      for (QAction* entry : menu->menu()->actions()) {
+        if (entry->isSeparator()) continue;
+        const QFontMetrics metrics = menu->menu()->fontMetrics();
+        EXPECT_LE(metrics.horizontalAdvance(Visible(entry->text())),
+                  menu->menu()->actionGeometry(entry).width())
+            << entry->text().toStdString();
+      }
+    }
+  }
+}
+
+class TextsInEveryLanguage : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TextsInEveryLanguage, AreShownWholeForTheWidestValues) {
+  Language language(GetParam());
+  testing::WindowRig rig;
+  Main& window = *rig.window;
+  window.show();
+  ExpectEveryTextWhole(window, "at the start");
+
+  rig.Load(TrialTally{kMax - 4, 0, 3.0});
+  rig.Tick();  // four pairs without a common factor: both counts at their largest
+  EXPECT_EQ(window.Tally().Total, kMax);
+  ExpectEveryTextWhole(window, "with the largest counts");
+
+  rig.Load(TrialTally{-kMax, 1, 0.0});  // a saved tally out of its invariant
+  rig.Tick();
+  EXPECT_LT(window.Tally().Total, -2'000'000'000);
+  ExpectEveryTextWhole(window, "with negative counts");
+
+  rig.Load(TrialTally{kMax - 1, kMax - 1, 0.0});
+  rig.Tick();  // the estimate at its largest, then the count at its limit stops the trials
+  EXPECT_EQ(rig.messenger->messages.size(), 1);
+  EXPECT_FALSE(Find<TickTimer>(window, "Timer1")->isActive());
+  ExpectEveryTextWhole(window, "with the widest estimate, stopped");
+
+  testing::TempFolder folder;
+  const std::string name(150, 'n');
+  rig.openDialog->answers.push_back(QString::fromStdString(folder.Write(name + ".bin", {})));
+  Action(window, "AnalyzeFile")->trigger();
+  ExpectEveryTextWhole(window, "analysing a file with a long name");
+
+  AboutPlay about(&window);
+  ExpectEveryTextWhole(about, "in the About window");
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, TextsInEveryLanguage, ::testing::ValuesIn(kShippedLanguages),
+                         [](const auto& info) { return std::string(info.param); });
+
+TEST(Translations, UseTheDesktopsStandardTermsForTheMenus) {
+  const std::map<std::string, QStringList> menus = {
+      {"en", {"&File", "&Help"}}, {"de", {"&Datei", "&Hilfe"}}, {"fr", {"&Fichier", "&Aide"}}};
+  for (const auto& [name, expected] : menus) {
+    Language language(name.c_str());
+    testing::WindowRig rig;
+    QStringList shown;
+    for (QAction* menu : rig.window->menuBar()->actions()) shown << menu->text();
+    EXPECT_EQ(shown, expected) << name;
+  }
+}
+
+// A translator that marks every text it is asked for: a text that shows
+// unmarked has not gone through tr().
+class MarkingTranslator final : public QTranslator {
+ public:
+  QString translate(const char*, const char* source, const char*, int) const override {
+    return "[" + QString::fromUtf8(source) + "]";
+  }
+  bool isEmpty() const override { return false; }
+};
+
+bool Marked(const QString& text) {
+  return text.startsWith('[') && text.endsWith(']');
+}
+
+TEST(Translations, ReachEveryTextOfBothWindows) {
+  MarkingTranslator marking;
+  QCoreApplication::installTranslator(&marking);
+  testing::WindowRig rig;
+  Main& window = *rig.window;
+  QStringList texts{window.windowTitle()};
+  const auto collect = [&texts](QWidget& widget) {
+    for (const QLabel* label : widget.findChildren<QLabel*>()) {
+      if (label->objectName() != "Label1") texts << label->text();  // the pi sign is no word
+    }
+    for (const QPushButton* button : widget.findChildren<QPushButton*>()) texts << button->text();
+    for (const QGroupBox* frame : widget.findChildren<QGroupBox*>()) texts << frame->title();
+    for (const QAction* action : widget.findChildren<QAction*>()) {
+      if (!action->isSeparator() && !action->text().isEmpty()) texts << action->text();
+    }
+  };
+  collect(window);
+  texts << Find<QLabel>(window, "Label1")->accessibleName();
+  rig.Tick();
+  collect(window);  // the status lines
+  AboutPlay about(&window);
+  texts << about.windowTitle();
+  collect(about);
+  rig.openDialog->answers.push_back(QString("/no/such/folder/pairs.bin"));
+  Action(window, "AnalyzeFile")->trigger();
+  texts << rig.messenger->messages;
+  QCoreApplication::removeTranslator(&marking);
+
+  EXPECT_GT(texts.size(), 20);
+  for (const QString& text : texts) EXPECT_TRUE(Marked(text)) << text.toStdString();
+}
+
+// Only the words change with the language: the decimal separator of the status
+// line follows the locale, the saved history keeps "." in every language.
+TEST(Translations, LeaveTheSavedNumbersAsTheyAre) {
+  std::map<std::string, std::map<std::string, std::string>> saved;
+  std::map<std::string, QString> estimate_line;
+  for (const char* name : kShippedLanguages) {
+    Language language(name);
+    testing::WindowRig rig;
+    rig.Load(TrialTally{100, 39, 3.1});
+    for (int tick = 0; tick < 3; ++tick) rig.Tick();
+    Find<QPushButton>(*rig.window, "StartStopCommand")->click();
+    estimate_line[name] = Find<QLabel>(*rig.window, "EstimateText")->text();
+    rig.window->SaveForSessionEnd();
+    saved[name] = rig.store->values;
+  }
+  EXPECT_EQ(saved["de"], saved["en"]);
+  EXPECT_EQ(saved["fr"], saved["en"]);
+  EXPECT_EQ(saved["en"]["Estimate"], " 3.03405330408923");
+  EXPECT_EQ(estimate_line["en"], "is about 3.0341");
+  EXPECT_EQ(estimate_line["de"], "ist ungefähr 3,0341");
+  EXPECT_EQ(estimate_line["fr"], "vaut environ 3,0341");
+}
+
+}  // namespace
+}  // namespace orvanel

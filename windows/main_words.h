@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QCoreApplication>
+
+namespace orvanel {
+
+// Translates the main window's sentences that are put together outside its
+// class (the status lines, the messages), in the window's own context.
+class MainWords {
+  Q_DECLARE_TR_FUNCTIONS(orvanel::Main)
+};
+
+}  // namespace orvanel

@@ -1,0 +1,241 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>orvanel::AboutPlay</name>
+    <message>
+        <source>About Orvanel</source>
+        <translation>Über Orvanel</translation>
+    </message>
+    <message>
+        <source>You are running Orvanel  1.1,</source>
+        <translation>Sie verwenden Orvanel  1.1,</translation>
+    </message>
+    <message>
+        <source>written by %1.</source>
+        <translation>geschrieben von %1.</translation>
+    </message>
+    <message>
+        <source>Any comments or bug reports can be sent</source>
+        <translation>Anmerkungen und Fehlerberichte schicken Sie bitte</translation>
+    </message>
+    <message>
+        <source>to %1</source>
+        <translation>an %1.</translation>
+    </message>
+    <message>
+        <source>Check out %1</source>
+        <translation>Besuchen Sie %1</translation>
+    </message>
+    <message>
+        <source>for other games, short stories and merchandise.</source>
+        <translation>für weitere Spiele, Kurzgeschichten und Fanartikel.</translation>
+    </message>
+</context>
+<context>
+    <name>orvanel::Main</name>
+    <message>
+        <source>qrc:/orvanel/Orvanel.html</source>
+        <extracomment>The help document in the language of this translation, among those built into the program: qrc:/orvanel/Orvanel_de.html, qrc:/orvanel/Orvanel_fr.html.</extracomment>
+        <translation>qrc:/orvanel/Orvanel_de.html</translation>
+    </message>
+    <message>
+        <source>Orvanel</source>
+        <translation>Orvanel</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Loading %1</source>
+        <translation>Lade %1</translation>
+    </message>
+    <message>
+        <source>pi</source>
+        <translation>Pi</translation>
+    </message>
+    <message>
+        <source>is about</source>
+        <translation>ist ungefähr</translation>
+    </message>
+    <message>
+        <source>people asked</source>
+        <translation>Personen befragt</translation>
+    </message>
+    <message>
+        <source>hits found</source>
+        <translation>Treffer gefunden</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>No file loaded</source>
+        <translation>Keine Datei geladen</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Analyze File</source>
+        <translation>Datei &amp;analysieren</translation>
+    </message>
+    <message>
+        <source>Ask &amp;Virtual People</source>
+        <translation>&amp;Virtuelle Personen befragen</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>What is the &amp;point?</source>
+        <translation>&amp;Wozu das Ganze?</translation>
+    </message>
+    <message>
+        <source>&amp;About Orvanel</source>
+        <translation>Ü&amp;ber Orvanel</translation>
+    </message>
+    <message>
+        <source>The number of people asked cannot change any further: it has reached the limit of what it can hold.</source>
+        <translation>Die Zahl der befragten Personen kann sich nicht weiter ändern: Sie hat die Grenze dessen erreicht, was sie fassen kann.</translation>
+    </message>
+    <message>
+        <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold.</source>
+        <translation>Die Zahl der gefundenen gemeinsamen Teiler kann sich nicht weiter ändern: Sie hat die Grenze dessen erreicht, was sie fassen kann.</translation>
+    </message>
+    <message>
+        <source>The number of relatively prime pairs lies outside the range of a whole number of 32 bits.</source>
+        <translation>Die Zahl der teilerfremden Paare liegt außerhalb des Bereichs einer ganzen Zahl mit 32 Bit.</translation>
+    </message>
+    <message>
+        <source>The random number lies outside the range of a whole number of 32 bits.</source>
+        <translation>Die Zufallszahl liegt außerhalb des Bereichs einer ganzen Zahl mit 32 Bit.</translation>
+    </message>
+    <message>
+        <source>The random number does not fit into a whole number of 32 bits.</source>
+        <translation>Die Zufallszahl passt nicht in eine ganze Zahl mit 32 Bit.</translation>
+    </message>
+    <message>
+        <source>The bound of the common-factor test does not fit into a whole number of 32 bits.</source>
+        <translation>Die Grenze des Tests auf gemeinsame Teiler passt nicht in eine ganze Zahl mit 32 Bit.</translation>
+    </message>
+    <message>
+        <source>Working out the estimate of pi gave an invalid result.</source>
+        <translation>Die Berechnung des Schätzwerts für Pi ergab ein ungültiges Ergebnis.</translation>
+    </message>
+    <message>
+        <source>Working out the random number gave an invalid result.</source>
+        <translation>Die Berechnung der Zufallszahl ergab ein ungültiges Ergebnis.</translation>
+    </message>
+    <message>
+        <source>Working out the estimate of pi gave a number too large to hold.</source>
+        <translation>Die Berechnung des Schätzwerts für Pi ergab eine zu große Zahl.</translation>
+    </message>
+    <message>
+        <source>Working out the random number gave a number too large to hold.</source>
+        <translation>Die Berechnung der Zufallszahl ergab eine zu große Zahl.</translation>
+    </message>
+    <message>
+        <source>Working out the estimate of pi needed a division by zero.</source>
+        <translation>Die Berechnung des Schätzwerts für Pi hätte durch null teilen müssen.</translation>
+    </message>
+    <message>
+        <source>Working out the estimate of pi needed the square root of a negative number.</source>
+        <translation>Die Berechnung des Schätzwerts für Pi hätte die Quadratwurzel einer negativen Zahl gebraucht.</translation>
+    </message>
+    <message>
+        <source>the system gave no reason</source>
+        <translation>das System nannte keinen Grund</translation>
+    </message>
+    <message>
+        <source>there is no such file or folder</source>
+        <translation>es gibt keine solche Datei und keinen solchen Ordner</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>der Zugriff wurde verweigert</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a folder</source>
+        <translation>ein Teil des Pfades ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>der Name ist zu lang</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>das Dateisystem ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the device reported an input or output error</source>
+        <translation>das Gerät meldete einen Ein- oder Ausgabefehler</translation>
+    </message>
+    <message>
+        <source>too many files are open</source>
+        <translation>es sind zu viele Dateien geöffnet</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: it is a folder.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Sie ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: it is not a regular file.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Sie ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: %2.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read: %2.</source>
+        <translation>Die Datei „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The tally (Estimate, Total and Hits) could not be saved in %1: the settings could not be written there.</source>
+        <translation>Die Zählung (Estimate, Total und Hits) konnte nicht in %1 gespeichert werden: Die Einstellungen ließen sich dort nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>Something went wrong that should never happen: %1.</source>
+        <translation>Etwas ist schiefgegangen, das nie geschehen sollte: %1.</translation>
+    </message>
+    <message>
+        <source>The saved tally could not be read from %1: the file is damaged. The tally starts again from zero.</source>
+        <translation>Die gespeicherte Zählung konnte nicht aus %1 gelesen werden: Die Datei ist beschädigt. Die Zählung beginnt wieder bei null.</translation>
+    </message>
+    <message>
+        <source>The saved %1 &quot;%2&quot; in %3 cannot be used, so the tally starts again from zero.</source>
+        <translation>Der gespeicherte Wert %1 „%2“ in %3 ist nicht verwendbar, daher beginnt die Zählung wieder bei null.</translation>
+    </message>
+    <message>
+        <source>The saved Estimate &quot;%1&quot; in %2 cannot be used and starts again at 0.</source>
+        <translation>Der gespeicherte Wert Estimate „%1“ in %2 ist nicht verwendbar und beginnt wieder bei 0.</translation>
+    </message>
+    <message>
+        <source>is about %1</source>
+        <translation>ist ungefähr %1</translation>
+    </message>
+    <message>
+        <source> based on %1 virtual people asked</source>
+        <extracomment>%1 is the number of pairs asked, with a blank in the place of the sign.</extracomment>
+        <translation> aufgrund von %1 befragten virtuellen Personen</translation>
+    </message>
+    <message>
+        <source>and %1 guesses being relatively prime</source>
+        <extracomment>%1 is the number of pairs without a common factor, with a blank in the place of the sign.</extracomment>
+        <translation>und %1 Paare für teilerfremd gehalten</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,241 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>orvanel::AboutPlay</name>
+    <message>
+        <source>About Orvanel</source>
+        <translation>À propos d&apos;Orvanel</translation>
+    </message>
+    <message>
+        <source>You are running Orvanel  1.1,</source>
+        <translation>Vous utilisez Orvanel  1.1,</translation>
+    </message>
+    <message>
+        <source>written by %1.</source>
+        <translation>écrit par %1.</translation>
+    </message>
+    <message>
+        <source>Any comments or bug reports can be sent</source>
+        <translation>Vos remarques et rapports de bogues peuvent être envoyés</translation>
+    </message>
+    <message>
+        <source>to %1</source>
+        <translation>à %1.</translation>
+    </message>
+    <message>
+        <source>Check out %1</source>
+        <translation>Visitez %1</translation>
+    </message>
+    <message>
+        <source>for other games, short stories and merchandise.</source>
+        <translation>pour d&apos;autres jeux, nouvelles et produits dérivés.</translation>
+    </message>
+</context>
+<context>
+    <name>orvanel::Main</name>
+    <message>
+        <source>qrc:/orvanel/Orvanel.html</source>
+        <extracomment>The help document in the language of this translation, among those built into the program: qrc:/orvanel/Orvanel_de.html, qrc:/orvanel/Orvanel_fr.html.</extracomment>
+        <translation>qrc:/orvanel/Orvanel_fr.html</translation>
+    </message>
+    <message>
+        <source>Orvanel</source>
+        <translation>Orvanel</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Loading %1</source>
+        <translation>Chargement de %1</translation>
+    </message>
+    <message>
+        <source>pi</source>
+        <translation>pi</translation>
+    </message>
+    <message>
+        <source>is about</source>
+        <translation>vaut environ</translation>
+    </message>
+    <message>
+        <source>people asked</source>
+        <translation>personnes interrogées</translation>
+    </message>
+    <message>
+        <source>hits found</source>
+        <translation>facteurs trouvés</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>No file loaded</source>
+        <translation>Aucun fichier chargé</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Analyze File</source>
+        <translation>&amp;Analyser un fichier</translation>
+    </message>
+    <message>
+        <source>Ask &amp;Virtual People</source>
+        <translation>Interroger des personnes &amp;virtuelles</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>What is the &amp;point?</source>
+        <translation>À &amp;quoi ça sert&#xa0;?</translation>
+    </message>
+    <message>
+        <source>&amp;About Orvanel</source>
+        <translation>À &amp;propos d&apos;Orvanel</translation>
+    </message>
+    <message>
+        <source>The number of people asked cannot change any further: it has reached the limit of what it can hold.</source>
+        <translation>Le nombre de personnes interrogées ne peut plus changer&#xa0;: il a atteint la limite de ce qu&apos;il peut contenir.</translation>
+    </message>
+    <message>
+        <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold.</source>
+        <translation>Le nombre de facteurs communs trouvés ne peut plus changer&#xa0;: il a atteint la limite de ce qu&apos;il peut contenir.</translation>
+    </message>
+    <message>
+        <source>The number of relatively prime pairs lies outside the range of a whole number of 32 bits.</source>
+        <translation>Le nombre de paires premières entre elles sort de l&apos;intervalle d&apos;un entier de 32 bits.</translation>
+    </message>
+    <message>
+        <source>The random number lies outside the range of a whole number of 32 bits.</source>
+        <translation>Le nombre aléatoire sort de l&apos;intervalle d&apos;un entier de 32 bits.</translation>
+    </message>
+    <message>
+        <source>The random number does not fit into a whole number of 32 bits.</source>
+        <translation>Le nombre aléatoire ne tient pas dans un entier de 32 bits.</translation>
+    </message>
+    <message>
+        <source>The bound of the common-factor test does not fit into a whole number of 32 bits.</source>
+        <translation>La borne du test de facteur commun ne tient pas dans un entier de 32 bits.</translation>
+    </message>
+    <message>
+        <source>Working out the estimate of pi gave an invalid result.</source>
+        <translation>Le calcul de l&apos;estimation de pi a donné un résultat invalide.</translation>
+    </message>
+    <message>
+        <source>Working out the random number gave an invalid result.</source>
+        <translation>Le calcul du nombre aléatoire a donné un résultat invalide.</translation>
+    </message>
+    <message>
+        <source>Working out the estimate of pi gave a number too large to hold.</source>
+        <translation>Le calcul de l&apos;estimation de pi a donné un nombre trop grand.</translation>
+    </message>
+    <message>
+        <source>Working out the random number gave a number too large to hold.</source>
+        <translation>Le calcul du nombre aléatoire a donné un nombre trop grand.</translation>
+    </message>
+    <message>
+        <source>Working out the estimate of pi needed a division by zero.</source>
+        <translation>Le calcul de l&apos;estimation de pi aurait exigé une division par zéro.</translation>
+    </message>
+    <message>
+        <source>Working out the estimate of pi needed the square root of a negative number.</source>
+        <translation>Le calcul de l&apos;estimation de pi aurait exigé la racine carrée d&apos;un nombre négatif.</translation>
+    </message>
+    <message>
+        <source>the system gave no reason</source>
+        <translation>le système n&apos;a donné aucune raison</translation>
+    </message>
+    <message>
+        <source>there is no such file or folder</source>
+        <translation>ce fichier ou dossier n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>permission refusée</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a folder</source>
+        <translation>une partie du chemin n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>le nom est trop long</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>le système de fichiers est en lecture seule</translation>
+    </message>
+    <message>
+        <source>the device reported an input or output error</source>
+        <translation>le périphérique a signalé une erreur d&apos;entrée ou de sortie</translation>
+    </message>
+    <message>
+        <source>too many files are open</source>
+        <translation>trop de fichiers sont ouverts</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: it is a folder.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: c&apos;est un dossier.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: it is not a regular file.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: %2.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read: %2.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être lu&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The tally (Estimate, Total and Hits) could not be saved in %1: the settings could not be written there.</source>
+        <translation>Le décompte (Estimate, Total et Hits) n&apos;a pas pu être enregistré dans %1&#xa0;: les réglages n&apos;ont pas pu y être écrits.</translation>
+    </message>
+    <message>
+        <source>Something went wrong that should never happen: %1.</source>
+        <translation>Une erreur qui ne devrait jamais se produire est survenue&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>The saved tally could not be read from %1: the file is damaged. The tally starts again from zero.</source>
+        <translation>Le décompte enregistré n&apos;a pas pu être lu dans %1&#xa0;: le fichier est endommagé. Le décompte repart de zéro.</translation>
+    </message>
+    <message>
+        <source>The saved %1 &quot;%2&quot; in %3 cannot be used, so the tally starts again from zero.</source>
+        <translation>La valeur enregistrée %1 «&#xa0;%2&#xa0;» dans %3 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
+    </message>
+    <message>
+        <source>The saved Estimate &quot;%1&quot; in %2 cannot be used and starts again at 0.</source>
+        <translation>La valeur enregistrée Estimate «&#xa0;%1&#xa0;» dans %2 est inutilisable et repart de 0.</translation>
+    </message>
+    <message>
+        <source>is about %1</source>
+        <translation>vaut environ %1</translation>
+    </message>
+    <message>
+        <source> based on %1 virtual people asked</source>
+        <extracomment>%1 is the number of pairs asked, with a blank in the place of the sign.</extracomment>
+        <translation> d&apos;après %1 personnes virtuelles interrogées</translation>
+    </message>
+    <message>
+        <source>and %1 guesses being relatively prime</source>
+        <extracomment>%1 is the number of pairs without a common factor, with a blank in the place of the sign.</extracomment>
+        <translation>et %1 paires jugées premières entre elles</translation>
+    </message>
+</context>
+</TS>
