@@ -1,12 +1,16 @@
 // Runs, in one process, a bare 1 ms QTimer for ten seconds and then the real main
-// window for ten seconds with its trials running and five with them stopped, and
-// prints for each: trials per second, CPU time per second of wall time, and
-// wake-ups per second of the window's thread (its voluntary context switches).
+// window for ten seconds with its trials running, twenty more taking turns with
+// the convergence chart closed and open, and five with the trials stopped, and
+// prints for each: trials per second, CPU time per second of wall time, wake-ups
+// per second of the window's thread (its voluntary context switches) and how
+// often the chart was redrawn.
 // Run: build/release/bench/tick_probe (offscreen unless QT_QPA_PLATFORM says
 // otherwise; under xvfb-run set QT_QPA_PLATFORM=xcb).
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGraphicsView>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,8 +19,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "convergence_record.h"
 #include "main_window.h"
 #include "number_reader.h"
+#include "status_lines.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -46,6 +52,14 @@ struct Phase {
   long long wakeUps = 0;
   double trials = 0;
 
+  Phase& operator+=(const Phase& other) {
+    seconds += other.seconds;
+    cpuSeconds += other.cpuSeconds;
+    wakeUps += other.wakeUps;
+    trials += other.trials;
+    return *this;
+  }
+
   void Print(const char* name) const {
     std::printf("%-26s %9.1f trials/s %8.4f s CPU per s %8.1f wake-ups/s\n", name, trials / seconds,
                 cpuSeconds / seconds, wakeUps / seconds);
@@ -53,9 +67,9 @@ struct Phase {
 };
 
 // Runs the event loop for `seconds` and measures this thread meanwhile.
-Phase Measure(int seconds) {
+Phase Measure(double seconds) {
   QEventLoop loop;
-  QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+  QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
   const Usage before = ThreadUsage();
   QElapsedTimer wall;
   wall.start();
@@ -63,6 +77,26 @@ Phase Measure(int seconds) {
   const Usage after = ThreadUsage();
   return Phase{wall.nsecsElapsed() / 1e9, after.cpuSeconds - before.cpuSeconds,
                after.wakeUps - before.wakeUps, 0};
+}
+
+// Counts the paintings of one widget.
+class PaintCounter final : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
+  }
+  long long paints = 0;
+};
+
+// CPU time of one point added to the convergence record, in seconds: ten
+// million points, thinning included, as a long run adds them.
+double RecordPointCost() {
+  orvanel::ConvergenceRecord record;
+  constexpr int kPoints = 10'000'000;
+  const Usage before = ThreadUsage();
+  for (std::int64_t pairs = 1; pairs <= kPoints; ++pairs) record.Add(pairs * 200, 3.14);
+  return (ThreadUsage().cpuSeconds - before.cpuSeconds) / kPoints;
 }
 
 double SavedTotal() {
@@ -93,15 +127,56 @@ int main(int argc, char* argv[]) {
   window->Form_Load();
   window->show();
   Phase running = Measure(kSeconds);
+  window->SaveForSessionEnd();  // the tally so far tells how many trials ran
+  running.trials = SavedTotal();
+
+  // The chart's cost against the same window without it: slices of two seconds
+  // each, taken in turn with the chart shown and hidden, so that both see the
+  // same machine. The chart is made once, as a user makes it once, and each
+  // showing is left a moment to paint it whole before the slice begins.
+  window->findChild<QAction*>("ConvergenceChartMenu")->trigger();
+  auto* chart_view = window->findChild<QGraphicsView*>("ConvergenceChart");
+  QWidget* chart = chart_view->window();
+  PaintCounter chart_paints;
+  chart_view->viewport()->installEventFilter(&chart_paints);
+  Phase closed;
+  Phase charted;
+  const auto measure_trials = [&window](int seconds) {
+    window->SaveForSessionEnd();
+    const double before = SavedTotal();
+    Phase phase = Measure(seconds);
+    window->SaveForSessionEnd();
+    phase.trials = SavedTotal() - before;
+    return phase;
+  };
+  for (int slice = 0; slice < kSeconds / 2; ++slice) {
+    chart->hide();
+    closed += measure_trials(2);
+    window->findChild<QAction*>("ConvergenceChartMenu")->trigger();
+    (void)Measure(0.25);
+    charted += measure_trials(2);
+  }
+
   window->findChild<QPushButton*>("StartStopCommand")->click();  // Stop
   Phase stopped = Measure(kSeconds / 2);
-  window->close();  // saves the tally, which tells how many trials ran
-  running.trials = SavedTotal();
+  window->close();
 
   std::printf("platform: %s, %d s per phase\n", qPrintable(QApplication::platformName()), kSeconds);
   bare_phase.Print("bare 1 ms QTimer (x4)");
   running.Print("Orvanel, trials running");
+  closed.Print("Orvanel, chart closed");
+  charted.Print("Orvanel, chart open");
   stopped.Print("Orvanel, trials stopped");
+  std::printf("chart redraws per second: %.1f\n", chart_paints.paints / charted.seconds);
+  std::printf("CPU per second with the chart open: %.2f times with it closed\n",
+              (charted.cpuSeconds / charted.seconds) / (closed.cpuSeconds / closed.seconds));
+  // With the chart closed the record is all it costs: a point per drawing of the
+  // status lines, against the CPU time of the ticks between two drawings.
+  const double tick_cpu = running.cpuSeconds / (running.trials / 4.0);
+  const double points_per_tick = 1000.0 / orvanel::StatusLines::kRedrawInterval.count() / 1000.0;
+  const double point_cost = RecordPointCost();
+  std::printf("convergence record: %.1f ns per point, %.3f %% of a tick's CPU\n", point_cost * 1e9,
+              100.0 * point_cost * points_per_tick / tick_cpu);
   std::printf("trials per second: %.1f %% of 4,000\n",
               100.0 * running.trials / running.seconds / 4000.0);
   std::printf(

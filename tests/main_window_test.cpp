@@ -96,9 +96,12 @@ TEST_F(MainWindowTest, StartsRunningWithItsDesignedLayout) {
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndMarks) {
   const QList<QAction*> menus = window().menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
+  ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), "&File");
-  EXPECT_EQ(menus[1]->text(), "&Help");
+  EXPECT_EQ(menus[1]->text(), "&View");
+  EXPECT_EQ(menus[2]->text(), "&Help");
+  ASSERT_EQ(menus[1]->menu()->actions().size(), 1);
+  EXPECT_EQ(menus[1]->menu()->actions()[0]->text(), "&Convergence Chart");
   QStringList file_entries;
   for (QAction* entry : menus[0]->menu()->actions()) {
     file_entries << (entry->isSeparator() ? "-" : entry->text());
@@ -106,7 +109,7 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndMarks) {
   }
   EXPECT_EQ(file_entries, (QStringList{"&Analyze File", "Ask &Virtual People", "-", "Exit"}));
   QStringList help_entries;
-  for (QAction* entry : menus[1]->menu()->actions()) help_entries << entry->text();
+  for (QAction* entry : menus[2]->menu()->actions()) help_entries << entry->text();
   EXPECT_EQ(help_entries, (QStringList{"What is the &point?", "&About Orvanel"}));
   EXPECT_FALSE(Action(window(), "AnalyzeFile")->isChecked());
   EXPECT_TRUE(Action(window(), "VirtualPeopleMenu")->isChecked());

@@ -1,17 +1,23 @@
 // Takes the screenshots in docs/: both windows in every shipped language, with
-// 10-digit counts, on fakes (no settings of the user are read or written).
+// 10-digit counts, and the convergence chart after three minutes of trials, on
+// fakes (no settings of the user are read or written).
 // Run under a real X server:
 //   QT_QPA_PLATFORM=xcb xvfb-run -a build/release/tests/take_screenshots docs
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QPixmap>
+#include <QPushButton>
 
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
+#include <QAction>
+#include <QTimer>
+
 #include "about_play.h"
+#include "convergence_window.h"
 #include "support/window_fakes.h"
 #include "translations.h"
 
@@ -42,5 +48,31 @@ int main(int argc, char* argv[]) {
     about.grab().save(about_file);
     std::printf("%s\n%s\n", qPrintable(main_file), qPrintable(about_file));
   }
+
+  // Three minutes of trials from a fresh start, with the random generator.
+  QLocale::setDefault(QLocale("en"));
+  orvanel::PlatformServices services = orvanel::DesktopServices();
+  orvanel::testing::WindowRig rig;
+  services.settingsStore = std::make_unique<orvanel::testing::RecordingStore>();
+  auto clock = std::make_unique<orvanel::testing::FakeClock>();
+  orvanel::testing::FakeClock& time = *clock;
+  services.clock = std::move(clock);
+  orvanel::Main window(std::move(services));
+  window.Form_Load();
+  window.show();
+  window.findChild<QAction*>("ConvergenceChartMenu")->trigger();
+  auto* chart = window.findChild<orvanel::ConvergenceWindow*>();
+  auto* timer = window.findChild<orvanel::TickTimer*>("Timer1");
+  for (int wake_up = 0; wake_up < 180'000 / 16; ++wake_up) {
+    time.Advance(std::chrono::milliseconds(16));
+    timer->RunDueTicks();
+  }
+  window.findChild<QPushButton*>("StartStopCommand")->click();
+  QApplication::processEvents();
+  const QString running_file = folder.filePath("running-en.png");
+  window.grab().save(running_file);
+  const QString chart_file = folder.filePath("chart-en.png");
+  chart->grab().save(chart_file);
+  std::printf("%s\n%s\n", qPrintable(running_file), qPrintable(chart_file));
   return 0;
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -16,6 +18,7 @@
 #include <string>
 
 #include "about_play.h"
+#include "convergence_window.h"
 #include "support/main_window_test.h"
 #include "support/temp_files.h"
 #include "translations.h"
@@ -99,11 +102,16 @@ TEST_P(TextsInEveryLanguage, AreShownWholeForTheWidestValues) {
   EXPECT_LT(window.Tally().Total, -2'000'000'000);
   ExpectEveryTextWhole(window, "with negative counts");
 
+  Action(window, "ConvergenceChartMenu")->trigger();
+  auto* chart = Find<ConvergenceWindow>(window, "ConvergenceWindow");
   rig.Load(TrialTally{kMax - 1, kMax - 1, 0.0});
   rig.Tick();  // the estimate at its largest, then the count at its limit stops the trials
   EXPECT_EQ(rig.messenger->messages.size(), 1);
   EXPECT_FALSE(Find<TickTimer>(window, "Timer1")->isActive());
   ExpectEveryTextWhole(window, "with the widest estimate, stopped");
+  QCoreApplication::processEvents();  // the chart's layout takes its new text
+  ExpectEveryTextWhole(*chart, "in the convergence chart");
+  chart->close();
 
   testing::TempFolder folder;
   const std::string name(150, 'n');
@@ -119,8 +127,9 @@ INSTANTIATE_TEST_SUITE_P(Shipped, TextsInEveryLanguage, ::testing::ValuesIn(kShi
                          [](const auto& info) { return std::string(info.param); });
 
 TEST(Translations, UseTheDesktopsStandardTermsForTheMenus) {
-  const std::map<std::string, QStringList> menus = {
-      {"en", {"&File", "&Help"}}, {"de", {"&Datei", "&Hilfe"}}, {"fr", {"&Fichier", "&Aide"}}};
+  const std::map<std::string, QStringList> menus = {{"en", {"&File", "&View", "&Help"}},
+                                                    {"de", {"&Datei", "&Ansicht", "&Hilfe"}},
+                                                    {"fr", {"&Fichier", "&Affichage", "&Aide"}}};
   for (const auto& [name, expected] : menus) {
     Language language(name.c_str());
     testing::WindowRig rig;
@@ -167,6 +176,13 @@ TEST(Translations, ReachEveryTextOfBothWindows) {
   AboutPlay about(&window);
   texts << about.windowTitle();
   collect(about);
+  Action(window, "ConvergenceChartMenu")->trigger();
+  auto* chart = Find<ConvergenceWindow>(window, "ConvergenceWindow");
+  texts << chart->windowTitle();
+  collect(*chart);
+  QChart* drawing = Find<QChartView>(*chart, "ConvergenceChart")->chart();
+  for (const QAbstractSeries* series : drawing->series()) texts << series->name();
+  for (const QAbstractAxis* axis : drawing->axes()) texts << axis->titleText();
   rig.openDialog->answers.push_back(QString("/no/such/folder/pairs.bin"));
   Action(window, "AnalyzeFile")->trigger();
   texts << rig.messenger->messages;

@@ -22,6 +22,17 @@ class QtOpenDialog final : public OpenDialog {
   }
 };
 
+// Qt's Save dialog, which asks before it replaces a file.
+class QtSaveDialog final : public SaveDialog {
+ public:
+  std::optional<QString> Save(QWidget* parent, const QString& suggested_name,
+                              const QString& filter) override {
+    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), suggested_name, filter);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+  }
+};
+
 class MessageBoxMessenger final : public Messenger {
  public:
   void ShowError(QWidget* parent, const QString& sentence) override {
@@ -65,6 +76,7 @@ PlatformServices DesktopServices() {
   PlatformServices services;
   services.messenger = std::make_unique<MessageBoxMessenger>();
   services.openDialog = std::make_unique<QtOpenDialog>();
+  services.saveDialog = std::make_unique<QtSaveDialog>();
   services.helpViewer = MakeDocumentHelpViewer();
   services.settingsStore = std::make_unique<QSettingsStore>(kApplicationName);
   services.generator = std::make_unique<ClockSeededGenerator>();

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "about_play.h"
+#include "convergence_window.h"
 #include "errors.h"
 #include "messages.h"
 #include "saved_history.h"
@@ -33,6 +34,7 @@ Main::Main(PlatformServices services, QWidget* parent)
   CreateMenus();
   statusLines_ =
       std::make_unique<StatusLines>(*EstimateText, *TotalText, *HitsText, *services_.clock);
+  statusLines_->OnShown([this](const StatusFigures& figures) { RecordShown(figures); });
 
   // Trials begin without any click: the timer runs from the start.
   Timer1 = new TickTimer(*services_.clock, this);
@@ -71,6 +73,8 @@ void Main::Form_Load() {
     estimator_.UseRandomPairs();
     const LoadedHistory loaded = LoadHistory(*services_.settingsStore);
     estimator_.Restore(loaded.tally);
+    record_.Restart();
+    record_.Add(loaded.tally.Total, loaded.tally.Estimate);
     const QString problem =
         LoadProblemText(loaded, QString::fromStdString(services_.settingsStore->Location()));
     if (problem.isEmpty()) return;
@@ -151,6 +155,7 @@ void Main::StartStopCommand_Click() {
   if (Timer1->isActive()) {
     Timer1->stop();
     statusLines_->ShowNoted();  // the last figures of the run, before anything else
+    if (chartPending_) RefreshChart();
     StartStopCommand->setText(tr("Start"));
     ClearCommand->setEnabled(true);
   } else {
@@ -161,6 +166,7 @@ void Main::StartStopCommand_Click() {
 }
 
 void Main::ClearCommand_Click() {
+  record_.Restart();
   Guarded([this] { estimator_.Reset(); });
 }
 
@@ -178,6 +184,33 @@ void Main::ExitMenu_Click() {
 
 void Main::StartHelp_Click() {
   services_.helpViewer->ShowContents(this);
+}
+
+void Main::ConvergenceChartMenu_Click() {
+  if (!chart_) chart_ = new ConvergenceWindow(*services_.saveDialog, *services_.messenger, this);
+  RefreshChart();
+  chart_->show();
+  chart_->raise();
+  chart_->activateWindow();
+}
+
+// Each drawing of the status lines is a point of the record, kept whether or not
+// the chart is open. A chart on screen follows at most every
+// kChartRefreshInterval while trials run (the figures come about twenty times a
+// second) and at once otherwise.
+void Main::RecordShown(const StatusFigures& figures) {
+  shownFigures_ = figures;
+  record_.Add(figures.total, figures.estimate);
+  if (!chart_ || !chart_->isVisible()) return;
+  chartPending_ = true;
+  const bool due = services_.clock->Now() - lastChartRefresh_ >= kChartRefreshInterval;
+  if (due || !Timer1->isActive()) RefreshChart();
+}
+
+void Main::RefreshChart() {
+  chartPending_ = false;
+  lastChartRefresh_ = services_.clock->Now();
+  if (chart_) chart_->Refresh(record_, shownFigures_);
 }
 
 void Main::AboutMenu_Click() {
@@ -205,6 +238,8 @@ void Main::SetProgressFrameFileName(const std::string& file_name) {
   // A frame's title reads "&" as an access key; a file name means it literally.
   const QString name = QString::fromStdString(file_name).replace('&', "&&");
   ProgressFrame->setTitle(tr("Loading %1").arg(name));
+  record_.Restart();  // the tally starts from zero with the file
+  RefreshChart();
   FitToTexts();
 }
 

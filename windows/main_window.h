@@ -11,6 +11,11 @@
 #include <optional>
 #include <string>
 
+#include <QPointer>
+
+#include <chrono>
+
+#include "convergence_record.h"
 #include "estimator.h"
 #include "front_end.h"
 #include "platform_services.h"
@@ -27,6 +32,7 @@ class QPushButton;
 
 namespace orvanel {
 
+class ConvergenceWindow;
 class TickTimer;
 
 class Main final : public QMainWindow, private FrontEnd {
@@ -72,6 +78,7 @@ class Main final : public QMainWindow, private FrontEnd {
   void FitToTexts();
 
   void AboutMenu_Click();
+  void ConvergenceChartMenu_Click();
   void AnalyzeFile_Click();
   void ClearCommand_Click();
   void ExitMenu_Click();
@@ -81,6 +88,8 @@ class Main final : public QMainWindow, private FrontEnd {
   void VirtualPeopleMenu_Click();
 
   void AfterDueTicks();
+  void RecordShown(const StatusFigures& figures);
+  void RefreshChart();
   void TellLoadProblem();
 
   // Runs a handler; an error that leaves it stops the trials and is shown.
@@ -104,6 +113,15 @@ class Main final : public QMainWindow, private FrontEnd {
   TallySaver saver_;
   std::unique_ptr<StatusLines> statusLines_;
   bool inTick_ = false;
+  ConvergenceRecord record_;
+  StatusFigures shownFigures_;
+  // The convergence chart is redrawn at most this often while trials run: a
+  // chart costs several times what the status lines cost to draw, and twice a
+  // second is enough to watch a curve that moves on a logarithmic scale.
+  static constexpr std::chrono::milliseconds kChartRefreshInterval{500};
+  QPointer<ConvergenceWindow> chart_;
+  bool chartPending_ = false;
+  std::chrono::nanoseconds lastChartRefresh_{};
   bool unloaded_ = false;
   bool unattended_ = false;
   QString loadProblem_;
@@ -122,6 +140,8 @@ class Main final : public QMainWindow, private FrontEnd {
   QAction* AnalyzeFile = nullptr;
   QAction* VirtualPeopleMenu = nullptr;
   QAction* ExitMenu = nullptr;
+  QMenu* ViewMenu = nullptr;
+  QAction* ConvergenceChartMenu = nullptr;
   QMenu* HelpMenu = nullptr;
   QAction* StartHelp = nullptr;
   QAction* AboutMenu = nullptr;

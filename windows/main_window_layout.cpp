@@ -189,6 +189,11 @@ void Main::CreateMenus() {
   FileMenu->addSeparator();
   ExitMenu = add_entry(FileMenu, "ExitMenu", tr("Exit"));
 
+  // The one addition to the designed menus: the convergence chart.
+  ViewMenu = menuBar()->addMenu(tr("&View"));
+  ViewMenu->setObjectName("ViewMenu");
+  ConvergenceChartMenu = add_entry(ViewMenu, "ConvergenceChartMenu", tr("&Convergence Chart"));
+
   HelpMenu = menuBar()->addMenu(tr("&Help"));
   HelpMenu->setObjectName("HelpMenu");
   StartHelp = add_entry(HelpMenu, "StartHelp", tr("What is the &point?"));
@@ -197,6 +202,7 @@ void Main::CreateMenus() {
   connect_entry(AnalyzeFile, &Main::AnalyzeFile_Click);
   connect_entry(VirtualPeopleMenu, &Main::VirtualPeopleMenu_Click);
   connect_entry(ExitMenu, &Main::ExitMenu_Click);
+  connect_entry(ConvergenceChartMenu, &Main::ConvergenceChartMenu_Click);
   connect_entry(StartHelp, &Main::StartHelp_Click);
   connect_entry(AboutMenu, &Main::AboutMenu_Click);
 }

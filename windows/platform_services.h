@@ -21,6 +21,14 @@ class OpenDialog {
                                                     const QString& initial_name) = 0;
 };
 
+// The platform's Save dialog: the confirmed full path, or nothing on a cancel.
+class SaveDialog {
+ public:
+  virtual ~SaveDialog() = default;
+  [[nodiscard]] virtual std::optional<QString> Save(QWidget* parent, const QString& suggested_name,
+                                                    const QString& filter) = 0;
+};
+
 // Shows the help document at its contents, beside the window.
 class HelpViewer {
  public:
@@ -38,6 +46,7 @@ class Messenger {
 // Everything the main window asks of the platform, so that tests can replace it.
 struct PlatformServices {
   std::unique_ptr<OpenDialog> openDialog;
+  std::unique_ptr<SaveDialog> saveDialog;
   std::unique_ptr<HelpViewer> helpViewer;
   std::unique_ptr<SettingsStore> settingsStore;
   std::unique_ptr<RandomGenerator> generator;

@@ -47,6 +47,7 @@ void StatusLines::Show(const StatusFigures& figures) {
   SetTextIfChanged(estimate_, EstimateLine(figures.estimate));
   SetTextIfChanged(total_, TotalLine(figures.total));
   SetTextIfChanged(hits_, HitsLine(figures.relativelyPrime));
+  if (onShown_) onShown_(figures);
 }
 
 void StatusLines::ShowNotedWhenDue() {

@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include "monotonic_clock.h"
 #include "trial_tally.h"
@@ -31,6 +33,8 @@ class StatusLines {
   StatusLines(QLabel& estimate, QLabel& total, QLabel& hits, const MonotonicClock& clock);
 
   void Show(const StatusFigures& figures);
+  // Called with the figures each time they are drawn.
+  void OnShown(std::function<void(const StatusFigures&)> shown) { onShown_ = std::move(shown); }
   void Note(const StatusFigures& figures) { noted_ = figures; }
   // After a run of ticks while trials go on.
   void ShowNotedWhenDue();
@@ -43,6 +47,7 @@ class StatusLines {
   const MonotonicClock& clock_;
   std::optional<StatusFigures> noted_;
   std::chrono::nanoseconds lastShown_{};
+  std::function<void(const StatusFigures&)> onShown_;
 };
 
 }  // namespace orvanel

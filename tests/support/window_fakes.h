@@ -35,6 +35,17 @@ class ScriptedOpenDialog final : public OpenDialog {
   QStringList initialNames;
 };
 
+// Answers the Save dialog from a script, and notes what it was asked.
+class ScriptedSaveDialog final : public SaveDialog {
+ public:
+  std::optional<QString> Save(QWidget*, const QString& suggested_name, const QString&) override {
+    suggestedNames.push_back(suggested_name);
+    return answer;
+  }
+  std::optional<QString> answer;
+  QStringList suggestedNames;
+};
+
 // A monotonic clock that moves only when told to.
 class FakeClock final : public MonotonicClock {
  public:
@@ -61,18 +72,21 @@ struct WindowRig {
   WindowRig() {
     PlatformServices services;
     auto open = std::make_unique<ScriptedOpenDialog>();
+    auto save = std::make_unique<ScriptedSaveDialog>();
     auto help = std::make_unique<RecordingHelpViewer>();
     auto recording_store = std::make_unique<RecordingStore>();
     auto recording_messenger = std::make_unique<RecordingMessenger>();
     auto scripted = std::make_unique<ScriptedGenerator>(std::initializer_list<float>{0.0f, 0.0f});
     auto fake_clock = std::make_unique<FakeClock>();
     openDialog = open.get();
+    saveDialog = save.get();
     helpViewer = help.get();
     store = recording_store.get();
     messenger = recording_messenger.get();
     generator = scripted.get();
     clock = fake_clock.get();
     services.openDialog = std::move(open);
+    services.saveDialog = std::move(save);
     services.helpViewer = std::move(help);
     services.settingsStore = std::move(recording_store);
     services.messenger = std::move(recording_messenger);
@@ -98,6 +112,7 @@ struct WindowRig {
   void Tick() { WakeUpAfter(std::chrono::milliseconds(1)); }
 
   ScriptedOpenDialog* openDialog;
+  ScriptedSaveDialog* saveDialog;
   RecordingHelpViewer* helpViewer;
   RecordingStore* store;
   RecordingMessenger* messenger;

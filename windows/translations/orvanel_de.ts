@@ -33,6 +33,58 @@
     </message>
 </context>
 <context>
+    <name>orvanel::ConvergenceWindow</name>
+    <message>
+        <source>No estimate yet</source>
+        <translation>Noch kein Schätzwert</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 (95 %), %3 from pi</source>
+        <extracomment>%1 is the estimate, %2 the half-width of its 95 % interval, %3 its distance from pi.</extracomment>
+        <translation>%1 ± %2 (95 %), %3 von Pi entfernt</translation>
+    </message>
+    <message>
+        <source>Convergence</source>
+        <translation>Konvergenz</translation>
+    </message>
+    <message>
+        <source>95 % of random runs</source>
+        <translation>95 % zufälliger Läufe</translation>
+    </message>
+    <message>
+        <source>estimate</source>
+        <translation>Schätzwert</translation>
+    </message>
+    <message>
+        <source>pi</source>
+        <translation>Pi</translation>
+    </message>
+    <message>
+        <source>pairs asked</source>
+        <translation>befragte Paare</translation>
+    </message>
+    <message>
+        <source>estimate of pi</source>
+        <translation>Schätzwert für Pi</translation>
+    </message>
+    <message>
+        <source>Save Image…</source>
+        <translation>Bild speichern …</translation>
+    </message>
+    <message>
+        <source>convergence.png</source>
+        <translation>konvergenz.png</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>The image could not be saved in %1.</source>
+        <translation>Das Bild konnte nicht in %1 gespeichert werden.</translation>
+    </message>
+</context>
+<context>
     <name>orvanel::Main</name>
     <message>
         <source>qrc:/orvanel/Orvanel.html</source>
@@ -236,6 +288,14 @@
         <source>and %1 guesses being relatively prime</source>
         <extracomment>%1 is the number of pairs without a common factor, with a blank in the place of the sign.</extracomment>
         <translation>und %1 Paare für teilerfremd gehalten</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Convergence Chart</source>
+        <translation>&amp;Konvergenzdiagramm</translation>
     </message>
 </context>
 </TS>
