@@ -78,6 +78,9 @@ ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Messenger& messeng
   summary_->setTextFormat(Qt::PlainText);
 
   auto* band = new QAreaSeries(upper_, lower_);
+  // An area series leaves its two lines to whoever made them.
+  upper_->setParent(band);
+  lower_->setParent(band);
   band->setName(tr("95 % of random runs"));
   band->setColor(QColor(120, 160, 220, 90));
   band->setBorderColor(QColor(120, 160, 220, 160));
