@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -172,6 +173,29 @@ TEST_F(MainWindowTest, AFileIsAnalysedThroughTheWindowDownToTheFinish) {
   EXPECT_TRUE(frame->title().startsWith("Loading "));
   EXPECT_EQ(Find<QProgressBar>(window(), "ProgressBar1")->value(), 100);
   EXPECT_EQ(Text("TotalText"), " based on  3 virtual people asked");
+}
+
+// The frame's caption grows the window for a long file name, up to the width of
+// the screen; a name longer than any screen can show gives way in its middle,
+// and the tooltip holds the caption whole.
+TEST_F(MainWindowTest, ALongFileNameGrowsTheWindowUpToTheScreen) {
+  window().show();
+  testing::TempFolder folder;
+  const QString path = QString::fromStdString(folder.Write(std::string(25, 'p') + ".bin", {}));
+  rig.openDialog->answers.push_back(path);
+  Action(window(), "AnalyzeFile")->trigger();
+  auto* frame = Find<QGroupBox>(window(), "ProgressFrame");
+  EXPECT_EQ(frame->title(), "Loading " + path);
+  EXPECT_GT(window().centralWidget()->width(), 421);
+
+  const QString longer = QString::fromStdString(folder.Write(std::string(250, 'q') + ".bin", {}));
+  rig.openDialog->answers.push_back(longer);
+  Action(window(), "AnalyzeFile")->trigger();
+  EXPECT_LE(window().frameGeometry().width(), window().screen()->availableGeometry().width());
+  EXPECT_TRUE(frame->title().startsWith("Loading "));
+  EXPECT_TRUE(frame->title().contains(QChar(0x2026))) << frame->title().toStdString();
+  EXPECT_LE(frame->minimumSizeHint().width(), frame->width());
+  EXPECT_EQ(frame->toolTip(), "Loading " + longer);
 }
 
 TEST_F(MainWindowTest, ACancelKeepsTheLastNameAndChangesNothing) {

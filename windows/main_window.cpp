@@ -235,12 +235,16 @@ void Main::SetProgressFrameEnabled(bool enabled) {
 }
 
 void Main::SetProgressFrameFileName(const std::string& file_name) {
-  // A frame's title reads "&" as an access key; a file name means it literally.
-  const QString name = QString::fromStdString(file_name).replace('&', "&&");
-  ProgressFrame->setTitle(tr("Loading %1").arg(name));
+  loadingFile_ = QString::fromStdString(file_name);
+  FitToTexts();
   record_.Restart();  // the tally starts from zero with the file
   RefreshChart();
-  FitToTexts();
+}
+
+QString Main::FrameCaption(const QString& file_name) const {
+  if (loadingFile_.isEmpty()) return tr("No file loaded");
+  // A frame's title reads "&" as an access key; a file name means it literally.
+  return tr("Loading %1").arg(QString(file_name).replace('&', "&&"));
 }
 
 bool Main::TrialsRunning() const {

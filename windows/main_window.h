@@ -76,6 +76,9 @@ class Main final : public QMainWindow, private FrontEnd {
   void CreateControls();
   void CreateMenus();
   void FitToTexts();
+  // The progress frame's caption for the file being analysed, shown as
+  // `file_name` (the whole name, or a part of it where the screen is too narrow).
+  [[nodiscard]] QString FrameCaption(const QString& file_name) const;
 
   void AboutMenu_Click();
   void ConvergenceChartMenu_Click();
@@ -125,6 +128,7 @@ class Main final : public QMainWindow, private FrontEnd {
   bool unloaded_ = false;
   bool unattended_ = false;
   QString loadProblem_;
+  QString loadingFile_;  // none until a file is chosen
 
   QLabel* Label1 = nullptr;
   QLabel* EstimateText = nullptr;

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <initializer_list>
@@ -101,7 +102,7 @@ void Main::CreateControls() {
   PlaceInTwips(*StartStopCommand, 4920, 960, 855, 375);
   connect(StartStopCommand, &QPushButton::clicked, this, &Main::StartStopCommand_Click);
 
-  ProgressFrame = new QGroupBox(tr("No file loaded"), client);
+  ProgressFrame = new QGroupBox(client);
   ProgressFrame->setObjectName("ProgressFrame");
   ProgressFrame->setAutoFillBackground(true);
   ProgressFrame->setFocusPolicy(Qt::NoFocus);
@@ -150,8 +151,24 @@ void Main::FitToTexts() {
   const int buttons_right = TwipsToPixels(kButtonsRightMargin);
   int width = std::max(TwipsToPixels(kClientWidth), status_right + TwipsToPixels(kStatusToButtons) +
                                                         button_width + buttons_right);
-  width = std::max(width, ProgressFrame->x() + ProgressFrame->minimumSizeHint().width() +
-                              TwipsToPixels(kFrameRightMargin));
+  const int frame_margins = ProgressFrame->x() + TwipsToPixels(kFrameRightMargin);
+  ProgressFrame->setTitle(FrameCaption(loadingFile_));
+  ProgressFrame->setToolTip(QString());
+  width = std::max(width, frame_margins + ProgressFrame->minimumSizeHint().width());
+  // No screen is wide enough for some file names: the window grows to the width
+  // of the screen at most, and there the name gives way in its middle; the
+  // frame's tooltip holds it whole.
+  const int screen_width =
+      screen()->availableGeometry().width() - (frameGeometry().width() - this->width());
+  if (width > screen_width && screen_width > TwipsToPixels(kClientWidth)) {
+    width = screen_width;
+    ProgressFrame->setTitle(FrameCaption(QString()));
+    const int room = width - frame_margins - ProgressFrame->minimumSizeHint().width();
+    const QString shown =
+        ProgressFrame->fontMetrics().elidedText(loadingFile_, Qt::ElideMiddle, room);
+    ProgressFrame->setTitle(FrameCaption(shown));
+    ProgressFrame->setToolTip(tr("Loading %1").arg(loadingFile_));
+  }
 
   const int button_left = width - buttons_right - button_width;
   for (QPushButton* button : {ClearCommand, StartStopCommand}) {
