@@ -1,5 +1,6 @@
 #include "pair_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -32,14 +33,30 @@ PairFile::~PairFile() {
   CloseFile(descriptor_);
 }
 
-std::int32_t PairFile::ReadInt32() {
-  std::array<unsigned char, 4> bytes{};
-  const std::size_t got = ReadBytes(descriptor_, bytes.data(), bytes.size(), name_);
+std::array<std::int32_t, 2> PairFile::ReadTwoInt32() {
+  std::array<unsigned char, 8> bytes{};
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    if (aheadBegin_ == aheadEnd_) {
+      aheadBegin_ = 0;
+      aheadEnd_ = ReadBytes(descriptor_, ahead_.data(), ahead_.size(), name_);
+      if (aheadEnd_ == 0) break;  // the end of the file, for now
+    }
+    const std::size_t take = std::min(bytes.size() - got, aheadEnd_ - aheadBegin_);
+    std::copy_n(ahead_.begin() + static_cast<std::ptrdiff_t>(aheadBegin_), take,
+                bytes.begin() + static_cast<std::ptrdiff_t>(got));
+    aheadBegin_ += take;
+    got += take;
+  }
   bytesRead_ += static_cast<std::int64_t>(got);
   atEnd_ = got < bytes.size();
-  const std::uint32_t value = std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 |
-                              std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 24;
-  return static_cast<std::int32_t>(value);  // two's complement, as the file stores it
+  const auto number = [&bytes](std::size_t at) {
+    const std::uint32_t value = std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 |
+                                std::uint32_t{bytes[at + 2]} << 16 |
+                                std::uint32_t{bytes[at + 3]} << 24;
+    return static_cast<std::int32_t>(value);  // two's complement, as the file stores it
+  };
+  return {number(0), number(4)};
 }
 
 std::int64_t PairFile::Length() {
@@ -48,8 +65,9 @@ std::int64_t PairFile::Length() {
 }
 
 std::optional<Pair> ReadMappedPair(PairFile& file) {
-  const std::int32_t first = ZeroToTwo(file.ReadInt32());
-  const std::int32_t second = ZeroToTwo(file.ReadInt32());
+  const auto [read_first, read_second] = file.ReadTwoInt32();
+  const std::int32_t first = ZeroToTwo(read_first);
+  const std::int32_t second = ZeroToTwo(read_second);
   if (file.AtEnd()) return std::nullopt;
   return Pair{MakePositive(first), MakePositive(second)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,9 +9,11 @@
 
 namespace orvanel {
 
-// A file read as a stream of 32-bit signed little-endian integers, straight from
-// the open file, four bytes at a time. Opened for reading only; a name with no
-// file behind it is created empty. Only regular files are taken: a FIFO, a
+// A file read as a stream of 32-bit signed little-endian integers, a pair at a
+// time. A call to the system costs more than the trial a pair is for, so the
+// file is read ahead in blocks of 4 KiB; what was read is never read again, and
+// a file that grows is read on. Opened for reading only; a name with no file
+// behind it is created empty. Only regular files are taken: a FIFO, a
 // socket or a device could block the reader or never end. Positions and lengths
 // are 64-bit, so files of 2 GiB and more are read to their end.
 class PairFile {
@@ -23,10 +26,11 @@ class PairFile {
   PairFile(const PairFile&) = delete;
   PairFile& operator=(const PairFile&) = delete;
 
-  // Reads 4 bytes at the current position. Reading at or past the end is no
-  // error: the missing bytes read as zero and AtEnd() becomes true. A failing
-  // read throws FileReadError.
-  [[nodiscard]] std::int32_t ReadInt32();
+  // Reads two 4-byte numbers at the current position. Reading at or past the end
+  // is no error: the missing bytes read as zero and AtEnd() becomes true, exactly
+  // as when the second of two separate reads comes up short. A failing read
+  // throws FileReadError.
+  [[nodiscard]] std::array<std::int32_t, 2> ReadTwoInt32();
 
   // True when the last read did not get all of its bytes.
   [[nodiscard]] bool AtEnd() const { return atEnd_; }
@@ -43,6 +47,9 @@ class PairFile {
   int descriptor_ = -1;
   std::int64_t bytesRead_ = 0;
   std::int64_t lastLength_ = 0;
+  std::array<unsigned char, 4096> ahead_{};  // read from the file, not yet taken
+  std::size_t aheadBegin_ = 0;
+  std::size_t aheadEnd_ = 0;
   bool atEnd_ = false;
 };
 

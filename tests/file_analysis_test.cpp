@@ -350,6 +350,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 #endif
 
+TEST(PairFileTest, AFileThatGrowsWhileItIsReadIsReadOn) {
+  TempFolder folder;
+  const auto path = folder.Write("pairs.bin", Records({3, 5, 7, 9}));
+  PairFile file(path);
+  EXPECT_EQ(ReadMappedPair(file), (Pair{3, 5}));
+  {
+    std::ofstream grow(path, std::ios::binary | std::ios::app);
+    const auto more = Records({11, 13, 15});
+    grow.write(reinterpret_cast<const char*>(more.data()),
+               static_cast<std::streamsize>(more.size()));
+  }
+  EXPECT_EQ(ReadMappedPair(file), (Pair{7, 9}));
+  EXPECT_EQ(ReadMappedPair(file), (Pair{11, 13}));
+  EXPECT_EQ(ReadMappedPair(file), std::nullopt) << "the last four bytes are no pair";
+  EXPECT_EQ(file.Position(), 29);
+}
+
 TEST(PairFileTest, TheLengthIsThatOfTheOpenFileWhateverTheNameLaterMeans) {
   TempFolder folder;
   const auto path = folder.Write("pairs.bin", Records({1, 2, 3, 4}));
