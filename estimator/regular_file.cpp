@@ -19,11 +19,6 @@
 namespace orvanel {
 namespace {
 
-[[noreturn]] void ThrowOpenError(const std::string& name, FileOpenError::Reason reason,
-                                 int error = 0) {
-  throw FileOpenError(name, reason, error);
-}
-
 #ifdef _WIN32
 using FileStatus = struct _stat64;
 bool IsFolder(const FileStatus& status) {
@@ -56,8 +51,8 @@ bool StatusOfOpenFile(int descriptor, FileStatus& status) {
 #endif
 
 void RefuseAnythingButARegularFile(const std::string& name, const FileStatus& status) {
-  if (IsFolder(status)) ThrowOpenError(name, FileOpenError::Reason::kFolder);
-  if (!IsRegular(status)) ThrowOpenError(name, FileOpenError::Reason::kNotRegular);
+  if (IsFolder(status)) throw FileOpenError(name, FileOpenError::Reason::kFolder, 0);
+  if (!IsRegular(status)) throw FileOpenError(name, FileOpenError::Reason::kNotRegular, 0);
 }
 
 int OpenOrCreate(const std::string& name) {
@@ -85,8 +80,8 @@ int OpenRegularFileForReading(const std::string& utf8_name) {
   errno = 0;
   const int descriptor = OpenOrCreate(utf8_name);
   if (descriptor < 0) {
-    if (errno == EISDIR) ThrowOpenError(utf8_name, FileOpenError::Reason::kFolder);
-    ThrowOpenError(utf8_name, FileOpenError::Reason::kSystem, errno);
+    if (errno == EISDIR) throw FileOpenError(utf8_name, FileOpenError::Reason::kFolder, 0);
+    throw FileOpenError(utf8_name, FileOpenError::Reason::kSystem, errno);
   }
   if (!StatusOfOpenFile(descriptor, status) || !IsRegular(status)) {
     const FileStatus what = status;

@@ -18,8 +18,8 @@ std::string TextOf(const QVariant& value) {
   return value.toString().toStdString();
 }
 
-QString KeyPath(const std::string& section, const std::string& key) {
-  return QString::fromStdString(section + "/" + key);
+std::string KeyPath(const std::string& section, const std::string& key) {
+  return section + "/" + key;
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ std::unique_ptr<QSettings> QSettingsStore::Open() const {
 
 std::string QSettingsStore::Read(const std::string& section, const std::string& key,
                                  const std::string& fallback) {
-  const QVariant value = reader_->value(KeyPath(section, key));
+  const QVariant value = reader_->value(QString::fromStdString(KeyPath(section, key)));
   return value.isValid() ? TextOf(value) : fallback;
 }
 
@@ -56,7 +56,7 @@ bool QSettingsStore::FoundDamaged() {
 
 void QSettingsStore::Write(const std::string& section, const std::string& key,
                            const std::string& value) {
-  pending_[section + "/" + key] = value;
+  pending_[KeyPath(section, key)] = value;
 }
 
 // Every commit writes through a QSettings of its own: status() keeps the first

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "about_credits.h"
+#include "text_width.h"
 #include "twips.h"
 
 namespace orvanel {
@@ -51,9 +52,8 @@ AboutPlay::AboutPlay(QWidget* parent) : QDialog(parent) {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     PlaceInTwips(*label, line.left, line.top, line.width, line.height);
-    const QFontMetrics metrics = label->fontMetrics();
-    label->resize(std::max(label->width(), metrics.horizontalAdvance(line.text) + 2),
-                  std::max(label->height(), metrics.height()));
+    label->resize(std::max(label->width(), WidthToShow(*label, {line.text})),
+                  std::max(label->height(), label->fontMetrics().height()));
     right_margin = std::min(right_margin, label->x());
     rightmost = std::max(rightmost, label->geometry().right() + 1);
     height = std::max(height, label->geometry().bottom() + 1);

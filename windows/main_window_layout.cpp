@@ -13,32 +13,44 @@
 #include <limits>
 
 #include "main_window.h"
+#include "text_width.h"
 #include "twips.h"
 #include "workspace_color.h"
 
 namespace orvanel {
 namespace {
 
+// The designed layout, in twips: the client area and each control's place.
+struct Place {
+  int left, top, width, height;
+};
 constexpr int kClientWidth = 6315;
 constexpr int kClientHeight = 2925;
-// The buttons' distance from the right edge, and the status lines' from the buttons.
-constexpr int kButtonsRightMargin = 6315 - 4920 - 855;
-constexpr int kStatusToButtons = 4920 - 4800;
-// The progress frame's distance from the right edge, and the bar's within the frame.
-constexpr int kFrameRightMargin = 6315 - 120 - 5775;
-constexpr int kBarRightMargin = 5775 - 240 - 5415;
+constexpr Place kLabel1{120, 240, 375, 495};
+constexpr Place kEstimateText{600, 360, 2175, 375};
+constexpr Place kTotalText{600, 600, 3015, 375};
+constexpr Place kHitsText{600, 840, 3015, 375};
+constexpr Place kClearCommand{4920, 360, 855, 375};
+constexpr Place kStartStopCommand{4920, 960, 855, 375};
+constexpr Place kProgressFrame{120, 1680, 5775, 735};
+constexpr Place kProgressBar1{240, 360, 5415, 255};  // within the frame
+// Where the status lines may reach at most before the buttons.
+constexpr int kStatusRightEdge = 4800;
 
-// The width a label needs for the widest of its texts.
-int WidthFor(const QLabel& label, std::initializer_list<QString> texts) {
-  int widest = 0;
-  for (const QString& text : texts) {
-    widest = std::max(widest, label.fontMetrics().horizontalAdvance(text));
-  }
-  return widest + 2;
+// What a grown layout keeps: the buttons' distance from the right edge and the
+// status lines' from the buttons, the frame's distance from the right edge and
+// the bar's within the frame.
+constexpr int kButtonsRightMargin = kClientWidth - kClearCommand.left - kClearCommand.width;
+constexpr int kStatusToButtons = kClearCommand.left - kStatusRightEdge;
+constexpr int kFrameRightMargin = kClientWidth - kProgressFrame.left - kProgressFrame.width;
+constexpr int kBarRightMargin = kProgressFrame.width - kProgressBar1.left - kProgressBar1.width;
+
+void PlaceAsDesigned(QWidget& widget, const Place& place) {
+  PlaceInTwips(widget, place.left, place.top, place.width, place.height);
 }
 
 // The width a button needs for the widest of its captions.
-int WidthFor(QPushButton& button, std::initializer_list<QString> captions) {
+int ButtonWidthToShow(QPushButton& button, std::initializer_list<QString> captions) {
   const QString shown = button.text();
   int widest = 0;
   for (const QString& caption : captions) {
@@ -84,29 +96,29 @@ void Main::CreateControls() {
   pi_font.setBold(true);
   Label1->setFont(pi_font);
   Label1->setAccessibleName(tr("pi"));
-  PlaceInTwips(*Label1, 120, 240, 375, 495);
+  PlaceAsDesigned(*Label1, kLabel1);
 
   EstimateText = MakeLabel(client, "EstimateText", tr("is about"));
-  PlaceInTwips(*EstimateText, 600, 360, 2175, 375);
+  PlaceAsDesigned(*EstimateText, kEstimateText);
   TotalText = MakeLabel(client, "TotalText", tr("people asked"));
-  PlaceInTwips(*TotalText, 600, 600, 3015, 375);
+  PlaceAsDesigned(*TotalText, kTotalText);
   HitsText = MakeLabel(client, "HitsText", tr("hits found"));
-  PlaceInTwips(*HitsText, 600, 840, 3015, 375);
+  PlaceAsDesigned(*HitsText, kHitsText);
 
   ClearCommand = MakeButton(client, "ClearCommand", tr("Reset"));
-  PlaceInTwips(*ClearCommand, 4920, 360, 855, 375);
+  PlaceAsDesigned(*ClearCommand, kClearCommand);
   ClearCommand->setEnabled(false);
   connect(ClearCommand, &QPushButton::clicked, this, &Main::ClearCommand_Click);
 
   StartStopCommand = MakeButton(client, "StartStopCommand", tr("Stop"));
-  PlaceInTwips(*StartStopCommand, 4920, 960, 855, 375);
+  PlaceAsDesigned(*StartStopCommand, kStartStopCommand);
   connect(StartStopCommand, &QPushButton::clicked, this, &Main::StartStopCommand_Click);
 
   ProgressFrame = new QGroupBox(client);
   ProgressFrame->setObjectName("ProgressFrame");
   ProgressFrame->setAutoFillBackground(true);
   ProgressFrame->setFocusPolicy(Qt::NoFocus);
-  PlaceInTwips(*ProgressFrame, 120, 1680, 5775, 735);
+  PlaceAsDesigned(*ProgressFrame, kProgressFrame);
   ProgressFrame->setEnabled(false);
 
   ProgressBar1 = new QProgressBar(ProgressFrame);
@@ -114,7 +126,7 @@ void Main::CreateControls() {
   ProgressBar1->setRange(0, kProgressMaximum);
   ProgressBar1->setValue(0);
   ProgressBar1->setTextVisible(false);
-  PlaceInTwips(*ProgressBar1, 240, 360, 5415, 255);
+  PlaceAsDesigned(*ProgressBar1, kProgressBar1);
 
   setTabOrder(ClearCommand, StartStopCommand);
   FitToTexts();
@@ -133,21 +145,22 @@ void Main::FitToTexts() {
     QString caption;
     QString widest;
   } status_lines[] = {
-      {EstimateText, 2175, tr("is about"), EstimateLine(999999.9999)},
-      {TotalText, 3015, tr("people asked"), TotalLine(kLowestCount)},
-      {HitsText, 3015, tr("hits found"), HitsLine(kLowestCount)},
+      {EstimateText, kEstimateText.width, tr("is about"), EstimateLine(999999.9999)},
+      {TotalText, kTotalText.width, tr("people asked"), TotalLine(kLowestCount)},
+      {HitsText, kHitsText.width, tr("hits found"), HitsLine(kLowestCount)},
   };
   int status_right = 0;
   for (const auto& line : status_lines) {
     const int width = std::max(TwipsToPixels(line.designedWidth),
-                               WidthFor(*line.label, {line.caption, line.widest}));
+                               WidthToShow(*line.label, {line.caption, line.widest}));
     line.label->setFixedSize(width, line.label->height());
     status_right = std::max(status_right, line.label->x() + width);
   }
 
   const int button_width =
-      std::max({TwipsToPixels(855), WidthFor(*StartStopCommand, {tr("Start"), tr("Stop")}),
-                WidthFor(*ClearCommand, {tr("Reset")})});
+      std::max({TwipsToPixels(kClearCommand.width),
+                ButtonWidthToShow(*StartStopCommand, {tr("Start"), tr("Stop")}),
+                ButtonWidthToShow(*ClearCommand, {tr("Reset")})});
   const int buttons_right = TwipsToPixels(kButtonsRightMargin);
   int width = std::max(TwipsToPixels(kClientWidth), status_right + TwipsToPixels(kStatusToButtons) +
                                                         button_width + buttons_right);
