@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -27,15 +28,31 @@ int DigitValue(char c) {
   return 99;
 }
 
-// "&H1F" and "&O17": whole numbers in base 16 or 8, as many digits as follow.
+// "&H1F" and "&O17": whole numbers in base 16 or 8, as many digits as follow,
+// rounded once to the nearest double. Digits are gathered exactly while they fit
+// in 64 bits; beyond that only their count and whether any is non-zero matter:
+// the gathered part then has at least 60 bits, so a set lowest bit decides a tie
+// exactly as the digits it stands for would.
 double ReadWholeNumber(std::string_view digits, int base) {
-  double value = 0.0;
+  const int bits_per_digit = base == 16 ? 4 : 3;
+  constexpr std::uint64_t kRoomForOneMore = std::uint64_t{1} << 60;
+  std::uint64_t gathered = 0;
+  int dropped_digits = 0;
+  bool dropped_nonzero = false;
   for (const char c : digits) {
     const int digit = DigitValue(c);
     if (digit >= base) break;
-    value = value * base + digit;
+    if (gathered < kRoomForOneMore) {
+      gathered = gathered << bits_per_digit | static_cast<std::uint64_t>(digit);
+    } else {
+      ++dropped_digits;
+      dropped_nonzero = dropped_nonzero || digit != 0;
+    }
   }
-  return value;
+  if (dropped_nonzero) gathered |= 1;
+  const long long shift = static_cast<long long>(dropped_digits) * bits_per_digit;
+  if (shift > 2000) return std::numeric_limits<double>::infinity();
+  return std::ldexp(static_cast<double>(gathered), static_cast<int>(shift));
 }
 
 // The decimal exponent of a number from_chars could not hold, so that an
@@ -82,7 +99,8 @@ double ReadNumber(std::string_view text) noexcept {
   while (i < n && IsDigit(s[i])) ++i;
   const std::string_view integer_digits(s.data() + mantissa_start, i - mantissa_start);
   std::string_view fraction_digits;
-  if (i < n && s[i] == '.') {
+  // A point belongs to the number only with a digit after it: "1.e5" is 1.
+  if (i + 1 < n && s[i] == '.' && IsDigit(s[i + 1])) {
     std::size_t j = i + 1;
     while (j < n && IsDigit(s[j])) ++j;
     fraction_digits = std::string_view(s.data() + i + 1, j - i - 1);

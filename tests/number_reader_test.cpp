@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -13,6 +14,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "number_text.h"
 
@@ -26,39 +28,24 @@ struct ReadCase {
 
 TEST(ReadNumber, ReadsTheLongestLeadingDecimalNumber) {
   const ReadCase cases[] = {
-      {" 12345", 12345},
-      {"2.5", 2.5},
-      {"12abc", 12},
-      {"abc", 0},
-      {"3,14", 3},
-      {"", 0},
-      {".5", 0.5},
-      {"-.5", -0.5},
-      {"+.5e1", 5},
-      {"1 2 3", 123},
-      {"\t-\n4", -4},
-      {"1e3", 1000},
-      {"1E+2", 100},
-      {"2.5e-1", 0.25},
-      {"1e", 1},
-      {"1e+", 1},
-      {"1e+x", 1},
-      {"-", 0},
-      {".", 0},
-      {"1.", 1},
-      {"1.2.3", 1.2},
-      {"00012", 12},
-      {"--1", 0},
-      {"&H1F", 31},
-      {"&hff", 255},
-      {"&O17", 15},
-      {"&o8", 0},
-      {"&Hxyz", 0},
-      {"&", 0},
-      {"&X1", 0},
-      {" 2.44948974278318", 2.44948974278318},
-      {"1e-999", 0},
-      {"0e999999999999", 0},
+      {" 12345", 12345}, {"2.5", 2.5},
+      {"12abc", 12},     {"abc", 0},
+      {"3,14", 3},       {"", 0},
+      {".5", 0.5},       {"-.5", -0.5},
+      {"+.5e1", 5},      {"1 2 3", 123},
+      {"\t-\n4", -4},    {"1e3", 1000},
+      {"1E+2", 100},     {"2.5e-1", 0.25},
+      {"1e", 1},         {"1e+", 1},
+      {"1e+x", 1},       {"-", 0},
+      {".", 0},          {"1.", 1},
+      {"1.e5", 1},       {"5.E3", 5},
+      {"1.5e2", 150},    {"1.2.3", 1.2},
+      {"00012", 12},     {"--1", 0},
+      {"&H1F", 31},      {"&hff", 255},
+      {"&O17", 15},      {"&o8", 0},
+      {"&Hxyz", 0},      {"&", 0},
+      {"&X1", 0},        {" 2.44948974278318", 2.44948974278318},
+      {"1e-999", 0},     {"0e999999999999", 0},
       {"\r5", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadNumber(c.text), c.value) << '"' << c.text << '"';
@@ -69,6 +56,37 @@ TEST(ReadNumber, NumbersBeyondADoubleBecomeInfinite) {
   EXPECT_EQ(ReadNumber("-1e999"), -std::numeric_limits<double>::infinity());
   EXPECT_EQ(ReadNumber(std::string(400, '9') + "e-50"), std::numeric_limits<double>::infinity());
   EXPECT_EQ(ReadNumber("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+// The same whole number written in base 16 and in base 8 reads as the double
+// nearest to it, as the C library reads a hexadecimal constant: exactly while it
+// has 53 bits, rounded half to even beyond.
+TEST(ReadNumber, HexadecimalAndOctalNumbersRoundOnceToTheNearestDouble) {
+  EXPECT_EQ(ReadNumber("&HF09A4FB3DAA3143B"), 17337257349402007552.0);
+  std::mt19937_64 engine(53);
+  for (int i = 0; i < 40'000; ++i) {
+    std::vector<bool> bits(1 + engine() % 200);
+    for (std::size_t b = 0; b < bits.size(); ++b) bits[b] = (engine() >> 7) & 1;
+    if (i % 3 == 0)
+      std::fill(bits.begin() + 1, bits.begin() + std::min<std::size_t>(bits.size(), 60), false);
+    const auto digits = [&bits](int width) {
+      std::string text;
+      const std::size_t padded = (bits.size() + width - 1) / width * width;
+      for (std::size_t at = 0; at < padded; at += width) {
+        int digit = 0;
+        for (int b = 0; b < width; ++b) {
+          const std::size_t index = at + b - (padded - bits.size());
+          digit = digit * 2 + (at + b >= padded - bits.size() && bits[index] ? 1 : 0);
+        }
+        text += "0123456789ABCDEF"[digit];
+      }
+      return text;
+    };
+    const std::string hex = digits(4);
+    const double nearest = std::strtod(("0x" + hex).c_str(), nullptr);
+    ASSERT_EQ(ReadNumber("&H" + hex), nearest) << hex;
+    ASSERT_EQ(ReadNumber("&O" + digits(3)), nearest) << hex;
+  }
 }
 
 TEST(ToCount, RoundsHalfToEvenAndRefusesWhatDoesNotFit) {
