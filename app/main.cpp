@@ -6,6 +6,7 @@
 #include "translations.h"
 
 int main(int argc, char* argv[]) {
+  orvanel::EndAtOnceOnSignals();
   QApplication application(argc, argv);
   QApplication::setApplicationName(orvanel::kApplicationName);
   QApplication::setDesktopFileName("org.orvanel.Orvanel");
@@ -13,12 +14,12 @@ int main(int argc, char* argv[]) {
   translations.Use(QLocale());
 
   orvanel::Main window(orvanel::DesktopServices());
-  orvanel::SaveOnEveryWayOut(application, window);
   window.Form_Load();
   window.adjustSize();
   window.move(window.screen()->availableGeometry().center() - window.rect().center());
   window.show();
   window.activateWindow();
+  orvanel::SaveOnEveryWayOut(application, window);
   const int loop_status = application.exec();
   return loop_status != 0 ? loop_status : window.ExitStatus();
 }

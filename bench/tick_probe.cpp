@@ -21,7 +21,6 @@
 
 #include "convergence_record.h"
 #include "main_window.h"
-#include "number_reader.h"
 #include "status_lines.h"
 
 #ifdef Q_OS_LINUX
@@ -99,17 +98,13 @@ double RecordPointCost() {
   return (ThreadUsage().cpuSeconds - before.cpuSeconds) / kPoints;
 }
 
-double SavedTotal() {
-  QSettings saved(QSettings::NativeFormat, QSettings::UserScope, "Orvanel", "Orvanel");
-  return orvanel::ReadNumber(saved.value("History/Total").toString().toStdString());
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
   QTemporaryDir settings;  // the probe never touches the user's own history
+  qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+  QApplication application(argc, argv);
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   constexpr int kSeconds = 10;
 
@@ -127,8 +122,7 @@ int main(int argc, char* argv[]) {
   window->Form_Load();
   window->show();
   Phase running = Measure(kSeconds);
-  window->SaveForSessionEnd();  // the tally so far tells how many trials ran
-  running.trials = SavedTotal();
+  running.trials = window->Tally().Total;
 
   // The chart's cost against the same window without it: slices of two seconds
   // each, taken in turn with the chart shown and hidden, so that both see the
@@ -142,11 +136,9 @@ int main(int argc, char* argv[]) {
   Phase closed;
   Phase charted;
   const auto measure_trials = [&window](int seconds) {
-    window->SaveForSessionEnd();
-    const double before = SavedTotal();
+    const double before = window->Tally().Total;
     Phase phase = Measure(seconds);
-    window->SaveForSessionEnd();
-    phase.trials = SavedTotal() - before;
+    phase.trials = window->Tally().Total - before;
     return phase;
   };
   for (int slice = 0; slice < kSeconds / 2; ++slice) {

@@ -44,14 +44,20 @@ std::string QSettingsStore::Read(const std::string& section, const std::string& 
   return value.isValid() ? TextOf(value) : fallback;
 }
 
-bool QSettingsStore::FoundDamaged() {
-  if (!damaged_) {
-    // QSettings reads a file section by section as it is asked; listing every key
-    // makes it read the whole file, and a damaged one shows as a format error.
+StoreCondition QSettingsStore::Condition() {
+  if (!condition_) {
+    // QSettings reads a store part by part as it is asked; listing every key
+    // makes it read the whole of it, and a damaged one shows as a format error.
     (void)reader_->allKeys();
-    damaged_ = reader_->status() == QSettings::FormatError;
+    condition_.emplace();
+    if (reader_->status() == QSettings::FormatError) {
+      condition_->state = StoreCondition::State::kDamaged;
+    } else if (reader_->status() == QSettings::AccessError) {
+      condition_->state = StoreCondition::State::kUnreadable;
+      condition_->fault = StoreFault{StoreFault::Kind::kRefused, 0};
+    }
   }
-  return *damaged_;
+  return *condition_;
 }
 
 void QSettingsStore::Write(const std::string& section, const std::string& key,
@@ -81,7 +87,7 @@ void QSettingsStore::Commit() {
     });
     if (holds_values) return;
   }
-  throw HistoryError(settings->fileName().toStdString());
+  throw HistoryError(settings->fileName().toStdString(), StoreFault{StoreFault::Kind::kRefused, 0});
 }
 
 std::string QSettingsStore::Location() const {

@@ -12,8 +12,9 @@ class QSettings;
 namespace orvanel {
 
 // The settings store on QSettings, in the platform's native per-user place for
-// one application (see store_location.h). Only the user's own values count: the
-// system-wide and organization-wide fallbacks are switched off.
+// one application (see store_location.h): the registry on Windows, a property
+// list on macOS. Only the user's own values count: the system-wide and
+// organization-wide fallbacks are switched off.
 class QSettingsStore final : public SettingsStore {
  public:
   explicit QSettingsStore(std::string application);
@@ -21,7 +22,7 @@ class QSettingsStore final : public SettingsStore {
 
   [[nodiscard]] std::string Read(const std::string& section, const std::string& key,
                                  const std::string& fallback) override;
-  [[nodiscard]] bool FoundDamaged() override;
+  [[nodiscard]] StoreCondition Condition() override;
   void Write(const std::string& section, const std::string& key, const std::string& value) override;
   void Commit() override;
   [[nodiscard]] std::string Location() const override;
@@ -32,7 +33,7 @@ class QSettingsStore final : public SettingsStore {
   std::string application_;
   std::unique_ptr<QSettings> reader_;
   std::map<std::string, std::string> pending_;  // by "section/key": written, not yet committed
-  std::optional<bool> damaged_;
+  std::optional<StoreCondition> condition_;
 };
 
 }  // namespace orvanel

@@ -5,14 +5,15 @@
 
 #include "number_reader.h"
 #include "number_text.h"
+#include "store_layout.h"
 
 namespace orvanel {
 namespace {
 
-const std::string kSection = "History";
-const std::string kEstimateKey = "Estimate";
-const std::string kTotalKey = "Total";
-const std::string kHitsKey = "Hits";
+const std::string& kSection = HistoryLayout().section;
+const std::string& kEstimateKey = HistoryLayout().keys[0];
+const std::string& kTotalKey = HistoryLayout().keys[1];
+const std::string& kHitsKey = HistoryLayout().keys[2];
 const std::string kDefault = "0";
 
 std::string ReadText(SettingsStore& store, const std::string& key) {
@@ -20,6 +21,11 @@ std::string ReadText(SettingsStore& store, const std::string& key) {
 }
 
 }  // namespace
+
+const StoreLayout& HistoryLayout() {
+  static const StoreLayout layout{"History", {"Estimate", "Total", "Hits"}};
+  return layout;
+}
 
 LoadedHistory LoadHistory(SettingsStore& store) {
   LoadedHistory loaded;
@@ -40,7 +46,7 @@ LoadedHistory LoadHistory(SettingsStore& store) {
   } else if (!hits) {
     loaded.unusableCount = UnusableValue{kHitsKey, hits_text};
   }
-  loaded.storeDamaged = store.FoundDamaged();
+  loaded.store = store.Condition();
 
   if (loaded.StartedFromZero()) {
     loaded.tally = TrialTally{};

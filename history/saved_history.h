@@ -18,16 +18,20 @@ struct UnusableValue {
 // The tally as the last run left it, and what could not be used of it.
 struct LoadedHistory {
   TrialTally tally;
-  // The store was damaged: nothing read from it is trusted.
-  bool storeDamaged = false;
+  // What reading the store found: a store that could not be read, or holds no
+  // saved tally, gives nothing to trust.
+  StoreCondition store;
   // The first of Total and Hits that cannot be held (outside 32 bits).
   std::optional<UnusableValue> unusableCount;
   // An estimate beyond the range of a double.
   std::optional<UnusableValue> unusableEstimate;
 
   // A half-usable tally would fail at the first estimate, so an unusable count
-  // or a damaged store starts all three values from zero; the user is told.
-  [[nodiscard]] bool StartedFromZero() const { return storeDamaged || unusableCount.has_value(); }
+  // or a store that gave nothing to trust starts all three values from zero;
+  // the user is told.
+  [[nodiscard]] bool StartedFromZero() const {
+    return store.state != StoreCondition::State::kReadable || unusableCount.has_value();
+  }
 };
 
 // Reads "Estimate", "Total" and "Hits", in that order. Values that break the

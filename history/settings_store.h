@@ -7,16 +7,50 @@
 
 namespace orvanel {
 
+// Why the store could not be read or written: the system's error number, or a
+// reason of the store's own.
+struct StoreFault {
+  enum class Kind {
+    kSystem,          // systemError says why
+    kNotRegularFile,  // a FIFO, a device, a folder, or a link to anything but a regular file
+    kNoAnswer,        // the file system did not answer in time
+    kTooLarge,        // far larger than any settings file
+    kRefused,         // the store refused without giving a reason
+  };
+  Kind kind = Kind::kSystem;
+  int systemError = 0;
+  friend bool operator==(const StoreFault&, const StoreFault&) = default;
+};
+
 // The store refused to keep the tally.
 class HistoryError : public OrvanelError {
  public:
-  explicit HistoryError(std::string location)
-      : OrvanelError("cannot save the tally in " + location), location_(std::move(location)) {}
+  HistoryError(std::string location, StoreFault why)
+      : OrvanelError("cannot save the tally in " + location),
+        location_(std::move(location)),
+        why_(why) {}
   // Where the store keeps its values: a file path or a registry key.
   [[nodiscard]] const std::string& Location() const { return location_; }
+  [[nodiscard]] const StoreFault& Why() const { return why_; }
 
  private:
   std::string location_;
+  StoreFault why_;
+};
+
+// What reading the store found, beside the values themselves.
+struct StoreCondition {
+  enum class State {
+    kReadable,    // absent values are simply absent
+    kDamaged,     // it holds something, but no saved tally can be found in it
+    kUnreadable,  // it could not be read at all; `fault` says why
+  };
+  State state = State::kReadable;
+  StoreFault fault;
+  // It holds lines of no use to the program (comments, other sections), which
+  // the next save does not keep.
+  bool holdsOtherLines = false;
+  friend bool operator==(const StoreCondition&, const StoreCondition&) = default;
 };
 
 // The name under which the program keeps its settings, and calls itself to the
@@ -24,7 +58,8 @@ class HistoryError : public OrvanelError {
 inline constexpr char kApplicationName[] = "Orvanel";
 
 // The per-user settings store of one application: text values addressed by
-// section and key. The real one sits on QSettings; tests use fakes and
+// section and key. Linux keeps them in a file of the program's own; Windows and
+// macOS in the platform's store, through QSettings; tests use fakes and
 // temporary files.
 class SettingsStore {
  public:
@@ -33,14 +68,14 @@ class SettingsStore {
   // The stored text, or `fallback` when the value is absent.
   [[nodiscard]] virtual std::string Read(const std::string& section, const std::string& key,
                                          const std::string& fallback) = 0;
-  // True when the place the values live in could not be read as a whole (a
-  // damaged settings file): what was read from it cannot be trusted.
-  [[nodiscard]] virtual bool FoundDamaged() = 0;
+  // What reading found; values read from a store that is not kReadable are
+  // the fallbacks.
+  [[nodiscard]] virtual StoreCondition Condition() = 0;
   // Creates or replaces the value.
   virtual void Write(const std::string& section, const std::string& key,
                      const std::string& value) = 0;
   // Makes the writes lasting; throws HistoryError when the store refuses them.
-  // Judged by the writes alone: damage found while reading does not count.
+  // Judged by the writes alone: what reading found does not count.
   virtual void Commit() = 0;
   // Where the values live, for messages: a file path or a registry key.
   [[nodiscard]] virtual std::string Location() const = 0;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "errors.h"
 #include "messages.h"
@@ -71,11 +73,94 @@ INSTANTIATE_TEST_SUITE_P(
         Said{"ReadFailure", Raised<FileReadError>("pairs.bin", EIO),
              "The file \"pairs.bin\" could not be read: the device reported an input or output "
              "error."},
-        Said{"SaveFailure", Raised<HistoryError>("/home/u/.config/Orvanel/Orvanel.conf"),
+        Said{"SaveFailureGivesTheSystemsReason",
+             Raised<HistoryError>("/home/u/.config/Orvanel/Orvanel.conf",
+                                  StoreFault{StoreFault::Kind::kSystem, EROFS}),
              "The tally (Estimate, Total and Hits) could not be saved in "
-             "/home/u/.config/Orvanel/Orvanel.conf: the settings could not be written there."},
+             "/home/u/.config/Orvanel/Orvanel.conf: the file system is read-only."},
+        Said{"SaveRefusedForAFifo",
+             Raised<HistoryError>("/c/Orvanel.conf",
+                                  StoreFault{StoreFault::Kind::kNotRegularFile, 0}),
+             "The tally (Estimate, Total and Hits) could not be saved in /c/Orvanel.conf: it is "
+             "not a regular file."},
         Said{"Unexpected", Raised<std::length_error>("vector too long"),
              "Something went wrong that should never happen: vector too long."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What the start says of a saved tally it could not wholly use: in the window
+// when the tally starts from zero or the next save drops lines, else on stderr
+// only; a value of any length is shown cut short.
+struct LoadCase {
+  const char* name;
+  LoadedHistory loaded;
+  QString sentence;
+  bool inTheWindow;
+};
+
+std::ostream& operator<<(std::ostream& out, const LoadCase& c) {
+  return out << c.name;
+}
+
+LoadedHistory Loaded(StoreCondition::State state, StoreFault fault = {}, bool other_lines = false) {
+  LoadedHistory loaded;
+  loaded.store = StoreCondition{state, fault, other_lines};
+  return loaded;
+}
+
+LoadedHistory WithUnusable(std::optional<UnusableValue> count,
+                           std::optional<UnusableValue> estimate, bool other_lines) {
+  LoadedHistory loaded = Loaded(StoreCondition::State::kReadable, {}, other_lines);
+  loaded.unusableCount = std::move(count);
+  loaded.unusableEstimate = std::move(estimate);
+  return loaded;
+}
+
+using State = StoreCondition::State;
+
+class LoadProblems : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadProblems, AreToldOnceInPlainWords) {
+  EXPECT_EQ(LoadProblemText(GetParam().loaded, "/c/Orvanel.conf"), GetParam().sentence);
+  EXPECT_EQ(LoadProblemNeedsTelling(GetParam().loaded), GetParam().inTheWindow);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LoadProblems,
+    ::testing::Values(
+        LoadCase{"Nothing", Loaded(State::kReadable), "", false},
+        LoadCase{"Damaged", Loaded(State::kDamaged, {}, true),
+                 "The saved tally could not be read from /c/Orvanel.conf: the file is damaged. "
+                 "The tally starts again from zero.",
+                 true},
+        LoadCase{"AFifo", Loaded(State::kUnreadable, {StoreFault::Kind::kNotRegularFile, 0}),
+                 "The saved tally could not be read from /c/Orvanel.conf: it is not a regular "
+                 "file. The tally starts again from zero.",
+                 true},
+        LoadCase{"NotAllowed", Loaded(State::kUnreadable, {StoreFault::Kind::kSystem, EACCES}),
+                 "The saved tally could not be read from /c/Orvanel.conf: permission denied. The "
+                 "tally starts again from zero.",
+                 true},
+        LoadCase{"NoAnswer", Loaded(State::kUnreadable, {StoreFault::Kind::kNoAnswer, 0}),
+                 "The saved tally could not be read from /c/Orvanel.conf: the file system did not "
+                 "answer in time. The tally starts again from zero.",
+                 true},
+        LoadCase{
+            "AHugeCountAndOtherLines",
+            WithUnusable(UnusableValue{"Total", std::string(10'000'000, '7')}, std::nullopt, true),
+            "The saved Total \"" + QString(40, '7') + QChar(0x2026) +
+                "\" in /c/Orvanel.conf cannot be used, so the tally starts again from zero. "
+                "/c/Orvanel.conf also holds lines that are not part of the saved tally; the "
+                "next save keeps only the tally.",
+            true},
+        LoadCase{"OtherLinesAlone", WithUnusable(std::nullopt, std::nullopt, true),
+                 "/c/Orvanel.conf also holds lines that are not part of the saved tally; the next "
+                 "save keeps only the tally.",
+                 true},
+        LoadCase{"AnEstimateAlone",
+                 WithUnusable(std::nullopt, UnusableValue{"Estimate", "1e999"}, false),
+                 "The saved Estimate \"1e999\" in /c/Orvanel.conf cannot be used and starts again "
+                 "at 0.",
+                 false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

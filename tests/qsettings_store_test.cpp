@@ -102,7 +102,7 @@ TEST_F(QSettingsStoreTest, HandEditedValuesReachTheReaderAsWritten) {
   EXPECT_EQ(loaded.tally.Total, 3);
   EXPECT_EQ(loaded.tally.Hits, 12);
   EXPECT_EQ(loaded.tally.Estimate, 3.5);
-  EXPECT_FALSE(store.FoundDamaged());
+  EXPECT_EQ(store.Condition(), StoreCondition{});
 }
 
 TEST_F(QSettingsStoreTest, OnlyTheUsersOwnValuesCount) {
@@ -145,7 +145,7 @@ TEST_F(QSettingsStoreTest, ADamagedFileStartsFromZeroAndIsMendedByTheNextSave) {
     {
       QSettingsStore store(kApplicationName);
       const LoadedHistory loaded = LoadHistory(store);
-      ASSERT_TRUE(loaded.storeDamaged) << "seed " << seed;
+      ASSERT_EQ(loaded.store.state, StoreCondition::State::kDamaged) << "seed " << seed;
       ASSERT_EQ(loaded.tally, TrialTally{}) << "seed " << seed;
       ASSERT_NO_THROW(SaveHistory(store, TrialTally{1000, 392, 3.14})) << "seed " << seed;
     }

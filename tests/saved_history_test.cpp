@@ -67,9 +67,9 @@ TEST_P(UnusableHistory, StartsFromZeroOnlyForAnUnusableCountOrADamagedStore) {
   const UnusableCase& c = GetParam();
   RecordingStore store;
   store.values = c.values;
-  store.damaged = c.damaged;
+  if (c.damaged) store.condition.state = StoreCondition::State::kDamaged;
   const LoadedHistory loaded = LoadHistory(store);
-  EXPECT_EQ(loaded.storeDamaged, c.damaged);
+  EXPECT_EQ(loaded.store, store.condition);
   EXPECT_EQ(loaded.unusableCount, c.count);
   EXPECT_EQ(loaded.unusableEstimate, c.estimate);
   EXPECT_EQ(loaded.StartedFromZero(), c.fromZero);

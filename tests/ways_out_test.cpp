@@ -54,7 +54,7 @@ const WayOut kWaysOut[] = {
      false},
     {"SessionEndThenQuit",
      [](Main& window) {
-       window.SaveForSessionEnd();
+       (void)window.SaveForSessionEnd();
        TheQuitThatFollows(window);
      },
      false},
@@ -91,7 +91,9 @@ TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
     rig.store->refuse = store_refuses;
     window.show();
     rig.Tick();
-    window.SaveForSessionEnd();  // what the desktop's request calls; then it is cancelled
+    // What the desktop's request calls; the answer is what the session manager
+    // hears. Then the logout is cancelled.
+    EXPECT_EQ(window.SaveForSessionEnd(), !store_refuses);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(Find<TickTimer>(window, "Timer1")->isActive());
     EXPECT_EQ(Find<QPushButton>(window, "StartStopCommand")->text(), "Stop");
@@ -110,8 +112,8 @@ TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
 }
 
 TEST_F(MainWindowTest, ANothingNewSaveIsSkipped) {
-  window().SaveForSessionEnd();
-  window().SaveForSessionEnd();
+  (void)window().SaveForSessionEnd();
+  (void)window().SaveForSessionEnd();
   window().SaveOnQuit();
   EXPECT_EQ(rig.store->commits, 1);
   rig.Tick();

@@ -7,7 +7,7 @@
 
 #include "main_words.h"
 #include "platform_services.h"
-#include "qsettings_store.h"
+#include "user_settings_store.h"
 
 namespace orvanel {
 namespace {
@@ -78,7 +78,7 @@ PlatformServices DesktopServices() {
   services.openDialog = std::make_unique<QtOpenDialog>();
   services.saveDialog = std::make_unique<QtSaveDialog>();
   services.helpViewer = MakeDocumentHelpViewer();
-  services.settingsStore = std::make_unique<QSettingsStore>(kApplicationName);
+  services.settingsStore = MakeUserSettingsStore();
   services.generator = std::make_unique<ClockSeededGenerator>();
   services.clock = std::make_unique<SteadyClock>();
   return services;

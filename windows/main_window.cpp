@@ -80,8 +80,8 @@ void Main::Form_Load() {
     if (problem.isEmpty()) return;
     WriteToStandardError(problem);
     // An estimate alone is replaced by the next one anyway; a tally that starts
-    // from zero is news the user must see.
-    if (loaded.StartedFromZero()) loadProblem_ = problem;
+    // from zero, or lines the next save drops, are news the user must see.
+    if (LoadProblemNeedsTelling(loaded)) loadProblem_ = problem;
   });
 }
 
@@ -112,8 +112,9 @@ void Main::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void Main::SaveForSessionEnd() {
+bool Main::SaveForSessionEnd() {
   saver_.Save(Tally(), TallySaver::Attendance::kNobodyWatching, this);
+  return saver_.ExitStatus() == 0;
 }
 
 void Main::SaveOnQuit() {

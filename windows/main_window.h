@@ -53,11 +53,12 @@ class Main final : public QMainWindow, private FrontEnd {
   // The ways out on which nobody may be watching. None of them waits for a
   // person: a failed save goes to stderr and into the exit status.
   // The desktop session is ending, or asks to (it may still be cancelled): saves
-  // the tally as it is now and changes nothing else.
-  void SaveForSessionEnd();
+  // the tally as it is now and changes nothing else. True when the save held.
+  [[nodiscard]] bool SaveForSessionEnd();
   // The application is quitting: saves whatever the last save does not hold yet.
   void SaveOnQuit();
-  // A signal ends the program: unloads the window without asking anyone.
+  // A signal or the application's quit ends the program: unloads the window
+  // without asking anyone.
   void CloseUnattended();
   // 0 when the last save succeeded, 1 when it failed.
   [[nodiscard]] int ExitStatus() const { return saver_.ExitStatus(); }

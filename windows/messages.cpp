@@ -4,6 +4,8 @@
 #include <cstring>
 #include <iostream>
 
+#include <QStringList>
+
 #include "errors.h"
 #include "main_words.h"
 #include "settings_store.h"
@@ -106,6 +108,34 @@ QString SystemReason(int error) {
   }
 }
 
+// Why a settings store could not be read or written, as the end of a sentence.
+QString StoreFaultText(const StoreFault& fault) {
+  switch (fault.kind) {
+    case StoreFault::Kind::kSystem:
+      break;
+    case StoreFault::Kind::kNotRegularFile:
+      return MainWords::tr("it is not a regular file");
+    case StoreFault::Kind::kNoAnswer:
+      return MainWords::tr("the file system did not answer in time");
+    case StoreFault::Kind::kTooLarge:
+      return MainWords::tr("it is far too large to be a settings file");
+    case StoreFault::Kind::kRefused:
+      return MainWords::tr("the settings store refused access");
+  }
+  return SystemReason(fault.systemError);
+}
+
+// A value as the user typed it may be of any length; a few dozen characters
+// say enough of it.
+QString Shortened(const std::string& utf8) {
+  constexpr int kShown = 40;
+  const QString text = Text(utf8);
+  if (text.size() <= kShown + 1) return text;
+  int cut = kShown;
+  if (text[cut - 1].isHighSurrogate()) --cut;
+  return text.left(cut) + QChar(0x2026);
+}
+
 QString FileOpenText(const FileOpenError& error) {
   const QString name = Text(error.Name());
   switch (error.Why()) {
@@ -133,32 +163,49 @@ QString ErrorText(const std::exception& error) {
     return MainWords::tr("The file \"%1\" could not be read: %2.")
         .arg(Text(read->Name()), SystemReason(read->SystemError()));
   } else if (const auto* history = dynamic_cast<const HistoryError*>(&error)) {
-    return MainWords::tr(
-               "The tally (Estimate, Total and Hits) could not be saved in %1: the settings could "
-               "not be written there.")
-        .arg(Text(history->Location()));
+    return MainWords::tr("The tally (Estimate, Total and Hits) could not be saved in %1: %2.")
+        .arg(Text(history->Location()), StoreFaultText(history->Why()));
   }
   return MainWords::tr("Something went wrong that should never happen: %1.")
       .arg(QString::fromLocal8Bit(error.what()));
 }
 
 QString LoadProblemText(const LoadedHistory& loaded, const QString& location) {
-  if (loaded.storeDamaged) {
-    return MainWords::tr(
-               "The saved tally could not be read from %1: the file is damaged. The tally starts "
-               "again from zero.")
-        .arg(location);
+  using State = StoreCondition::State;
+  QStringList sentences;
+  if (loaded.store.state == State::kDamaged) {
+    sentences << MainWords::tr(
+                     "The saved tally could not be read from %1: the file is damaged. The tally "
+                     "starts again from zero.")
+                     .arg(location);
+  } else if (loaded.store.state == State::kUnreadable) {
+    sentences << MainWords::tr(
+                     "The saved tally could not be read from %1: %2. The tally starts again from "
+                     "zero.")
+                     .arg(location, StoreFaultText(loaded.store.fault));
+  } else if (loaded.unusableCount) {
+    sentences << MainWords::tr(
+                     "The saved %1 \"%2\" in %3 cannot be used, so the tally starts again from "
+                     "zero.")
+                     .arg(Text(loaded.unusableCount->key), Shortened(loaded.unusableCount->text),
+                          location);
+  } else if (loaded.unusableEstimate) {
+    sentences << MainWords::tr(
+                     "The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")
+                     .arg(Shortened(loaded.unusableEstimate->text), location);
   }
-  if (loaded.unusableCount) {
-    return MainWords::tr(
-               "The saved %1 \"%2\" in %3 cannot be used, so the tally starts again from zero.")
-        .arg(Text(loaded.unusableCount->key), Text(loaded.unusableCount->text), location);
+  if (loaded.store.state == State::kReadable && loaded.store.holdsOtherLines) {
+    sentences << MainWords::tr(
+                     "%1 also holds lines that are not part of the saved tally; the next save "
+                     "keeps only the tally.")
+                     .arg(location);
   }
-  if (loaded.unusableEstimate) {
-    return MainWords::tr("The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")
-        .arg(Text(loaded.unusableEstimate->text), location);
-  }
-  return {};
+  return sentences.join(' ');
+}
+
+bool LoadProblemNeedsTelling(const LoadedHistory& loaded) {
+  return loaded.StartedFromZero() ||
+         (loaded.store.state == StoreCondition::State::kReadable && loaded.store.holdsOtherLines);
 }
 
 void WriteToStandardError(const QString& sentence) {

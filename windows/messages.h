@@ -13,9 +13,13 @@ namespace orvanel {
 // The sentence for an error that ended an operation.
 [[nodiscard]] QString ErrorText(const std::exception& error);
 
-// What could not be used of the saved tally kept at `location`; empty when
-// everything could.
+// What could not be used of the saved tally kept at `location`, and what the
+// next save will drop; empty when there is nothing to say.
 [[nodiscard]] QString LoadProblemText(const LoadedHistory& loaded, const QString& location);
+
+// Whether that is news the user must see in the window (a tally started from
+// zero, lines the next save drops), not only a line on stderr.
+[[nodiscard]] bool LoadProblemNeedsTelling(const LoadedHistory& loaded);
 
 // For the ways out on which nobody may be watching: one line on stderr.
 void WriteToStandardError(const QString& sentence);

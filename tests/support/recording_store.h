@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@ class RecordingStore final : public SettingsStore {
     const auto found = values.find(key);
     return found == values.end() ? fallback : found->second;
   }
-  bool FoundDamaged() override { return damaged; }
+  StoreCondition Condition() override { return condition; }
   void Write(const std::string& section, const std::string& key,
              const std::string& value) override {
     log.push_back("write " + application + "/" + section + "/" + key + " =" + value);
@@ -27,7 +28,7 @@ class RecordingStore final : public SettingsStore {
   void Commit() override {
     log.push_back("commit");
     ++commits;
-    if (refuse) throw HistoryError(Location());
+    if (refuse) throw HistoryError(Location(), StoreFault{StoreFault::Kind::kSystem, refusal});
   }
   std::string Location() const override { return "the test store"; }
 
@@ -36,7 +37,8 @@ class RecordingStore final : public SettingsStore {
   std::vector<std::string> log;
   int commits = 0;
   bool refuse = false;
-  bool damaged = false;
+  int refusal = ENOSPC;
+  StoreCondition condition;
 };
 
 }  // namespace orvanel::testing

@@ -256,10 +256,6 @@
         <translation>Die Datei „%1“ konnte nicht gelesen werden: %2.</translation>
     </message>
     <message>
-        <source>The tally (Estimate, Total and Hits) could not be saved in %1: the settings could not be written there.</source>
-        <translation>Die Zählung (Estimate, Total und Hits) konnte nicht in %1 gespeichert werden: Die Einstellungen ließen sich dort nicht schreiben.</translation>
-    </message>
-    <message>
         <source>Something went wrong that should never happen: %1.</source>
         <translation>Etwas ist schiefgegangen, das nie geschehen sollte: %1.</translation>
     </message>
@@ -296,6 +292,34 @@
     <message>
         <source>&amp;Convergence Chart</source>
         <translation>&amp;Konvergenzdiagramm</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>the file system did not answer in time</source>
+        <translation>das Dateisystem hat nicht rechtzeitig geantwortet</translation>
+    </message>
+    <message>
+        <source>it is far too large to be a settings file</source>
+        <translation>die Datei ist viel zu groß für eine Einstellungsdatei</translation>
+    </message>
+    <message>
+        <source>the settings store refused access</source>
+        <translation>der Einstellungsspeicher hat den Zugriff verweigert</translation>
+    </message>
+    <message>
+        <source>The tally (Estimate, Total and Hits) could not be saved in %1: %2.</source>
+        <translation>Der Zählerstand (Estimate, Total und Hits) konnte nicht in %1 gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>The saved tally could not be read from %1: %2. The tally starts again from zero.</source>
+        <translation>Der gespeicherte Zählerstand konnte nicht aus %1 gelesen werden: %2. Der Zählerstand beginnt wieder bei null.</translation>
+    </message>
+    <message>
+        <source>%1 also holds lines that are not part of the saved tally; the next save keeps only the tally.</source>
+        <translation>%1 enthält außerdem Zeilen, die nicht zum gespeicherten Zählerstand gehören; beim nächsten Speichern bleibt nur der Zählerstand erhalten.</translation>
     </message>
 </context>
 </TS>

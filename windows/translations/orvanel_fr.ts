@@ -5,7 +5,7 @@
     <name>orvanel::AboutPlay</name>
     <message>
         <source>About Orvanel</source>
-        <translation>À propos d'Orvanel</translation>
+        <translation>À propos d&apos;Orvanel</translation>
     </message>
     <message>
         <source>You are running Orvanel  1.1,</source>
@@ -29,19 +29,19 @@
     </message>
     <message>
         <source>for other games, short stories and merchandise.</source>
-        <translation>pour d'autres jeux, nouvelles et produits dérivés.</translation>
+        <translation>pour d&apos;autres jeux, nouvelles et produits dérivés.</translation>
     </message>
 </context>
 <context>
     <name>orvanel::ConvergenceWindow</name>
     <message>
         <source>No estimate yet</source>
-        <translation>Pas encore d'estimation</translation>
+        <translation>Pas encore d&apos;estimation</translation>
     </message>
     <message>
         <source>%1 ± %2 (95 %), %3 from pi</source>
         <extracomment>%1 is the estimate, %2 the half-width of its 95 % interval, %3 its distance from pi.</extracomment>
-        <translation>%1 ± %2 (95 %), à %3 de pi</translation>
+        <translation>%1 ± %2 (95&#xa0;%), à %3 de pi</translation>
     </message>
     <message>
         <source>Convergence</source>
@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>95 % of random runs</source>
-        <translation>95 % des séries aléatoires</translation>
+        <translation>95&#xa0;% des séries aléatoires</translation>
     </message>
     <message>
         <source>estimate</source>
@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Save Image…</source>
-        <translation>Enregistrer l'image…</translation>
+        <translation>Enregistrer l&apos;image…</translation>
     </message>
     <message>
         <source>convergence.png</source>
@@ -81,7 +81,7 @@
     </message>
     <message>
         <source>The image could not be saved in %1.</source>
-        <translation>L'image n'a pas pu être enregistrée dans %1.</translation>
+        <translation>L&apos;image n&apos;a pas pu être enregistrée dans %1.</translation>
     </message>
 </context>
 <context>
@@ -153,27 +153,27 @@
     </message>
     <message>
         <source>What is the &amp;point?</source>
-        <translation>À &amp;quoi ça sert ?</translation>
+        <translation>À &amp;quoi ça sert&#xa0;?</translation>
     </message>
     <message>
         <source>&amp;About Orvanel</source>
-        <translation>À &amp;propos d'Orvanel</translation>
+        <translation>À &amp;propos d&apos;Orvanel</translation>
     </message>
     <message>
         <source>The number of people asked cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Le nombre de personnes interrogées ne peut plus changer : il a atteint la limite de ce qu'il peut contenir.</translation>
+        <translation>Le nombre de personnes interrogées ne peut plus changer&#xa0;: il a atteint la limite de ce qu&apos;il peut contenir.</translation>
     </message>
     <message>
         <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Le nombre de facteurs communs trouvés ne peut plus changer : il a atteint la limite de ce qu'il peut contenir.</translation>
+        <translation>Le nombre de facteurs communs trouvés ne peut plus changer&#xa0;: il a atteint la limite de ce qu&apos;il peut contenir.</translation>
     </message>
     <message>
         <source>The number of relatively prime pairs lies outside the range of a whole number of 32 bits.</source>
-        <translation>Le nombre de paires premières entre elles sort de l'intervalle d'un entier de 32 bits.</translation>
+        <translation>Le nombre de paires premières entre elles sort de l&apos;intervalle d&apos;un entier de 32 bits.</translation>
     </message>
     <message>
         <source>The random number lies outside the range of a whole number of 32 bits.</source>
-        <translation>Le nombre aléatoire sort de l'intervalle d'un entier de 32 bits.</translation>
+        <translation>Le nombre aléatoire sort de l&apos;intervalle d&apos;un entier de 32 bits.</translation>
     </message>
     <message>
         <source>The random number does not fit into a whole number of 32 bits.</source>
@@ -185,7 +185,7 @@
     </message>
     <message>
         <source>Working out the estimate of pi gave an invalid result.</source>
-        <translation>Le calcul de l'estimation de pi a donné un résultat invalide.</translation>
+        <translation>Le calcul de l&apos;estimation de pi a donné un résultat invalide.</translation>
     </message>
     <message>
         <source>Working out the random number gave an invalid result.</source>
@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>Working out the estimate of pi gave a number too large to hold.</source>
-        <translation>Le calcul de l'estimation de pi a donné un nombre trop grand.</translation>
+        <translation>Le calcul de l&apos;estimation de pi a donné un nombre trop grand.</translation>
     </message>
     <message>
         <source>Working out the random number gave a number too large to hold.</source>
@@ -201,19 +201,19 @@
     </message>
     <message>
         <source>Working out the estimate of pi needed a division by zero.</source>
-        <translation>Le calcul de l'estimation de pi aurait exigé une division par zéro.</translation>
+        <translation>Le calcul de l&apos;estimation de pi aurait exigé une division par zéro.</translation>
     </message>
     <message>
         <source>Working out the estimate of pi needed the square root of a negative number.</source>
-        <translation>Le calcul de l'estimation de pi aurait exigé la racine carrée d'un nombre négatif.</translation>
+        <translation>Le calcul de l&apos;estimation de pi aurait exigé la racine carrée d&apos;un nombre négatif.</translation>
     </message>
     <message>
         <source>the system gave no reason</source>
-        <translation>le système n'a donné aucune raison</translation>
+        <translation>le système n&apos;a donné aucune raison</translation>
     </message>
     <message>
         <source>there is no such file or folder</source>
-        <translation>ce fichier ou dossier n'existe pas</translation>
+        <translation>ce fichier ou dossier n&apos;existe pas</translation>
     </message>
     <message>
         <source>permission denied</source>
@@ -221,7 +221,7 @@
     </message>
     <message>
         <source>a part of the path is not a folder</source>
-        <translation>une partie du chemin n'est pas un dossier</translation>
+        <translation>une partie du chemin n&apos;est pas un dossier</translation>
     </message>
     <message>
         <source>the name is too long</source>
@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>the device reported an input or output error</source>
-        <translation>le périphérique a signalé une erreur d'entrée ou de sortie</translation>
+        <translation>le périphérique a signalé une erreur d&apos;entrée ou de sortie</translation>
     </message>
     <message>
         <source>too many files are open</source>
@@ -241,39 +241,35 @@
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: it is a folder.</source>
-        <translation>Le fichier « %1 » n'a pas pu être ouvert : c'est un dossier.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: c&apos;est un dossier.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: it is not a regular file.</source>
-        <translation>Le fichier « %1 » n'a pas pu être ouvert : ce n'est pas un fichier ordinaire.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: ce n&apos;est pas un fichier ordinaire.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: %2.</source>
-        <translation>Le fichier « %1 » n'a pas pu être ouvert : %2.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: %2.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be read: %2.</source>
-        <translation>Le fichier « %1 » n'a pas pu être lu : %2.</translation>
-    </message>
-    <message>
-        <source>The tally (Estimate, Total and Hits) could not be saved in %1: the settings could not be written there.</source>
-        <translation>Le décompte (Estimate, Total et Hits) n'a pas pu être enregistré dans %1 : les réglages n'ont pas pu y être écrits.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être lu&#xa0;: %2.</translation>
     </message>
     <message>
         <source>Something went wrong that should never happen: %1.</source>
-        <translation>Une erreur qui ne devrait jamais se produire est survenue : %1.</translation>
+        <translation>Une erreur qui ne devrait jamais se produire est survenue&#xa0;: %1.</translation>
     </message>
     <message>
         <source>The saved tally could not be read from %1: the file is damaged. The tally starts again from zero.</source>
-        <translation>Le décompte enregistré n'a pas pu être lu dans %1 : le fichier est endommagé. Le décompte repart de zéro.</translation>
+        <translation>Le décompte enregistré n&apos;a pas pu être lu dans %1&#xa0;: le fichier est endommagé. Le décompte repart de zéro.</translation>
     </message>
     <message>
         <source>The saved %1 &quot;%2&quot; in %3 cannot be used, so the tally starts again from zero.</source>
-        <translation>La valeur enregistrée %1 « %2 » dans %3 est inutilisable : le décompte repart donc de zéro.</translation>
+        <translation>La valeur enregistrée %1 «&#xa0;%2&#xa0;» dans %3 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
     </message>
     <message>
         <source>The saved Estimate &quot;%1&quot; in %2 cannot be used and starts again at 0.</source>
-        <translation>La valeur enregistrée Estimate « %1 » dans %2 est inutilisable et repart de 0.</translation>
+        <translation>La valeur enregistrée Estimate «&#xa0;%1&#xa0;» dans %2 est inutilisable et repart de 0.</translation>
     </message>
     <message>
         <source>is about %1</source>
@@ -282,7 +278,7 @@
     <message>
         <source> based on %1 virtual people asked</source>
         <extracomment>%1 is the number of pairs asked, with a blank in the place of the sign.</extracomment>
-        <translation> d'après %1 personnes virtuelles interrogées</translation>
+        <translation> d&apos;après %1 personnes virtuelles interrogées</translation>
     </message>
     <message>
         <source>and %1 guesses being relatively prime</source>
@@ -296,6 +292,34 @@
     <message>
         <source>&amp;Convergence Chart</source>
         <translation>Graphique de &amp;convergence</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>the file system did not answer in time</source>
+        <translation>le système de fichiers n&apos;a pas répondu à temps</translation>
+    </message>
+    <message>
+        <source>it is far too large to be a settings file</source>
+        <translation>il est bien trop volumineux pour un fichier de paramètres</translation>
+    </message>
+    <message>
+        <source>the settings store refused access</source>
+        <translation>l&apos;accès aux paramètres a été refusé</translation>
+    </message>
+    <message>
+        <source>The tally (Estimate, Total and Hits) could not be saved in %1: %2.</source>
+        <translation>Le décompte (Estimate, Total et Hits) n&apos;a pas pu être enregistré dans %1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The saved tally could not be read from %1: %2. The tally starts again from zero.</source>
+        <translation>Le décompte enregistré n&apos;a pas pu être lu dans %1&#xa0;: %2. Le décompte repart de zéro.</translation>
+    </message>
+    <message>
+        <source>%1 also holds lines that are not part of the saved tally; the next save keeps only the tally.</source>
+        <translation>%1 contient aussi des lignes qui ne font pas partie du décompte enregistré&#xa0;; le prochain enregistrement ne conserve que le décompte.</translation>
     </message>
 </context>
 </TS>

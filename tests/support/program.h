@@ -1,0 +1,124 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <map>
+#include <random>
+#include <string>
+
+#include "number_reader.h"
+#include "settings_file.h"
+#include "store_layout.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/stat.h>
+#endif
+
+namespace orvanel::testing {
+
+// What the settings folder holds before the program starts.
+enum class Settings {
+  kNone,        // a first run
+  kSeeded,      // a tally of 100000 trials
+  kUnwritable,  // the folder the file needs is a regular file: unwritable even for root
+  kDamaged,     // random bytes
+  kFifo,        // a FIFO in the file's place
+};
+
+// The built program as a child process with its settings in a folder of its
+// own, on the offscreen platform unless told otherwise.
+class Program {
+ public:
+  explicit Program(Settings settings, const std::map<QString, QString>& environment = {}) {
+    QDir(folder_.path()).mkpath("Orvanel");
+    switch (settings) {
+      case Settings::kNone:
+        break;
+      case Settings::kSeeded:
+        Write(ConfigFile(), "[History]\nEstimate=\" 3.14\"\nTotal=\" 100000\"\nHits=\" 39200\"\n");
+        break;
+      case Settings::kUnwritable:
+        QDir(folder_.path()).rmdir("Orvanel");
+        Write(folder_.filePath("Orvanel"), "not a folder");
+        break;
+      case Settings::kDamaged: {
+        std::mt19937 engine(7);
+        QByteArray bytes;
+        for (int i = 0; i < 4000; ++i) bytes.append(static_cast<char>(engine()));
+        Write(ConfigFile(), bytes);
+        break;
+      }
+      case Settings::kFifo:
+#ifndef _WIN32
+        ::mkfifo(QFile::encodeName(ConfigFile()).constData(), 0600);
+#endif
+        break;
+    }
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert("XDG_CONFIG_HOME", folder_.path());
+    variables.insert("QT_QPA_PLATFORM", "offscreen");
+    variables.remove("SESSION_MANAGER");
+    for (const auto& [name, value] : environment) variables.insert(name, value);
+    process_.setProcessEnvironment(variables);
+  }
+
+  void Start() {
+    process_.start(ORVANEL_EXECUTABLE, {});
+    ASSERT_TRUE(process_.waitForStarted(10000));
+  }
+
+  QProcess& Process() {
+    return process_;
+  }
+  QString ConfigFile() const {
+    return folder_.filePath("Orvanel/Orvanel.conf");
+  }
+  QByteArray Bytes() const {
+    QFile file(ConfigFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  // A saved value as the next run reads it.
+  double Saved(const std::string& key) const {
+    const QByteArray bytes = Bytes();
+    const auto values = ReadSettingsFile(std::string_view(bytes.constData(), bytes.size()),
+                                         HistoryLayout().section, HistoryLayout().keys)
+                            .values;
+    const auto found = values.find(key);
+    return found == values.end() ? 0.0 : ReadNumber(found->second);
+  }
+  std::string Errors() {
+    return process_.readAllStandardError().toStdString();
+  }
+
+#ifndef _WIN32
+  // Sends the signal and waits for the end, which must come within 2 seconds
+  // however the save went: nobody is there to click.
+  void SignalAndWait(int signal) {
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(static_cast<pid_t>(process_.processId()), signal);
+    ASSERT_TRUE(process_.waitForFinished(10000));
+    EXPECT_LT(clock.elapsed(), 2000) << "the program waited for something after the signal";
+    EXPECT_EQ(process_.exitStatus(), QProcess::NormalExit) << "ended by the signal itself";
+  }
+#endif
+
+ private:
+  static void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  QTemporaryDir folder_;
+  QProcess process_;
+};
+
+}  // namespace orvanel::testing
