@@ -70,7 +70,7 @@ class InvalidArgumentError : public ArithmeticError {
 // A pair file could not be opened. Nothing has changed when this is thrown.
 class FileOpenError : public OrvanelError {
  public:
-  enum class Reason { kFolder, kNotRegular, kSystem };
+  enum class Reason { kFolder, kNotRegular, kNoAnswer, kSystem };
   FileOpenError(std::string name, Reason reason, int system_error);
   [[nodiscard]] const std::string& Name() const { return name_; }
   [[nodiscard]] Reason Why() const { return reason_; }

@@ -1,6 +1,7 @@
 #include "estimator.h"
 
 #include <string>
+#include <utility>
 
 namespace orvanel {
 namespace {
@@ -14,17 +15,26 @@ std::string TrimBlanks(const std::string& text) {
 
 }  // namespace
 
-Estimator::Estimator(FrontEnd& front_end, RandomGenerator& generator)
-    : frontEnd_(front_end), generator_(generator) {}
+std::unique_ptr<PairFile> OpenPairFile(const std::string& utf8_name) {
+  return std::make_unique<PairFile>(utf8_name);
+}
+
+Estimator::Estimator(FrontEnd& front_end, RandomGenerator& generator, PairFileOpener open_pair_file)
+    : frontEnd_(front_end), generator_(generator), openPairFile_(std::move(open_pair_file)) {}
 
 void Estimator::Tick() {
   batchStep_ = 1;
+  if (analyzingFile_) pairFile_->LookAgain();
   while (batchStep_ <= kTrialsPerTick) {
     Pair pair;
     if (analyzingFile_) {
-      const auto read = ReadFilePair();
-      if (!read) return;
-      pair = *read;
+      const FilePair read = ReadMappedPair(*pairFile_);
+      if (read.outcome == PairFile::Outcome::kNotArrived) return;
+      if (read.outcome == PairFile::Outcome::kEnd) {
+        FinishFile();
+        return;
+      }
+      pair = read.pair;
     } else {
       pair = DrawRandomPair(generator_);
     }
@@ -48,7 +58,7 @@ void Estimator::AnalyzeFile() {
   if (!choice || choice->empty()) return;
   // The new file is opened before anything changes, so a file that cannot be
   // opened leaves the marks, the tally and any analysis in progress as they were.
-  auto opened = std::make_unique<PairFile>(*choice);
+  auto opened = openPairFile_(*choice);
   frontEnd_.SetAnalyzeFileChecked(true);
   frontEnd_.SetVirtualPeopleChecked(false);
   pairFile_ = std::move(opened);  // closes a file analysed until now
@@ -66,12 +76,6 @@ void Estimator::UseRandomPairs() {
   frontEnd_.SetAnalyzeFileChecked(false);
   frontEnd_.SetProgressFrameEnabled(false);
   pairFile_.reset();
-}
-
-std::optional<Pair> Estimator::ReadFilePair() {
-  auto pair = ReadMappedPair(*pairFile_);
-  if (!pair) FinishFile();
-  return pair;
 }
 
 void Estimator::FinishFile() {

@@ -17,8 +17,9 @@
 // failing step stands.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <optional>
+#include <string>
 
 #include "front_end.h"
 #include "pair_file.h"
@@ -27,11 +28,17 @@
 
 namespace orvanel {
 
+// Opens the pair file the user chose. The real one reads it with the patience
+// the window needs; tests open files that wait when told.
+using PairFileOpener = std::function<std::unique_ptr<PairFile>(const std::string& utf8_name)>;
+[[nodiscard]] std::unique_ptr<PairFile> OpenPairFile(const std::string& utf8_name);
+
 class Estimator {
  public:
   static constexpr std::int32_t kTrialsPerTick = 4;
 
-  Estimator(FrontEnd& front_end, RandomGenerator& generator);
+  Estimator(FrontEnd& front_end, RandomGenerator& generator,
+            PairFileOpener open_pair_file = OpenPairFile);
 
   [[nodiscard]] const TrialTally& Tally() const { return tally_; }
   [[nodiscard]] bool AnalyzingFile() const { return analyzingFile_; }
@@ -41,7 +48,9 @@ class Estimator {
   // Continues from a tally saved by an earlier run. Nothing is redrawn.
   void Restore(const TrialTally& tally) { tally_ = tally; }
 
-  // One tick: up to four trials.
+  // One tick: up to four trials. With a pair file, the file as it stands now;
+  // a tick whose next pair is still on its way from the file system ends early,
+  // and the next one goes on from there.
   void Tick();
 
   // Zeroes the tally and shows it. Nothing else changes.
@@ -56,15 +65,13 @@ class Estimator {
   void UseRandomPairs();
 
  private:
-  // The file step of a trial: the next pair, or nothing when the file has ended,
-  // in which case the end-of-file finish has already run.
-  std::optional<Pair> ReadFilePair();
   void FinishFile();
   void ShowTally();
   void UpdateProgress();
 
   FrontEnd& frontEnd_;
   RandomGenerator& generator_;
+  PairFileOpener openPairFile_;
   TrialTally tally_;
   bool analyzingFile_ = false;
   std::int32_t batchStep_ = 0;

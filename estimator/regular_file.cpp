@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <utility>
 
 #include "errors.h"
 
@@ -69,7 +70,13 @@ int OpenOrCreate(const std::string& name) {
 #endif
 }
 
-}  // namespace
+void CloseFile(int descriptor) {
+#ifdef _WIN32
+  ::_close(descriptor);
+#else
+  ::close(descriptor);
+#endif
+}
 
 int OpenRegularFileForReading(const std::string& utf8_name) {
   // Sockets cannot be opened at all, so what the name is must be asked first;
@@ -95,35 +102,70 @@ int OpenRegularFileForReading(const std::string& utf8_name) {
   return descriptor;
 }
 
-std::size_t ReadBytes(int descriptor, unsigned char* bytes, std::size_t size,
-                      const std::string& utf8_name) {
-  std::size_t got = 0;
-  while (got < size) {
+class RegularFile final : public OpenFileBytes {
+ public:
+  RegularFile(std::string name, int descriptor) : name_(std::move(name)), descriptor_(descriptor) {}
+  ~RegularFile() override { CloseFile(descriptor_); }
+  RegularFile(const RegularFile&) = delete;
+  RegularFile& operator=(const RegularFile&) = delete;
+
+  std::size_t ReadAt(std::int64_t offset, unsigned char* bytes, std::size_t size) override {
+    std::size_t got = 0;
 #ifdef _WIN32
-    const int read = ::_read(descriptor, bytes + got, static_cast<unsigned>(size - got));
+    // The position is set before every read: some C runtimes keep answering
+    // "end of file" after one, until the next seek, and the file may have grown.
+    if (::_lseeki64(descriptor_, offset, SEEK_SET) < 0) throw FileReadError(name_, errno);
+    while (got < size) {
+      const int read = ::_read(descriptor_, bytes + got, static_cast<unsigned>(size - got));
+      if (read < 0) throw FileReadError(name_, errno);
+      if (read == 0) break;
+      got += static_cast<std::size_t>(read);
+    }
 #else
-    const ssize_t read = ::read(descriptor, bytes + got, size - got);
-    if (read < 0 && errno == EINTR) continue;
+    while (got < size) {
+      const ssize_t read = ::pread(descriptor_, bytes + got, size - got,
+                                   static_cast<off_t>(offset + static_cast<std::int64_t>(got)));
+      if (read < 0 && errno == EINTR) continue;
+      if (read < 0) throw FileReadError(name_, errno);
+      if (read == 0) break;
+      got += static_cast<std::size_t>(read);
+    }
 #endif
-    if (read < 0) throw FileReadError(utf8_name, errno);
-    if (read == 0) break;
-    got += static_cast<std::size_t>(read);
+    return got;
   }
-  return got;
-}
 
-std::optional<std::int64_t> LengthOfOpenFile(int descriptor) {
-  FileStatus status{};
-  if (!StatusOfOpenFile(descriptor, status)) return std::nullopt;
-  return static_cast<std::int64_t>(status.st_size);
-}
-
-void CloseFile(int descriptor) {
-#ifdef _WIN32
-  ::_close(descriptor);
+  std::optional<FileStamp> Stamp() override {
+#if defined(__linux__)
+    // From the attributes the kernel holds: a network or FUSE file system that
+    // stopped answering is not asked.
+    struct statx status {};
+    if (::statx(descriptor_, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC,
+                STATX_SIZE | STATX_MTIME | STATX_CTIME, &status) != 0) {
+      return std::nullopt;
+    }
+    const auto nanoseconds = [](const statx_timestamp& t) {
+      return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec;
+    };
+    return FileStamp{static_cast<std::int64_t>(status.stx_size), nanoseconds(status.stx_mtime),
+                     nanoseconds(status.stx_ctime)};
 #else
-  ::close(descriptor);
+    FileStatus status{};
+    if (!StatusOfOpenFile(descriptor_, status)) return std::nullopt;
+    return FileStamp{static_cast<std::int64_t>(status.st_size),
+                     static_cast<std::int64_t>(status.st_mtime) * 1'000'000'000,
+                     static_cast<std::int64_t>(status.st_ctime) * 1'000'000'000};
 #endif
+  }
+
+ private:
+  std::string name_;
+  int descriptor_;
+};
+
+}  // namespace
+
+std::unique_ptr<OpenFileBytes> OpenRegularFile(const std::string& utf8_name) {
+  return std::make_unique<RegularFile>(utf8_name, OpenRegularFileForReading(utf8_name));
 }
 
 }  // namespace orvanel

@@ -2,26 +2,38 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace orvanel {
 
-// The few file operations a pair file needs, on the platform's own descriptors.
+// What a file looks like from outside: its length and when it was last written
+// or changed. A file whose stamp is unchanged still holds the bytes read from it.
+struct FileStamp {
+  std::int64_t size = 0;
+  std::int64_t modified = 0;  // nanoseconds, on the file system's own clock
+  std::int64_t changed = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// An open file, as the reader of a pair file needs it. The real one is below;
+// tests replace it with one that can be made to wait.
+class OpenFileBytes {
+ public:
+  virtual ~OpenFileBytes() = default;
+  // Up to `size` bytes from `offset` on; fewer only at the end of the file.
+  // May wait as long as the file system does. Throws FileReadError.
+  [[nodiscard]] virtual std::size_t ReadAt(std::int64_t offset, unsigned char* bytes,
+                                           std::size_t size) = 0;
+  // The file's stamp now, from what the system already knows: never waits for
+  // a network file system to answer. Nothing when it cannot be told.
+  [[nodiscard]] virtual std::optional<FileStamp> Stamp() = 0;
+};
 
 // Opens a regular file for reading, creating it empty when the name has no file
 // behind it. Refuses folders, FIFOs, sockets and devices without ever waiting on
 // one. Throws FileOpenError naming the file and the reason.
-[[nodiscard]] int OpenRegularFileForReading(const std::string& utf8_name);
-
-// Reads up to `size` bytes; fewer only at the end of the file. Throws
-// FileReadError naming the file when the system reports a failure.
-[[nodiscard]] std::size_t ReadBytes(int descriptor, unsigned char* bytes, std::size_t size,
-                                    const std::string& utf8_name);
-
-// The length of the open file, or nothing when the system cannot tell.
-[[nodiscard]] std::optional<std::int64_t> LengthOfOpenFile(int descriptor);
-
-void CloseFile(int descriptor);
+[[nodiscard]] std::unique_ptr<OpenFileBytes> OpenRegularFile(const std::string& utf8_name);
 
 }  // namespace orvanel

@@ -6,15 +6,19 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 #include "errors.h"
 #include "estimator.h"
 #include "pair_file.h"
 #include "support/fakes.h"
+#include "support/held_file.h"
 #include "support/literal_common_factor.h"
 #include "support/temp_files.h"
 
@@ -45,6 +49,20 @@ std::vector<int> ProgressValues(const Log& log) {
     if (entry.rfind("progress ", 0) == 0) values.push_back(std::stoi(entry.substr(9)));
   }
   return values;
+}
+
+// The next pair of a file as it stands now, waiting as long as the file system
+// needs; nothing at the end.
+std::optional<Pair> NextPair(PairFile& file) {
+  file.LookAgain();
+  const FilePair read = ReadMappedPair(file);
+  EXPECT_NE(read.outcome, PairFile::Outcome::kNotArrived);
+  if (read.outcome != PairFile::Outcome::kNumbers) return std::nullopt;
+  return read.pair;
+}
+
+PairFile OpenForTest(const std::string& path) {
+  return PairFile(path, testing::kPatientReading);
 }
 
 class FileAnalysis : public ::testing::Test {
@@ -200,10 +218,10 @@ class RecordMapping : public ::testing::TestWithParam<MappingCase> {};
 
 TEST_P(RecordMapping, GivesThePairOfTheTrial) {
   TempFolder folder;
-  PairFile file(folder.Write("record.bin", GetParam().record));
-  EXPECT_EQ(ReadMappedPair(file), GetParam().pair);
+  PairFile file = OpenForTest(folder.Write("record.bin", GetParam().record));
+  EXPECT_EQ(NextPair(file), GetParam().pair);
   EXPECT_EQ(file.Position(), 9);
-  EXPECT_EQ(ReadMappedPair(file), std::nullopt);
+  EXPECT_EQ(NextPair(file), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -224,9 +242,9 @@ TEST(PairFileTest, FilesOfMoreThanTwoGibibytesHaveTheirFullLength) {
   constexpr std::int64_t kLength = (std::int64_t{1} << 31) + 16;
   { std::ofstream out(path, std::ios::binary); }
   std::filesystem::resize_file(path, kLength);  // sparse where the file system allows
-  PairFile file(path.string());
+  PairFile file = OpenForTest(path.string());
+  EXPECT_EQ(NextPair(file), (Pair{2, 2}));
   EXPECT_EQ(file.Length(), kLength);
-  EXPECT_EQ(ReadMappedPair(file), (Pair{2, 2}));
   EXPECT_EQ(file.Position(), 9);
 }
 
@@ -353,24 +371,24 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PairFileTest, AFileThatGrowsWhileItIsReadIsReadOn) {
   TempFolder folder;
   const auto path = folder.Write("pairs.bin", Records({3, 5, 7, 9}));
-  PairFile file(path);
-  EXPECT_EQ(ReadMappedPair(file), (Pair{3, 5}));
+  PairFile file = OpenForTest(path);
+  EXPECT_EQ(NextPair(file), (Pair{3, 5}));
   {
     std::ofstream grow(path, std::ios::binary | std::ios::app);
     const auto more = Records({11, 13, 15});
     grow.write(reinterpret_cast<const char*>(more.data()),
                static_cast<std::streamsize>(more.size()));
   }
-  EXPECT_EQ(ReadMappedPair(file), (Pair{7, 9}));
-  EXPECT_EQ(ReadMappedPair(file), (Pair{11, 13}));
-  EXPECT_EQ(ReadMappedPair(file), std::nullopt) << "the last four bytes are no pair";
-  EXPECT_EQ(file.Position(), 29);
+  EXPECT_EQ(NextPair(file), (Pair{7, 9}));
+  EXPECT_EQ(NextPair(file), (Pair{11, 13}));
+  EXPECT_EQ(NextPair(file), std::nullopt) << "the last four bytes are no pair";
+  EXPECT_EQ(file.Position(), 25) << "and are left where they are";
 }
 
 TEST(PairFileTest, TheLengthIsThatOfTheOpenFileWhateverTheNameLaterMeans) {
   TempFolder folder;
   const auto path = folder.Write("pairs.bin", Records({1, 2, 3, 4}));
-  PairFile file(path);
+  PairFile file = OpenForTest(path);
 #ifdef _WIN32
   const std::filesystem::path open_file = path;  // Windows renames no file that is open
 #else
@@ -378,11 +396,13 @@ TEST(PairFileTest, TheLengthIsThatOfTheOpenFileWhateverTheNameLaterMeans) {
   std::filesystem::rename(path, open_file);
   folder.Write("pairs.bin", std::vector<std::uint8_t>(4000, 0));
 #endif
+  file.LookAgain();
   EXPECT_EQ(file.Length(), 16);
   {
     std::ofstream grow(open_file, std::ios::binary | std::ios::app);
     grow.write("12345678", 8);
   }
+  file.LookAgain();
   EXPECT_EQ(file.Length(), 24) << "the open file itself grew";
 }
 
@@ -440,8 +460,8 @@ TEST_F(FileAnalysis, RandomFilesCountEveryWholePairLikeTheOracle) {
     const auto path = folder.Write("random" + std::to_string(file) + ".bin", bytes);
     std::int32_t hits = 0;
     {
-      PairFile oracle_file(path);
-      while (const auto pair = ReadMappedPair(oracle_file)) {
+      PairFile oracle_file = OpenForTest(path);
+      while (const auto pair = NextPair(oracle_file)) {
         hits += testing::LiteralHasCommonFactor(pair->first, pair->second);
       }
     }
@@ -457,6 +477,172 @@ TEST_F(FileAnalysis, RandomFilesCountEveryWholePairLikeTheOracle) {
     ASSERT_FALSE(rig.estimator.AnalyzingFile());
   }
   EXPECT_EQ(testing::OpenDescriptorCount(), descriptors);
+}
+
+// What the system knows of a file: its length and when it was written.
+std::tuple<std::uintmax_t, std::filesystem::file_time_type> Look(const std::string& path) {
+  return {std::filesystem::file_size(path), std::filesystem::last_write_time(path)};
+}
+
+// Writes the file anew, so that the system can tell it was written: a rewrite
+// that keeps the length and lands within the same tick of the file system's
+// clock as the one before could not be told from no change at all.
+void Rewrite(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  const auto before = Look(path);
+  do {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (Look(path) != before) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  } while (true);
+}
+
+// The tally a file gives when every pair is read where it stands as its tick
+// begins: the file's bytes at that moment decide.
+struct OracleFile {
+  std::vector<std::uint8_t> bytes;
+  std::size_t position = 0;
+  bool ended = false;
+  std::int32_t total = 0;
+  std::int32_t hits = 0;
+
+  void Tick() {
+    for (int trial = 0; trial < 4 && !ended; ++trial) {
+      if (position + 8 > bytes.size()) {
+        ended = true;
+        return;
+      }
+      const auto number = [this](std::size_t at) {
+        std::uint32_t value = 0;
+        for (int i = 3; i >= 0; --i) value = value << 8 | bytes[at + static_cast<std::size_t>(i)];
+        const auto read = static_cast<std::int32_t>(value);
+        const std::int32_t nonzero = read == 0 ? 2 : read;
+        if (nonzero == std::numeric_limits<std::int32_t>::min()) return 2147483647;
+        return nonzero < 0 ? -nonzero : nonzero;
+      };
+      ++total;
+      hits += testing::LiteralHasCommonFactor(number(position), number(position + 4));
+      position += 8;
+    }
+  }
+};
+
+// Random files that shrink, are written anew or grow between ticks.
+TEST_F(FileAnalysis, AFileThatChangesIsReadAsItStandsWhenEachTickBegins) {
+  std::mt19937 engine(190);
+  const auto random_bytes = [&engine](std::size_t count) {
+    std::vector<std::uint8_t> bytes(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      bytes[i] = static_cast<std::uint8_t>(i % 4 == 0 ? engine() % 24 : 0);
+    }
+    return bytes;
+  };
+  for (int file = 0; file < 190; ++file) {
+    OracleFile oracle;
+    oracle.bytes = random_bytes(engine() % 800);
+    const auto path = folder.Write("changing" + std::to_string(file) + ".bin", oracle.bytes);
+    Choose(path);
+    for (int step = 0; step < 40 && !oracle.ended; ++step) {
+      const unsigned what = engine() % 10;
+      if (what == 0) {
+        oracle.bytes.resize(engine() % (oracle.bytes.size() + 1));  // shrinks
+        Rewrite(path, oracle.bytes);
+      } else if (what == 1) {
+        oracle.bytes = random_bytes(engine() % 800);  // written anew
+        Rewrite(path, oracle.bytes);
+      } else if (what == 2) {
+        const auto more = random_bytes(engine() % 64);  // grows
+        oracle.bytes.insert(oracle.bytes.end(), more.begin(), more.end());
+        Rewrite(path, oracle.bytes);
+      } else {
+        oracle.Tick();
+        rig.estimator.Tick();
+        ASSERT_EQ(rig.estimator.Tally().Total, oracle.total) << path << " step " << step;
+        ASSERT_EQ(rig.estimator.Tally().Hits, oracle.hits) << path << " step " << step;
+        ASSERT_EQ(rig.estimator.AnalyzingFile(), !oracle.ended) << path << " step " << step;
+        ASSERT_LE(rig.frontEnd.progress, 100);
+      }
+    }
+    rig.estimator.UseRandomPairs();
+  }
+}
+
+// Eight hundred bytes of pairs, one tick, the file cut to 16 bytes: what lies
+// beyond its new end is not counted, and the bar never passes its maximum.
+TEST_F(FileAnalysis, AFileCutShortEndsWhereItNowEnds) {
+  const auto path = folder.Write("pairs.bin", CoprimeRecords(100));
+  Choose(path);
+  rig.estimator.Tick();
+  std::filesystem::resize_file(path, 16);
+  rig.estimator.Tick();
+  EXPECT_EQ(rig.estimator.Tally().Total, 4);
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  const auto values = ProgressValues(rig.frontEnd.log);
+  EXPECT_EQ(values, (std::vector<int>{1, 2, 3, 4, 100})) << "four pairs, then the finish";
+}
+
+// A file system that stops answering holds up nothing: a tick whose pair has
+// not arrived ends at once, the next one goes on when it has; the way back to
+// random pairs does not wait for the reader either.
+TEST(HeldFileSystem, HoldsUpNoTickAndNoWayBack) {
+  auto system = std::make_shared<testing::HeldFileSystem>();
+  system->bytes = CoprimeRecords(20);
+  system->holdReads = true;
+  EstimatorRig rig({0.25f, 0.75f}, testing::HeldOpener(system, {std::chrono::milliseconds(50),
+                                                                std::chrono::milliseconds(0)}));
+  rig.frontEnd.nextChoice = "held.bin";
+  rig.estimator.AnalyzeFile();
+  ASSERT_TRUE(rig.estimator.AnalyzingFile());
+  rig.estimator.Tick();
+  EXPECT_EQ(rig.estimator.Tally().Total, 0) << "nothing has arrived";
+  EXPECT_TRUE(rig.estimator.AnalyzingFile());
+
+  system->Release();
+  for (int tick = 0; tick < 20'000 && rig.estimator.Tally().Total == 0; ++tick) {
+    rig.estimator.Tick();
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+  }
+  EXPECT_EQ(rig.estimator.Tally().Total, 4) << "the pairs came, four to a tick";
+
+  const std::lock_guard hold(system->mutex);  // reads wait again from here
+  system->holdReads = true;
+  rig.estimator.UseRandomPairs();
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+}
+
+TEST(HeldFileSystem, AnOpenThatGetsNoAnswerIsRefusedAndChangesNothing) {
+  auto system = std::make_shared<testing::HeldFileSystem>();
+  system->holdOpens = true;
+  EstimatorRig rig({0.25f, 0.75f}, testing::HeldOpener(system, {std::chrono::milliseconds(50),
+                                                                std::chrono::milliseconds(0)}));
+  rig.estimator.Restore(TrialTally{40, 10, 3.1});
+  rig.frontEnd.nextChoice = "held.bin";
+  try {
+    rig.estimator.AnalyzeFile();
+    ADD_FAILURE() << "the open was taken as done";
+  } catch (const FileOpenError& error) {
+    EXPECT_EQ(error.Why(), FileOpenError::Reason::kNoAnswer);
+  }
+  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  EXPECT_EQ(rig.estimator.Tally().Total, 40);
+  system->Release();
+}
+
+TEST(HeldFileSystem, AReadThatFailsEndsTheTickWithItsReason) {
+  auto system = std::make_shared<testing::HeldFileSystem>();
+  system->bytes = CoprimeRecords(20);
+  system->failReads = true;
+  EstimatorRig rig({0.25f, 0.75f}, testing::HeldOpener(system, testing::kPatientReading));
+  rig.frontEnd.nextChoice = "held.bin";
+  rig.estimator.AnalyzeFile();
+  try {
+    rig.estimator.Tick();
+    ADD_FAILURE() << "the failed read passed for no pair";
+  } catch (const FileReadError& error) {
+    EXPECT_EQ(error.SystemError(), EIO);
+  }
 }
 
 }  // namespace

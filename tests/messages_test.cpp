@@ -78,6 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
                                   StoreFault{StoreFault::Kind::kSystem, EROFS}),
              "The tally (Estimate, Total and Hits) could not be saved in "
              "/home/u/.config/Orvanel/Orvanel.conf: the file system is read-only."},
+        Said{"SaveFailsForADiskThatIsFull",
+             Raised<HistoryError>("/c/Orvanel.conf", StoreFault{StoreFault::Kind::kSystem, ENOSPC}),
+             "The tally (Estimate, Total and Hits) could not be saved in /c/Orvanel.conf: there "
+             "is no space left on the disk."},
         Said{"SaveRefusedForAFifo",
              Raised<HistoryError>("/c/Orvanel.conf",
                                   StoreFault{StoreFault::Kind::kNotRegularFile, 0}),

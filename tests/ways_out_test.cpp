@@ -7,9 +7,12 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <memory>
+#include <mutex>
 #include <string>
 #include <tuple>
 
+#include "support/held_file.h"
 #include "support/main_window_test.h"
 
 namespace orvanel {
@@ -83,6 +86,32 @@ INSTANTIATE_TEST_SUITE_P(Table, WaysOut,
                            return std::string(std::get<0>(info.param).name) +
                                   (std::get<1>(info.param) ? "WithAFailingSave" : "");
                          });
+
+// A pair file on a file system that stopped answering holds up no way out: each
+// saves the tally as it stands, at once, and the reader is left behind.
+TEST(WaysOutWhileAReadHangs, SaveTheTallyAtOnce) {
+  for (const WayOut& way : kWaysOut) {
+    auto system = std::make_shared<testing::HeldFileSystem>();
+    system->bytes.assign(20 * 8, 1);
+    WindowRig rig(testing::HeldOpener(system, {}));
+    Main& window = *rig.window;
+    window.show();
+    rig.openDialog->answers.push_back(QString("held.bin"));
+    Find<QAction>(window, "AnalyzeFile")->trigger();
+    rig.Tick();
+    ASSERT_EQ(window.Tally().Total, 4) << way.name;
+    {
+      const std::lock_guard lock(system->mutex);
+      system->holdReads = true;
+      system->bytes.resize(40 * 8, 1);  // grows: the next tick reads again, and hangs
+    }
+    rig.Tick();
+    EXPECT_EQ(window.Tally().Total, 4) << way.name;
+    way.take(window);
+    EXPECT_EQ(rig.store->values["Total"], " 4") << way.name;
+    system->Release();
+  }
+}
 
 TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
   for (const bool store_refuses : {false, true}) {

@@ -25,7 +25,7 @@ Main::Main(PlatformServices services, QWidget* parent)
     : QMainWindow(parent),
       services_(std::move(services)),
       selFile_(*services_.openDialog),
-      estimator_(*this, *services_.generator),
+      estimator_(*this, *services_.generator, services_.openPairFile),
       saver_(*services_.settingsStore, *services_.messenger) {
   setObjectName("Main");
   setWindowTitle(tr("Orvanel"));

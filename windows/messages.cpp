@@ -103,6 +103,18 @@ QString SystemReason(int error) {
     case EMFILE:
     case ENFILE:
       return MainWords::tr("too many files are open");
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return MainWords::tr("there is no space left on the disk");
+    case ELOOP:
+      return MainWords::tr("the symbolic links on the way lead round in a circle");
+    case EISDIR:
+      return MainWords::tr("it is a folder");
+    case EBUSY:
+    case ETXTBSY:
+      return MainWords::tr("it is in use");
     default:
       return QString::fromLocal8Bit(std::strerror(error));
   }
@@ -143,6 +155,10 @@ QString FileOpenText(const FileOpenError& error) {
       return MainWords::tr("The file \"%1\" could not be opened: it is a folder.").arg(name);
     case FileOpenError::Reason::kNotRegular:
       return MainWords::tr("The file \"%1\" could not be opened: it is not a regular file.")
+          .arg(name);
+    case FileOpenError::Reason::kNoAnswer:
+      return MainWords::tr(
+                 "The file \"%1\" could not be opened: the file system did not answer in time.")
           .arg(name);
     case FileOpenError::Reason::kSystem:
       break;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "estimator.h"
 #include "monotonic_clock.h"
 #include "random_pairs.h"
 #include "settings_store.h"
@@ -52,6 +53,8 @@ struct PlatformServices {
   std::unique_ptr<RandomGenerator> generator;
   std::unique_ptr<Messenger> messenger;
   std::unique_ptr<MonotonicClock> clock;
+  // Opens a pair file; tests can open one whose reads wait.
+  PairFileOpener openPairFile = OpenPairFile;
 };
 
 // The real ones: Qt's dialogs and message boxes, the per-user QSettings store,

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <random>
@@ -12,6 +14,7 @@
 #include "estimator.h"
 #include "front_end.h"
 #include "number_text.h"
+#include "pair_file.h"
 #include "random_pairs.h"
 
 namespace orvanel {
@@ -116,10 +119,20 @@ class RecordingFrontEnd final : public FrontEnd {
   std::vector<std::string> log;
 };
 
+// Reading with all the patience a test needs: the bytes of a pair file always
+// arrive before a tick goes on, however busy the machine.
+inline constexpr ReadAheadPatience kPatientReading{std::chrono::seconds(20),
+                                                   std::chrono::seconds(20)};
+
+inline std::unique_ptr<PairFile> OpenPatiently(const std::string& utf8_name) {
+  return std::make_unique<PairFile>(utf8_name, kPatientReading);
+}
+
 // An estimator wired to a recording front end and a scripted generator.
 struct EstimatorRig {
-  explicit EstimatorRig(std::initializer_list<float> draws = {0.25f, 0.75f})
-      : generator(draws), estimator(frontEnd, generator) {}
+  explicit EstimatorRig(std::initializer_list<float> draws = {0.25f, 0.75f},
+                        PairFileOpener open_pair_file = OpenPatiently)
+      : generator(draws), estimator(frontEnd, generator, std::move(open_pair_file)) {}
   RecordingFrontEnd frontEnd;
   ScriptedGenerator generator;
   Estimator estimator;

@@ -69,7 +69,7 @@ class RecordingHelpViewer final : public HelpViewer {
 // A main window on fakes, with pointers to the fakes it owns. Its random pairs
 // are all (2, 2), which have no common factor.
 struct WindowRig {
-  WindowRig() {
+  explicit WindowRig(PairFileOpener open_pair_file = OpenPairFile) {
     PlatformServices services;
     auto open = std::make_unique<ScriptedOpenDialog>();
     auto save = std::make_unique<ScriptedSaveDialog>();
@@ -92,6 +92,7 @@ struct WindowRig {
     services.messenger = std::move(recording_messenger);
     services.generator = std::move(scripted);
     services.clock = std::move(fake_clock);
+    services.openPairFile = std::move(open_pair_file);
     window = std::make_unique<Main>(std::move(services));
   }
 

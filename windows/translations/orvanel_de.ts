@@ -321,5 +321,25 @@
         <source>%1 also holds lines that are not part of the saved tally; the next save keeps only the tally.</source>
         <translation>%1 enthält außerdem Zeilen, die nicht zum gespeicherten Zählerstand gehören; beim nächsten Speichern bleibt nur der Zählerstand erhalten.</translation>
     </message>
+    <message>
+        <source>there is no space left on the disk</source>
+        <translation>auf dem Datenträger ist kein Platz mehr frei</translation>
+    </message>
+    <message>
+        <source>the symbolic links on the way lead round in a circle</source>
+        <translation>die symbolischen Verknüpfungen auf dem Weg dorthin führen im Kreis</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is in use</source>
+        <translation>die Datei wird gerade verwendet</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Das Dateisystem hat nicht rechtzeitig geantwortet.</translation>
+    </message>
 </context>
 </TS>

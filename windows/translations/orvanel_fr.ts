@@ -321,5 +321,25 @@
         <source>%1 also holds lines that are not part of the saved tally; the next save keeps only the tally.</source>
         <translation>%1 contient aussi des lignes qui ne font pas partie du décompte enregistré&#xa0;; le prochain enregistrement ne conserve que le décompte.</translation>
     </message>
+    <message>
+        <source>there is no space left on the disk</source>
+        <translation>il n&apos;y a plus de place sur le disque</translation>
+    </message>
+    <message>
+        <source>the symbolic links on the way lead round in a circle</source>
+        <translation>les liens symboliques du chemin tournent en rond</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>c&apos;est un dossier</translation>
+    </message>
+    <message>
+        <source>it is in use</source>
+        <translation>il est en cours d&apos;utilisation</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
+        <translation>Le fichier « %1 » n&apos;a pas pu être ouvert : le système de fichiers n&apos;a pas répondu à temps.</translation>
+    </message>
 </context>
 </TS>

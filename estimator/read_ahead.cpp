@@ -1,0 +1,196 @@
+#include "read_ahead.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "errors.h"
+#include "helper_thread.h"
+
+namespace orvanel {
+namespace {
+
+// A read brings at most a block; the reader stays at most kAhead bytes ahead.
+constexpr std::size_t kBlock = 16 << 10;
+constexpr std::size_t kAhead = 64 << 10;
+
+}  // namespace
+
+// Everything the caller's thread and the reader's share, under `mutex`. The
+// reader never holds the mutex while it waits on the file system.
+struct ReadAhead::Shared {
+  std::mutex mutex;
+  std::condition_variable readerWake;  // room, a new place to read, or the end
+  std::condition_variable arrived;     // the file opened, bytes came, a read failed
+
+  std::unique_ptr<OpenFileBytes> file;  // closed by whichever thread is the last to need it
+  bool opened = false;
+  std::exception_ptr openError;
+
+  // The file's bytes from `start` on, as read; `stamp` is the file's as they
+  // were read, and the same for all of them.
+  std::int64_t start = 0;
+  std::vector<unsigned char> bytes;
+  std::size_t front = 0;  // bytes before it were taken
+  std::optional<FileStamp> stamp;
+  bool atEndOfFile = false;      // the last read, at the end of `bytes`, found nothing
+  std::exception_ptr readError;  // the read at the end of `bytes` failed
+  std::uint64_t generation = 0;  // a read begun in an earlier one is of no use
+  bool readerInFileSystem = false;
+  bool closing = false;
+
+  [[nodiscard]] std::size_t Available() const { return bytes.size() - front; }
+  [[nodiscard]] std::int64_t Next() const {
+    return start + static_cast<std::int64_t>(bytes.size());
+  }
+
+  // Starts the read-ahead again from `from`.
+  void Drop(std::int64_t from) {
+    start = from;
+    bytes.clear();
+    front = 0;
+    stamp.reset();
+    atEndOfFile = false;
+    readError = nullptr;
+    ++generation;
+    readerWake.notify_all();
+  }
+
+  void Read(const ReadAhead::Opener& open);
+};
+
+void ReadAhead::Shared::Read(const ReadAhead::Opener& open) {
+  std::unique_lock lock(mutex);
+  readerInFileSystem = true;
+  lock.unlock();
+  std::unique_ptr<OpenFileBytes> opened_file;
+  std::exception_ptr error;
+  try {
+    opened_file = open();
+  } catch (...) {
+    error = std::current_exception();
+  }
+  lock.lock();
+  readerInFileSystem = false;
+  opened = true;
+  openError = error;
+  arrived.notify_all();
+  if (error || closing) return;  // a file opened too late closes with opened_file
+  file = std::move(opened_file);
+
+  std::vector<unsigned char> block(kBlock);
+  while (true) {
+    readerWake.wait(
+        lock, [this] { return closing || (Available() < kAhead && !atEndOfFile && !readError); });
+    if (closing) break;
+    const std::uint64_t reading = generation;
+    const std::int64_t offset = Next();
+    const std::size_t wanted = std::min(kBlock, kAhead - Available());
+    readerInFileSystem = true;
+    lock.unlock();
+    std::size_t got = 0;
+    std::exception_ptr failed;
+    std::optional<FileStamp> before = file->Stamp();
+    try {
+      got = file->ReadAt(offset, block.data(), wanted);
+    } catch (...) {
+      failed = std::current_exception();
+    }
+    std::optional<FileStamp> after = file->Stamp();
+    lock.lock();
+    readerInFileSystem = false;
+    if (closing) break;
+    if (reading != generation) continue;
+    if (failed) {
+      readError = failed;
+    } else if (before != after) {
+      // Written while it was read: read it again once the writer has had a moment.
+      readerWake.wait_for(lock, std::chrono::milliseconds(1), [this] { return closing; });
+      continue;
+    } else if (stamp && after != stamp) {
+      Drop(start + static_cast<std::int64_t>(front));  // the file changed since the rest was read
+      continue;
+    } else {
+      stamp = after;
+      bytes.insert(bytes.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(got));
+      atEndOfFile = got < wanted;
+    }
+    arrived.notify_all();
+  }
+  file.reset();
+}
+
+ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience patience)
+    : shared_(std::make_shared<Shared>()), patience_(patience) {
+  StartHelperThread([shared = shared_, open = std::move(open)] { shared->Read(open); });
+  std::unique_lock lock(shared_->mutex);
+  const bool answered = shared_->arrived.wait_for(lock, patience.open, [this] {
+    return shared_->opened && (shared_->openError || shared_->Available() > 0 ||
+                               shared_->atEndOfFile || shared_->readError);
+  });
+  if (!shared_->opened) {
+    shared_->closing = true;
+    throw FileOpenError(name, FileOpenError::Reason::kNoAnswer, 0);
+  }
+  if (shared_->openError) std::rethrow_exception(shared_->openError);
+  (void)answered;  // opened, but its first bytes are late: they are taken when they come
+  if (shared_->stamp) length_ = shared_->stamp->size;
+}
+
+ReadAhead::~ReadAhead() {
+  const std::lock_guard lock(shared_->mutex);
+  shared_->closing = true;
+  // An idle reader touches the file no more: it is closed now, so that it is
+  // closed when this is gone. A reader inside the file system closes it later.
+  if (!shared_->readerInFileSystem) shared_->file.reset();
+  shared_->readerWake.notify_all();
+}
+
+void ReadAhead::LookAgain() {
+  std::optional<FileStamp> now;
+  {
+    const std::lock_guard lock(shared_->mutex);
+    if (!shared_->file) return;
+    // The stamp is asked outside the lock below, but the file stays open: only
+    // this thread or a closing reader closes it.
+  }
+  now = shared_->file->Stamp();
+  if (!now) return;  // nothing new can be told; what was known stands
+  length_ = now->size;
+  const std::lock_guard lock(shared_->mutex);
+  auto& shared = *shared_;
+  const bool holds_read_ahead = shared.Available() > 0 || shared.atEndOfFile || shared.readError;
+  if (holds_read_ahead && shared.stamp != now) shared.Drop(taken_);
+}
+
+bool ReadAhead::Take(unsigned char* bytes, std::size_t size) {
+  std::unique_lock lock(shared_->mutex);
+  auto& shared = *shared_;
+  const auto ready = [&shared, size] {
+    return shared.Available() >= size || shared.readError || shared.atEndOfFile;
+  };
+  if (!ready() && !stalled_) {
+    stalled_ = !shared.arrived.wait_for(lock, patience_.bytes, ready);
+  }
+  if (shared.Available() < size) {
+    if (shared.readError) std::rethrow_exception(shared.readError);
+    return false;
+  }
+  std::copy_n(shared.bytes.begin() + static_cast<std::ptrdiff_t>(shared.front), size, bytes);
+  shared.front += size;
+  taken_ += static_cast<std::int64_t>(size);
+  stalled_ = false;
+  if (shared.front >= kAhead) {
+    shared.bytes.erase(shared.bytes.begin(),
+                       shared.bytes.begin() + static_cast<std::ptrdiff_t>(shared.front));
+    shared.start += static_cast<std::int64_t>(shared.front);
+    shared.front = 0;
+  }
+  shared.readerWake.notify_all();
+  return true;
+}
+
+}  // namespace orvanel

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "regular_file.h"
+
+namespace orvanel {
+
+// How long the caller's thread may wait for the file system, at most.
+struct ReadAheadPatience {
+  // For the file to open and its first bytes to arrive.
+  std::chrono::milliseconds open{3000};
+  // For bytes a read under way is about to bring; once a wait has run out, no
+  // further wait until bytes arrive again, so a file system that hangs costs
+  // one such wait, not one per tick.
+  std::chrono::milliseconds bytes{2};
+};
+
+// The bytes of a file, from its start on, read ahead by a thread of its own, so
+// that the caller never waits on the file system beyond its patience: a slow
+// disk or a hung network mount only means that bytes have not arrived yet.
+//
+// The caller looks at the file once in a while (LookAgain: once per tick) and
+// takes bytes as they stand in the file at that moment. Read-ahead is dropped
+// whenever the file's stamp shows it was written since that part was read, or
+// where the file is now shorter: nothing is taken that the file no longer holds.
+//
+// Destroying it never waits: a reader stuck in the file system is left behind
+// and ends when the system lets it.
+class ReadAhead {
+ public:
+  using Opener = std::function<std::unique_ptr<OpenFileBytes>()>;
+
+  // Opens the file with `open` on the reader's thread and waits for the outcome
+  // (and the first bytes) at most `patience.open`. Throws what `open` throws,
+  // or FileOpenError of kind kNoAnswer for `name` when the time ran out.
+  ReadAhead(const std::string& name, Opener open, ReadAheadPatience patience);
+  ~ReadAhead();
+  ReadAhead(const ReadAhead&) = delete;
+  ReadAhead& operator=(const ReadAhead&) = delete;
+
+  // Takes the file's stamp as it is now (without waiting on a network file
+  // system) and drops the read-ahead that no longer holds.
+  void LookAgain();
+  // The file's length at the last LookAgain.
+  [[nodiscard]] std::int64_t Length() const { return length_; }
+  // How many bytes were taken.
+  [[nodiscard]] std::int64_t Taken() const { return taken_; }
+
+  // Takes the next `size` bytes into `bytes`: false when they have not arrived
+  // (yet). Throws FileReadError when the read that was to bring them failed.
+  [[nodiscard]] bool Take(unsigned char* bytes, std::size_t size);
+
+  struct Shared;
+
+ private:
+  std::shared_ptr<Shared> shared_;
+  ReadAheadPatience patience_;
+  std::int64_t length_ = 0;
+  std::int64_t taken_ = 0;
+  bool stalled_ = false;
+};
+
+}  // namespace orvanel
