@@ -1,37 +1,16 @@
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "file_dialogs.h"
 #include "main_words.h"
 #include "platform_services.h"
 #include "user_settings_store.h"
 
 namespace orvanel {
 namespace {
-
-// Qt's Open dialog with the platform's default title, listing all files.
-class QtOpenDialog final : public OpenDialog {
- public:
-  std::optional<QString> Open(QWidget* parent, const QString& initial_name) override {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initial_name);
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
-  }
-};
-
-// Qt's Save dialog, which asks before it replaces a file.
-class QtSaveDialog final : public SaveDialog {
- public:
-  std::optional<QString> Save(QWidget* parent, const QString& suggested_name,
-                              const QString& filter) override {
-    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), suggested_name, filter);
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
-  }
-};
 
 class MessageBoxMessenger final : public Messenger {
  public:

@@ -66,6 +66,7 @@ class Program {
     variables.insert("XDG_CONFIG_HOME", folder_.path());
     variables.insert("QT_QPA_PLATFORM", "offscreen");
     variables.remove("SESSION_MANAGER");
+    variables.insert("LSAN_OPTIONS", "suppressions=" ORVANEL_LSAN_SUPPRESSIONS);
     for (const auto& [name, value] : environment) variables.insert(name, value);
     process_.setProcessEnvironment(variables);
   }

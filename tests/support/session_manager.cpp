@@ -58,6 +58,7 @@ void CloseConnection(SmsConn client, SmPointer data, int count, char** reasons) 
   SmFreeReasons(count, reasons);
   auto* state = static_cast<SessionManager::State*>(data);
   if (state->client == client) state->client = nullptr;
+  SmsCleanUp(client);
 }
 
 void Ignore(SmsConn, SmPointer) {}
