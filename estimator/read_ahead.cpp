@@ -40,6 +40,7 @@ struct ReadAhead::Shared {
   std::exception_ptr readError;  // the read at the end of `bytes` failed
   std::uint64_t generation = 0;  // a read begun in an earlier one is of no use
   bool readerInFileSystem = false;
+  bool readerWaiting = false;
   bool closing = false;
 
   [[nodiscard]] std::size_t Available() const { return bytes.size() - front; }
@@ -83,8 +84,10 @@ void ReadAhead::Shared::Read(const ReadAhead::Opener& open) {
 
   std::vector<unsigned char> block(kBlock);
   while (true) {
+    readerWaiting = true;
     readerWake.wait(
         lock, [this] { return closing || (Available() < kAhead && !atEndOfFile && !readError); });
+    readerWaiting = false;
     if (closing) break;
     const std::uint64_t reading = generation;
     const std::int64_t offset = Next();
@@ -189,7 +192,9 @@ bool ReadAhead::Take(unsigned char* bytes, std::size_t size) {
     shared.start += static_cast<std::int64_t>(shared.front);
     shared.front = 0;
   }
-  shared.readerWake.notify_all();
+  // Waking the reader costs a call to the system: it is woken once half of
+  // what it read ahead is taken, not for every pair.
+  if (shared.readerWaiting && shared.Available() <= kAhead / 2) shared.readerWake.notify_all();
   return true;
 }
 
