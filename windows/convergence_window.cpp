@@ -46,15 +46,12 @@ QString Decimals(double value) {
 }  // namespace
 
 QString ConvergenceSummary(const StatusFigures& shown) {
-  if (shown.total <= 0 || shown.relativelyPrime <= 0 || !(shown.estimate > 0.0)) {
-    return ConvergenceWindow::tr("No estimate yet");
-  }
-  const std::int64_t hits = std::int64_t{shown.total} - shown.relativelyPrime;
-  const double half_width = ObservedHalfWidth(shown.total, hits, shown.estimate);
+  const auto figures = SummaryFigures(shown);
+  if (!figures) return ConvergenceWindow::tr("No estimate yet");
   //: %1 is the estimate, %2 the half-width of its 95 % interval, %3 its distance from pi.
   return ConvergenceWindow::tr("%1 ± %2 (95 %), %3 from pi")
-      .arg(Decimals(shown.estimate), Decimals(half_width),
-           Decimals(std::abs(shown.estimate - kPi)));
+      .arg(Decimals(figures->estimate), Decimals(figures->halfWidth),
+           Decimals(figures->distanceFromPi));
 }
 
 ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Messenger& messenger, QWidget* parent)

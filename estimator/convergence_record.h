@@ -2,12 +2,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "trial_tally.h"
 
 namespace orvanel {
 
-// The estimate against the number of pairs asked, one point each time the status
-// lines are drawn, for the convergence chart. It is kept from the start of a run
+// What the convergence chart shows, worked out without any toolkit: the window
+// only draws it.
+//
+// The record: the estimate against the number of pairs asked, one point each
+// time the status lines are drawn. It is kept from the start of a run
 // whether or not the chart is open. Its memory and the cost of drawing it stay
 // bounded for runs of any length: the points are kept evenly spread on a
 // logarithmic scale of the pairs, as the chart shows them, at most kCapacity of
@@ -45,5 +51,15 @@ class ConvergenceRecord {
 // The same half-width from the counts themselves: the share of pairs without a
 // common factor as observed, around the estimate as it stands.
 [[nodiscard]] double ObservedHalfWidth(std::int64_t total, std::int64_t hits, double estimate);
+
+// The figures of the line under the chart: the estimate, the half-width of its
+// 95 % interval from the counts, and its distance from pi; nothing while there
+// is no estimate to speak of.
+struct ConvergenceSummaryFigures {
+  double estimate = 0.0;
+  double halfWidth = 0.0;
+  double distanceFromPi = 0.0;
+};
+[[nodiscard]] std::optional<ConvergenceSummaryFigures> SummaryFigures(const StatusFigures& shown);
 
 }  // namespace orvanel

@@ -70,4 +70,14 @@ double ObservedHalfWidth(std::int64_t total, std::int64_t hits, double estimate)
   return 1.96 * (estimate / 2.0) * std::sqrt((1.0 - q) / (q * n));
 }
 
+std::optional<ConvergenceSummaryFigures> SummaryFigures(const StatusFigures& shown) {
+  if (shown.total <= 0 || shown.relativelyPrime <= 0 || !(shown.estimate > 0.0)) {
+    return std::nullopt;
+  }
+  const std::int64_t hits = std::int64_t{shown.total} - shown.relativelyPrime;
+  return ConvergenceSummaryFigures{shown.estimate,
+                                   ObservedHalfWidth(shown.total, hits, shown.estimate),
+                                   std::abs(shown.estimate - std::numbers::pi)};
+}
+
 }  // namespace orvanel
