@@ -2,19 +2,25 @@
 // the window.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
-#include <QChartView>
 #include <QImage>
-#include <QLineSeries>
+#include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <numbers>
 
+#include "chart_colours.h"
 #include "common_factor.h"
+#include "convergence_chart.h"
 #include "convergence_record.h"
 #include "convergence_window.h"
 #include "random_pairs.h"
@@ -68,23 +74,19 @@ TEST(ConvergenceSummaryLine, UsesTheLocalesDecimalSeparator) {
   QLocale::setDefault(previous);
 }
 
-class ConvergenceChart : public testing::MainWindowTest {
+class ChartWindow : public testing::MainWindowTest {
  protected:
   ConvergenceWindow* Open() {
     Action(window(), "ConvergenceChartMenu")->trigger();
     return Find<ConvergenceWindow>(window(), "ConvergenceWindow");
   }
   // The estimates drawn in the chart.
-  QList<QPointF> Drawn(ConvergenceWindow& chart) {
-    auto* view = Find<QChartView>(chart, "ConvergenceChart");
-    for (QAbstractSeries* series : view->chart()->series()) {
-      if (series->name() == "estimate") return static_cast<QLineSeries*>(series)->points();
-    }
-    throw std::runtime_error("no estimate series");
+  const std::vector<ConvergenceRecord::Point>& Drawn(ConvergenceWindow& chart) {
+    return Find<ConvergenceChart>(chart, "ConvergenceChart")->Points();
   }
 };
 
-TEST_F(ConvergenceChart, OpensOnceAndIsRaisedAgainNotDuplicated) {
+TEST_F(ChartWindow, OpensOnceAndIsRaisedAgainNotDuplicated) {
   window().show();
   ConvergenceWindow* chart = Open();
   EXPECT_TRUE(chart->isVisible());
@@ -97,75 +99,152 @@ TEST_F(ConvergenceChart, OpensOnceAndIsRaisedAgainNotDuplicated) {
   EXPECT_TRUE(chart->isVisible());
 }
 
-TEST_F(ConvergenceChart, ShowsTheWholeRunFromTheLoadedTallyWhenOpenedLate) {
+TEST_F(ChartWindow, ShowsTheWholeRunFromTheLoadedTallyWhenOpenedLate) {
   rig.Load(TrialTally{1000, 392, 3.1414});
   for (int wake_up = 0; wake_up < 5; ++wake_up) rig.WakeUpAfter(std::chrono::milliseconds(50));
   ConvergenceWindow* chart = Open();
-  const QList<QPointF> drawn = Drawn(*chart);
-  ASSERT_EQ(drawn.size(), 6) << "the loaded tally and one point per drawing of the status lines";
-  EXPECT_EQ(drawn.front(), QPointF(1000, 3.1414));
-  EXPECT_EQ(drawn.back().x(), window().Tally().Total);
+  const auto& drawn = Drawn(*chart);
+  ASSERT_EQ(drawn.size(), 6u) << "the loaded tally and one point per drawing of the status lines";
+  EXPECT_EQ(drawn.front(), (ConvergenceRecord::Point{1000, 3.1414}));
+  EXPECT_EQ(drawn.back().pairs, window().Tally().Total);
 }
 
-TEST_F(ConvergenceChart, ResetAndANewFileStartANewRecord) {
+TEST_F(ChartWindow, ResetAndANewFileStartANewRecord) {
   ConvergenceWindow* chart = Open();
   rig.WakeUpAfter(std::chrono::milliseconds(50));
   rig.WakeUpAfter(std::chrono::milliseconds(50));
   startStop()->click();
-  EXPECT_EQ(Drawn(*chart).size(), 2);
+  EXPECT_EQ(Drawn(*chart).size(), 2u);
   reset()->click();
-  EXPECT_TRUE(Drawn(*chart).isEmpty());
+  EXPECT_TRUE(Drawn(*chart).empty());
 
   startStop()->click();
   rig.WakeUpAfter(std::chrono::milliseconds(50));
   startStop()->click();
-  EXPECT_EQ(Drawn(*chart).size(), 1);
+  EXPECT_EQ(Drawn(*chart).size(), 1u);
   startStop()->click();
   testing::TempFolder folder;
   rig.openDialog->answers.push_back(
       QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1, 1, 1}))));
   Action(window(), "AnalyzeFile")->trigger();
-  EXPECT_TRUE(Drawn(*chart).isEmpty());
+  EXPECT_TRUE(Drawn(*chart).empty());
   rig.Tick();  // two pairs, then the end of the file
-  const QList<QPointF> drawn = Drawn(*chart);
-  ASSERT_EQ(drawn.size(), 1);
-  EXPECT_EQ(drawn.back().x(), 2);
+  const auto& drawn = Drawn(*chart);
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_EQ(drawn.back().pairs, 2);
 }
 
 // The status lines are drawn at every wake-up 100 ms apart; the chart follows
 // every fifth: twice a second.
-TEST_F(ConvergenceChart, FollowsTheTrialsTwiceASecond) {
+TEST_F(ChartWindow, FollowsTheTrialsTwiceASecond) {
   ConvergenceWindow* chart = Open();
-  std::vector<qsizetype> drawn;
+  std::vector<std::size_t> drawn;
   for (int wake_up = 0; wake_up < 6; ++wake_up) {
     rig.WakeUpAfter(std::chrono::milliseconds(100));
     drawn.push_back(Drawn(*chart).size());
   }
-  EXPECT_EQ(drawn, (std::vector<qsizetype>{0, 0, 0, 0, 5, 5}));
+  EXPECT_EQ(drawn, (std::vector<std::size_t>{0, 0, 0, 0, 5, 5}));
   startStop()->click();
-  EXPECT_EQ(Drawn(*chart).size(), 6) << "the stop draws what is pending";
+  EXPECT_EQ(Drawn(*chart).size(), 6u) << "the stop draws what is pending";
   chart->hide();
   startStop()->click();
   rig.WakeUpAfter(std::chrono::milliseconds(600));
-  EXPECT_EQ(Drawn(*chart).size(), 6) << "a hidden chart is not drawn";
+  EXPECT_EQ(Drawn(*chart).size(), 6u) << "a hidden chart is not drawn";
   Action(window(), "ConvergenceChartMenu")->trigger();
-  EXPECT_EQ(Drawn(*chart).size(), 7) << "but shown again with the whole record";
+  EXPECT_EQ(Drawn(*chart).size(), 7u) << "but shown again with the whole record";
 }
 
-TEST_F(ConvergenceChart, SavesAnImageOfTheWindowsSize) {
+// Save Image… writes what the window shows, at its size: the chart, and the
+// summary line under it, in the palette in use.
+TEST_F(ChartWindow, SavesWhatTheWindowShows) {
+  rig.Load(TrialTally{100000, 39200, 3.14});
+  rig.Tick();
   ConvergenceWindow* chart = Open();
   chart->resize(500, 360);
+  QCoreApplication::processEvents();
   QTemporaryDir folder;
   rig.saveDialog->answer = folder.filePath("chart");
   Find<QPushButton>(*chart, "SaveImage")->click();
   const QImage image(folder.filePath("chart.png"));
-  EXPECT_EQ(image.size(), QSize(500, 360));
+  ASSERT_EQ(image.size(), QSize(500, 360));
   EXPECT_EQ(rig.saveDialog->suggestedNames, QStringList{"convergence.png"});
 
+  const auto* summary = Find<QLabel>(*chart, "ConvergenceSummary");
+  const QColor window_colour = chart->palette().color(QPalette::Window);
+  int written = 0;
+  for (int x = summary->x(); x < summary->geometry().right(); ++x) {
+    for (int y = summary->y(); y < summary->geometry().bottom(); ++y) {
+      written += image.pixelColor(x, y) != window_colour;
+    }
+  }
+  EXPECT_GT(written, 50) << "the summary line is in the image";
+  const auto* drawing = Find<ConvergenceChart>(*chart, "ConvergenceChart");
+  const QPoint in_plot = drawing->mapTo(chart, drawing->LayOut().plot.center().toPoint());
+  EXPECT_NE(image.pixelColor(in_plot), window_colour) << "the chart is in the image";
+}
+
+TEST_F(ChartWindow, AnImageThatCannotBeWrittenIsReportedWithTheWritersReason) {
+  ConvergenceWindow* chart = Open();
+  QTemporaryDir folder;
   rig.saveDialog->answer = folder.filePath("no-such-folder/chart.png");
   Find<QPushButton>(*chart, "SaveImage")->click();
   ASSERT_EQ(rig.messenger->messages.size(), 1);
-  EXPECT_TRUE(rig.messenger->messages[0].contains("no-such-folder"));
+  const QString message = rig.messenger->messages[0];
+  EXPECT_TRUE(message.startsWith("The image could not be saved in " +
+                                 folder.filePath("no-such-folder/chart.png") + ": "))
+      << message.toStdString();
+  EXPECT_GT(message.size(), 40 + folder.filePath("no-such-folder/chart.png").size())
+      << "with the reason";
+}
+
+// A screen reader meets the window as a window with its title, and the chart
+// as a chart, named, and described by the summary line at most every few
+// seconds.
+TEST_F(ChartWindow, IsHeardByAScreenReader) {
+  ConvergenceWindow* chart = Open();
+  auto* drawing = Find<ConvergenceChart>(*chart, "ConvergenceChart");
+  QAccessibleInterface* window_access = QAccessible::queryAccessibleInterface(chart);
+  ASSERT_NE(window_access, nullptr);
+  EXPECT_EQ(window_access->role(), QAccessible::Window);
+  EXPECT_EQ(window_access->text(QAccessible::Name), "Convergence");
+  QAccessibleInterface* chart_access = QAccessible::queryAccessibleInterface(drawing);
+  ASSERT_NE(chart_access, nullptr);
+  EXPECT_EQ(chart_access->role(), QAccessible::Chart);
+  EXPECT_EQ(chart_access->text(QAccessible::Name), "Convergence chart");
+  EXPECT_EQ(chart_access->text(QAccessible::Description), "No estimate yet");
+
+  rig.Tick();
+  startStop()->click();  // draws the chart at once
+  const QString summary = Find<QLabel>(*chart, "ConvergenceSummary")->text();
+  ASSERT_NE(summary, "No estimate yet");
+  EXPECT_EQ(chart_access->text(QAccessible::Description), "No estimate yet") << "not yet";
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return chart_access->text(QAccessible::Description) == summary; },
+                      2 * ConvergenceChart::kDescriptionIntervalMs));
+}
+
+// Text, axes and every line stand out from the plot's background enough to be
+// read, in a light palette and in a dark one.
+TEST(ChartColours, StandOutInALightAndADarkPalette) {
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+  const QPalette light = fusion->standardPalette();
+  QPalette dark = light;
+  dark.setColor(QPalette::Base, QColor(28, 28, 30));
+  dark.setColor(QPalette::Text, QColor(230, 230, 230));
+  QPalette murky = light;  // a theme whose text barely differs from its background
+  murky.setColor(QPalette::Base, QColor(120, 120, 120));
+  murky.setColor(QPalette::Text, QColor(100, 100, 100));
+  for (const auto& [name, palette] :
+       {std::pair{"light", light}, std::pair{"dark", dark}, std::pair{"murky", murky}}) {
+    const ChartColours colours = ChartColoursFor(palette);
+    EXPECT_EQ(colours.background, palette.color(QPalette::Base)) << name;
+    EXPECT_GE(ContrastRatio(colours.text, colours.background), 4.5) << name;
+    EXPECT_GE(ContrastRatio(colours.estimate, colours.background), 4.5) << name;
+    EXPECT_GE(ContrastRatio(colours.pi, colours.background), 3.0) << name;
+    EXPECT_GE(ContrastRatio(colours.bandEdge, colours.background), 3.0) << name;
+  }
+  EXPECT_EQ(ChartColoursFor(light).text, light.color(QPalette::Text)) << "the theme's own text";
+  EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
 }
 
 }  // namespace

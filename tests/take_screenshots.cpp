@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include <cmath>
 #include <cstdio>
@@ -71,8 +74,27 @@ int main(int argc, char* argv[]) {
   QApplication::processEvents();
   const QString running_file = folder.filePath("running-en.png");
   window.grab().save(running_file);
-  const QString chart_file = folder.filePath("chart-en.png");
-  chart->grab().save(chart_file);
-  std::printf("%s\n%s\n", qPrintable(running_file), qPrintable(chart_file));
+  std::printf("%s\n", qPrintable(running_file));
+
+  // The chart in Fusion's light palette and in a dark one, as Save Image… writes it.
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  const QPalette light = QApplication::style()->standardPalette();
+  QPalette dark = light;
+  dark.setColor(QPalette::Window, QColor(45, 45, 48));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  dark.setColor(QPalette::Base, QColor(28, 28, 30));
+  dark.setColor(QPalette::AlternateBase, QColor(45, 45, 48));
+  dark.setColor(QPalette::Text, QColor(230, 230, 230));
+  dark.setColor(QPalette::Button, QColor(53, 53, 56));
+  dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+  const std::pair<const char*, QPalette> palettes[] = {{"chart-light.png", light},
+                                                       {"chart-dark.png", dark}};
+  for (const auto& [name, palette] : palettes) {
+    QApplication::setPalette(palette);
+    QApplication::processEvents();
+    const QString chart_file = folder.filePath(name);
+    chart->Image().save(chart_file);
+    std::printf("%s\n", qPrintable(chart_file));
+  }
   return 0;
 }

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QChart>
-#include <QChartView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTranslator>
 
 #include <limits>
@@ -18,6 +17,7 @@
 #include <string>
 
 #include "about_play.h"
+#include "convergence_chart.h"
 #include "convergence_window.h"
 #include "support/main_window_test.h"
 #include "support/temp_files.h"
@@ -83,6 +83,21 @@ void ExpectEveryTextWhole(QWidget& window, const std::string& when) {
   }
 }
 
+// Every text the chart paints lies inside it, apart from every other.
+void ExpectChartTextsWhole(const ConvergenceChart& chart, const std::string& when) {
+  SCOPED_TRACE(when);
+  const auto texts = chart.LayOut().texts;
+  const QRectF inside(QPointF(0, 0), QSizeF(chart.size()));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const auto& [text, rect] = texts[i];
+    EXPECT_TRUE(inside.contains(rect)) << text.toStdString();
+    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+      EXPECT_FALSE(rect.intersects(texts[j].second))
+          << text.toStdString() << " and " << texts[j].first.toStdString();
+    }
+  }
+}
+
 class TextsInEveryLanguage : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(TextsInEveryLanguage, AreShownWholeForTheWidestValues) {
@@ -111,6 +126,13 @@ TEST_P(TextsInEveryLanguage, AreShownWholeForTheWidestValues) {
   ExpectEveryTextWhole(window, "with the widest estimate, stopped");
   QCoreApplication::processEvents();  // the chart's layout takes its new text
   ExpectEveryTextWhole(*chart, "in the convergence chart");
+  for (const int pairs : {1, 1000, kMax}) {  // few decades, and many to label
+    rig.Load(TrialTally{pairs, 0, 2.5});
+    chart->resize(chart->minimumSize());
+    QCoreApplication::processEvents();
+    ExpectChartTextsWhole(*Find<ConvergenceChart>(*chart, "ConvergenceChart"),
+                          "the chart at its smallest, after " + std::to_string(pairs) + " pairs");
+  }
   chart->close();
 
   testing::TempFolder folder;
@@ -180,9 +202,11 @@ TEST(Translations, ReachEveryTextOfBothWindows) {
   auto* chart = Find<ConvergenceWindow>(window, "ConvergenceWindow");
   texts << chart->windowTitle();
   collect(*chart);
-  QChart* drawing = Find<QChartView>(*chart, "ConvergenceChart")->chart();
-  for (const QAbstractSeries* series : drawing->series()) texts << series->name();
-  for (const QAbstractAxis* axis : drawing->axes()) texts << axis->titleText();
+  auto* drawing = Find<ConvergenceChart>(*chart, "ConvergenceChart");
+  texts << drawing->accessibleName();
+  for (const auto& [text, rect] : drawing->LayOut().texts) {
+    if (text.contains(QRegularExpression("[a-z]"))) texts << text;  // the words, not the numbers
+  }
   rig.openDialog->answers.push_back(QString("/no/such/folder/pairs.bin"));
   Action(window, "AnalyzeFile")->trigger();
   texts << rig.messenger->messages;

@@ -6,20 +6,17 @@
 #include "platform_services.h"
 #include "trial_tally.h"
 
+class QImage;
 class QLabel;
-class QLineSeries;
-class QChart;
-class QChartView;
-class QLogValueAxis;
-class QValueAxis;
 
 namespace orvanel {
 
-// The convergence chart: the estimate against the number of pairs asked, on a
-// logarithmic axis, with pi and the band in which 95 % of estimates should lie
-// if the pairs were truly random; under it one line with the current estimate,
-// its 95 % half-width and its distance from pi. A window of its own beside the
-// main window, which works on as always while it is open.
+class ConvergenceChart;
+
+// The convergence chart's window: the chart, and under it one line with the
+// current estimate, its 95 % half-width and its distance from pi, and Save
+// Image…. A window of its own beside the main window, which works on as always
+// while it is open.
 class ConvergenceWindow final : public QWidget {
   Q_OBJECT
 
@@ -29,19 +26,16 @@ class ConvergenceWindow final : public QWidget {
   // Draws the record and the figures of the status lines as they are now.
   void Refresh(const ConvergenceRecord& record, const StatusFigures& shown);
 
+  // What the window shows, the chart and the line under it, at the window's
+  // size and in its palette: what Save Image… writes.
+  [[nodiscard]] QImage Image() const;
+
  private:
   void SaveImage();
 
   SaveDialog& saveDialog_;
   Messenger& messenger_;
-  QChart* chart_;
-  QChartView* view_;
-  QLineSeries* estimates_;
-  QLineSeries* pi_;
-  QLineSeries* upper_;
-  QLineSeries* lower_;
-  QLogValueAxis* pairsAxis_;
-  QValueAxis* estimateAxis_;
+  ConvergenceChart* chart_;
   QLabel* summary_;
 };
 

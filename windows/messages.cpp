@@ -224,6 +224,10 @@ bool LoadProblemNeedsTelling(const LoadedHistory& loaded) {
          (loaded.store.state == StoreCondition::State::kReadable && loaded.store.holdsOtherLines);
 }
 
+QString ImageNotSavedText(const QString& path, const QString& reason) {
+  return MainWords::tr("The image could not be saved in %1: %2.").arg(path, reason);
+}
+
 void WriteToStandardError(const QString& sentence) {
   std::cerr << "Orvanel: " << sentence.toLocal8Bit().toStdString() << std::endl;
 }

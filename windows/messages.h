@@ -21,6 +21,10 @@ namespace orvanel {
 // zero, lines the next save drops), not only a line on stderr.
 [[nodiscard]] bool LoadProblemNeedsTelling(const LoadedHistory& loaded);
 
+// The chart's image could not be written to `path`, for `reason` (the image
+// writer's own words).
+[[nodiscard]] QString ImageNotSavedText(const QString& path, const QString& reason);
+
 // For the ways out on which nobody may be watching: one line on stderr.
 void WriteToStandardError(const QString& sentence);
 

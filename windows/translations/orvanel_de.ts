@@ -33,6 +33,33 @@
     </message>
 </context>
 <context>
+    <name>orvanel::ConvergenceChart</name>
+    <message>
+        <source>Convergence chart</source>
+        <translation>Konvergenzdiagramm</translation>
+    </message>
+    <message>
+        <source>pairs asked</source>
+        <translation>geprüfte Paare</translation>
+    </message>
+    <message>
+        <source>estimate of pi</source>
+        <translation>Schätzwert für Pi</translation>
+    </message>
+    <message>
+        <source>estimate</source>
+        <translation>Schätzwert</translation>
+    </message>
+    <message>
+        <source>pi</source>
+        <translation>Pi</translation>
+    </message>
+    <message>
+        <source>95 % of random runs</source>
+        <translation>95&#xa0;% der Zufallsläufe</translation>
+    </message>
+</context>
+<context>
     <name>orvanel::ConvergenceWindow</name>
     <message>
         <source>No estimate yet</source>
@@ -48,26 +75,6 @@
         <translation>Konvergenz</translation>
     </message>
     <message>
-        <source>95 % of random runs</source>
-        <translation>95 % zufälliger Läufe</translation>
-    </message>
-    <message>
-        <source>estimate</source>
-        <translation>Schätzwert</translation>
-    </message>
-    <message>
-        <source>pi</source>
-        <translation>Pi</translation>
-    </message>
-    <message>
-        <source>pairs asked</source>
-        <translation>befragte Paare</translation>
-    </message>
-    <message>
-        <source>estimate of pi</source>
-        <translation>Schätzwert für Pi</translation>
-    </message>
-    <message>
         <source>Save Image…</source>
         <translation>Bild speichern …</translation>
     </message>
@@ -78,10 +85,6 @@
     <message>
         <source>PNG images (*.png)</source>
         <translation>PNG-Bilder (*.png)</translation>
-    </message>
-    <message>
-        <source>The image could not be saved in %1.</source>
-        <translation>Das Bild konnte nicht in %1 gespeichert werden.</translation>
     </message>
 </context>
 <context>
@@ -340,6 +343,10 @@
     <message>
         <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
         <translation>Die Datei „%1“ konnte nicht geöffnet werden: Das Dateisystem hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The image could not be saved in %1: %2.</source>
+        <translation>Das Bild konnte nicht in %1 gespeichert werden: %2.</translation>
     </message>
 </context>
 </TS>

@@ -33,6 +33,33 @@
     </message>
 </context>
 <context>
+    <name>orvanel::ConvergenceChart</name>
+    <message>
+        <source>Convergence chart</source>
+        <translation>Graphique de convergence</translation>
+    </message>
+    <message>
+        <source>pairs asked</source>
+        <translation>paires testées</translation>
+    </message>
+    <message>
+        <source>estimate of pi</source>
+        <translation>estimation de pi</translation>
+    </message>
+    <message>
+        <source>estimate</source>
+        <translation>estimation</translation>
+    </message>
+    <message>
+        <source>pi</source>
+        <translation>pi</translation>
+    </message>
+    <message>
+        <source>95 % of random runs</source>
+        <translation>95&#xa0;% des séries aléatoires</translation>
+    </message>
+</context>
+<context>
     <name>orvanel::ConvergenceWindow</name>
     <message>
         <source>No estimate yet</source>
@@ -48,26 +75,6 @@
         <translation>Convergence</translation>
     </message>
     <message>
-        <source>95 % of random runs</source>
-        <translation>95&#xa0;% des séries aléatoires</translation>
-    </message>
-    <message>
-        <source>estimate</source>
-        <translation>estimation</translation>
-    </message>
-    <message>
-        <source>pi</source>
-        <translation>pi</translation>
-    </message>
-    <message>
-        <source>pairs asked</source>
-        <translation>paires interrogées</translation>
-    </message>
-    <message>
-        <source>estimate of pi</source>
-        <translation>estimation de pi</translation>
-    </message>
-    <message>
         <source>Save Image…</source>
         <translation>Enregistrer l&apos;image…</translation>
     </message>
@@ -78,10 +85,6 @@
     <message>
         <source>PNG images (*.png)</source>
         <translation>Images PNG (*.png)</translation>
-    </message>
-    <message>
-        <source>The image could not be saved in %1.</source>
-        <translation>L&apos;image n&apos;a pas pu être enregistrée dans %1.</translation>
     </message>
 </context>
 <context>
@@ -339,7 +342,11 @@
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
-        <translation>Le fichier « %1 » n&apos;a pas pu être ouvert : le système de fichiers n&apos;a pas répondu à temps.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: le système de fichiers n&apos;a pas répondu à temps.</translation>
+    </message>
+    <message>
+        <source>The image could not be saved in %1: %2.</source>
+        <translation>L&apos;image n&apos;a pas pu être enregistrée dans %1&#xa0;: %2.</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+
+class QPalette;
+
+namespace orvanel {
+
+// The colours of the convergence chart, taken from the palette in use or derived
+// from it, so that the chart reads as well on a dark desktop as on a light one:
+// text stands out from the plot's background at least 4.5 : 1, every line at
+// least 3 : 1 (the usual thresholds for accessible text and graphics).
+struct ChartColours {
+  QColor background;  // of the plot and its margins
+  QColor text;        // labels, titles, legend and axes
+  QColor estimate;
+  QColor pi;
+  QColor bandEdge;
+  QColor bandFill;  // translucent, under everything else
+};
+
+[[nodiscard]] ChartColours ChartColoursFor(const QPalette& palette);
+
+// The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
+[[nodiscard]] double ContrastRatio(const QColor& first, const QColor& second);
+
+}  // namespace orvanel
