@@ -67,7 +67,8 @@ BENCHMARK(BM_ChartRedraw)->Unit(benchmark::kMicrosecond);
 void BM_ChartWindowRefresh(benchmark::State& state) {
   testing::ScriptedSaveDialog save_dialog;
   testing::RecordingMessenger messenger;
-  ConvergenceWindow window(save_dialog, messenger, nullptr);
+  Reporter reporter(messenger);
+  ConvergenceWindow window(save_dialog, reporter, nullptr);
   window.show();
   ConvergenceRecord record;
   std::mt19937_64 engine(9);

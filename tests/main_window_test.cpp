@@ -259,6 +259,23 @@ TEST(HelpViewer, ShowsTheDocumentBuiltIntoTheProgramBesideTheWindow) {
   EXPECT_EQ(parent.findChildren<QTextBrowser*>().size(), 1) << "one help window, shown again";
 }
 
+// Escape closes the help and the chart windows, whichever of their widgets has
+// the focus.
+TEST_F(MainWindowTest, EscapeClosesTheHelpAndTheChartWindows) {
+  auto viewer = MakeDocumentHelpViewer();
+  viewer->ShowContents(&window());
+  auto* help = Find<QTextBrowser>(window(), "HelpWindow");
+  Action(window(), "ConvergenceChartMenu")->trigger();
+  QWidget* chart = Find<QWidget>(window(), "ConvergenceWindow");
+  Find<QPushButton>(*chart, "SaveImage")->setFocus();
+  for (QWidget* shown : {static_cast<QWidget*>(help), chart}) {
+    ASSERT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
+    QWidget* focus = shown->focusWidget() != nullptr ? shown->focusWidget() : shown;
+    QTest::keyClick(focus, Qt::Key_Escape);
+    EXPECT_FALSE(shown->isVisible()) << shown->objectName().toStdString();
+  }
+}
+
 TEST_F(MainWindowTest, AboutShowsItsSixLinesEachTimeAndLeavesTheTimerRunning) {
   window().show();
   for (int showing = 0; showing < 2; ++showing) {

@@ -9,8 +9,10 @@
 
 #include "errors.h"
 #include "messages.h"
+#include "reporter.h"
 #include "settings_store.h"
 #include "support/widgets.h"
+#include "support/window_fakes.h"
 
 namespace orvanel {
 namespace {
@@ -166,6 +168,37 @@ INSTANTIATE_TEST_SUITE_P(
                  "at 0.",
                  false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace orvanel
+
+namespace orvanel {
+namespace {
+
+// Every problem is told in one place: a line on stderr always, a message only
+// when a person may be there, and one held back until its window is shown.
+TEST(Reporter, TellsStderrAlwaysAndAPersonOnlyWhenOneMayBeThere) {
+  using Attendance = Reporter::Attendance;
+  const struct {
+    Attendance attendance;
+    int shownAtOnce;
+    int shownOnceOnScreen;
+  } cases[] = {{Attendance::kPersonPresent, 1, 1},
+               {Attendance::kOnceOnScreen, 0, 1},
+               {Attendance::kNobodyWatching, 0, 0}};
+  for (const auto& c : cases) {
+    testing::RecordingMessenger messenger;
+    Reporter reporter(messenger);
+    ::testing::internal::CaptureStderr();
+    reporter.Tell(nullptr, "The file \"x\" could not be read: permission denied.", c.attendance);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Orvanel: The file \"x\" could not be read: permission denied.\n");
+    EXPECT_EQ(messenger.messages.size(), c.shownAtOnce);
+    reporter.TellHeldBack();
+    reporter.TellHeldBack();
+    EXPECT_EQ(messenger.messages.size(), c.shownOnceOnScreen);
+  }
+}
 
 }  // namespace
 }  // namespace orvanel

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "close_on_escape.h"
 #include "convergence_chart.h"
 #include "messages.h"
 #include "number_text.h"
@@ -54,15 +55,16 @@ QString ConvergenceSummary(const StatusFigures& shown) {
            Decimals(figures->distanceFromPi));
 }
 
-ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Messenger& messenger, QWidget* parent)
+ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter, QWidget* parent)
     : QWidget(WithChartAccessibility(parent), Qt::Window),
       saveDialog_(save_dialog),
-      messenger_(messenger),
+      reporter_(reporter),
       chart_(new ConvergenceChart(this)),
       summary_(new QLabel(this)) {
   setObjectName("ConvergenceWindow");
   setWindowTitle(tr("Convergence"));
   setAttribute(Qt::WA_DeleteOnClose);
+  CloseOnEscape(*this);
   summary_->setObjectName("ConvergenceSummary");
   summary_->setTextFormat(Qt::PlainText);
 
@@ -102,7 +104,7 @@ void ConvergenceWindow::SaveImage() {
   if (QFileInfo(path).suffix().isEmpty()) path += ".png";
   QImageWriter writer(path, "png");
   if (!writer.write(Image())) {
-    messenger_.ShowError(this, ImageNotSavedText(path, writer.errorString()));
+    reporter_.Tell(this, ImageNotSavedText(path, writer.errorString()));
   }
 }
 

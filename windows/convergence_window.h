@@ -4,6 +4,7 @@
 
 #include "convergence_record.h"
 #include "platform_services.h"
+#include "reporter.h"
 #include "trial_tally.h"
 
 class QImage;
@@ -21,7 +22,7 @@ class ConvergenceWindow final : public QWidget {
   Q_OBJECT
 
  public:
-  ConvergenceWindow(SaveDialog& save_dialog, Messenger& messenger, QWidget* parent);
+  ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter, QWidget* parent);
 
   // Draws the record and the figures of the status lines as they are now.
   void Refresh(const ConvergenceRecord& record, const StatusFigures& shown);
@@ -34,7 +35,7 @@ class ConvergenceWindow final : public QWidget {
   void SaveImage();
 
   SaveDialog& saveDialog_;
-  Messenger& messenger_;
+  Reporter& reporter_;
   ConvergenceChart* chart_;
   QLabel* summary_;
 };

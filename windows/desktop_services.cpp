@@ -4,6 +4,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "close_on_escape.h"
 #include "file_dialogs.h"
 #include "main_words.h"
 #include "platform_services.h"
@@ -29,6 +30,7 @@ class DocumentHelpViewer final : public HelpViewer {
       browser_->setObjectName("HelpWindow");
       browser_->setWindowFlag(Qt::Window);
       browser_->setOpenExternalLinks(true);
+      CloseOnEscape(*browser_);
       browser_->resize(640, 560);
       //: The help document in the language of this translation, among those built
       //: into the program: qrc:/orvanel/Orvanel_de.html, qrc:/orvanel/Orvanel_fr.html.

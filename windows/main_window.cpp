@@ -26,7 +26,8 @@ Main::Main(PlatformServices services, QWidget* parent)
       services_(std::move(services)),
       selFile_(*services_.openDialog),
       estimator_(*this, *services_.generator, services_.openPairFile),
-      saver_(*services_.settingsStore, *services_.messenger) {
+      reporter_(*services_.messenger),
+      saver_(*services_.settingsStore, reporter_) {
   setObjectName("Main");
   setWindowTitle(tr("Orvanel"));
   setWindowIcon(QIcon(":/orvanel/orvanel.png"));
@@ -53,7 +54,7 @@ void Main::Guarded(Handler&& handler) {
     handler();
   } catch (const FileOpenError& error) {
     // A file that cannot be opened changes nothing, the running trials included.
-    services_.messenger->ShowError(this, ErrorText(error));
+    reporter_.Tell(this, ErrorText(error));
   } catch (const std::exception& error) {
     ReportError(ErrorText(error));
   }
@@ -64,7 +65,7 @@ void Main::Guarded(Handler&& handler) {
 // counted stays counted.
 void Main::ReportError(const QString& sentence) {
   if (Timer1->isActive()) StartStopCommand_Click();
-  services_.messenger->ShowError(this, sentence);
+  reporter_.Tell(this, sentence);
 }
 
 void Main::Form_Load() {
@@ -78,22 +79,20 @@ void Main::Form_Load() {
     const QString problem =
         LoadProblemText(loaded, QString::fromStdString(services_.settingsStore->Location()));
     if (problem.isEmpty()) return;
-    WriteToStandardError(problem);
     // An estimate alone is replaced by the next one anyway; a tally that starts
-    // from zero, or lines the next save drops, are news the user must see.
-    if (LoadProblemNeedsTelling(loaded)) loadProblem_ = problem;
+    // from zero, or lines the next save drops, are news the user must see, in a
+    // message that belongs to the window once it is on screen.
+    reporter_.Tell(this, problem,
+                   LoadProblemNeedsTelling(loaded) ? Reporter::Attendance::kOnceOnScreen
+                                                   : Reporter::Attendance::kNobodyWatching);
   });
 }
 
 void Main::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  // Told once the window is on screen, so that the message has a window to belong to.
-  if (!loadProblem_.isEmpty()) QTimer::singleShot(0, this, &Main::TellLoadProblem);
-}
-
-void Main::TellLoadProblem() {
-  const QString problem = std::exchange(loadProblem_, QString());
-  if (!problem.isEmpty()) services_.messenger->ShowError(this, problem);
+  // After the showing has run its course, so that the message has a window on
+  // screen to belong to.
+  QTimer::singleShot(0, this, [this] { reporter_.TellHeldBack(); });
 }
 
 void Main::Form_Unload() {
@@ -188,7 +187,7 @@ void Main::StartHelp_Click() {
 }
 
 void Main::ConvergenceChartMenu_Click() {
-  if (!chart_) chart_ = new ConvergenceWindow(*services_.saveDialog, *services_.messenger, this);
+  if (!chart_) chart_ = new ConvergenceWindow(*services_.saveDialog, reporter_, this);
   RefreshChart();
   chart_->show();
   chart_->raise();

@@ -3,7 +3,7 @@
 // The main window: every control, the menus and the handlers. It owns the
 // estimator and forwards its handlers to it; the estimator sees the window only
 // as a FrontEnd, through which it hands down what to show. Errors that leave a
-// handler are reported in one place (Guarded).
+// handler are caught in one place (Guarded) and told through the Reporter.
 
 #include <QMainWindow>
 
@@ -19,6 +19,7 @@
 #include "estimator.h"
 #include "front_end.h"
 #include "platform_services.h"
+#include "reporter.h"
 #include "sel_file.h"
 #include "status_lines.h"
 #include "tally_saver.h"
@@ -94,7 +95,6 @@ class Main final : public QMainWindow, private FrontEnd {
   void AfterDueTicks();
   void RecordShown(const StatusFigures& figures);
   void RefreshChart();
-  void TellLoadProblem();
 
   // Runs a handler; an error that leaves it stops the trials and is shown.
   template <typename Handler>
@@ -114,6 +114,7 @@ class Main final : public QMainWindow, private FrontEnd {
   PlatformServices services_;
   SelFile selFile_;
   Estimator estimator_;
+  Reporter reporter_;
   TallySaver saver_;
   std::unique_ptr<StatusLines> statusLines_;
   bool inTick_ = false;
@@ -128,7 +129,6 @@ class Main final : public QMainWindow, private FrontEnd {
   std::chrono::nanoseconds lastChartRefresh_{};
   bool unloaded_ = false;
   bool unattended_ = false;
-  QString loadProblem_;
   QString loadingFile_;  // none until a file is chosen
 
   QLabel* Label1 = nullptr;

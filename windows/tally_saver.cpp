@@ -18,9 +18,7 @@ void TallySaver::Save(const TrialTally& tally, Attendance attendance, QWidget* p
     lastSaveFailed_ = false;
   } catch (const std::exception& error) {
     lastSaveFailed_ = true;
-    const QString sentence = ErrorText(error);
-    WriteToStandardError(sentence);
-    if (attendance == Attendance::kPersonPresent) messenger_.ShowError(parent, sentence);
+    reporter_.Tell(parent, ErrorText(error), attendance);
   }
 }
 

@@ -2,7 +2,8 @@
 
 #include <optional>
 
-#include "platform_services.h"
+#include "reporter.h"
+#include "settings_store.h"
 #include "trial_tally.h"
 
 class QWidget;
@@ -16,18 +17,18 @@ class TallySaver {
   // Whether a person may be there to read a message: after Exit or the close
   // button, yes; after a signal, a session end or the quit, nobody may be, and
   // nothing may wait for a click.
-  enum class Attendance { kPersonPresent, kNobodyWatching };
+  using Attendance = Reporter::Attendance;
 
-  TallySaver(SettingsStore& store, Messenger& messenger) : store_(store), messenger_(messenger) {}
+  TallySaver(SettingsStore& store, Reporter& reporter) : store_(store), reporter_(reporter) {}
 
-  // A failed save goes to stderr, and to a message when a person is present.
+  // A failed save is told: on stderr, and in a message when a person is present.
   void Save(const TrialTally& tally, Attendance attendance, QWidget* parent);
   // 0 when the last save succeeded, 1 when it failed.
   [[nodiscard]] int ExitStatus() const { return lastSaveFailed_ ? 1 : 0; }
 
  private:
   SettingsStore& store_;
-  Messenger& messenger_;
+  Reporter& reporter_;
   std::optional<TrialTally> lastAttempt_;
   bool lastSaveFailed_ = false;
 };
