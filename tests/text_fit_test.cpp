@@ -16,6 +16,7 @@
 #include <map>
 #include <string>
 
+#include "about_credits.h"
 #include "about_play.h"
 #include "convergence_chart.h"
 #include "convergence_window.h"
@@ -151,13 +152,62 @@ INSTANTIATE_TEST_SUITE_P(Shipped, TextsInEveryLanguage, ::testing::ValuesIn(kShi
 TEST(Translations, UseTheDesktopsStandardTermsForTheMenus) {
   const std::map<std::string, QStringList> menus = {{"en", {"&File", "&View", "&Help"}},
                                                     {"de", {"&Datei", "&Ansicht", "&Hilfe"}},
-                                                    {"fr", {"&Fichier", "&Affichage", "&Aide"}}};
+                                                    {"fr", {"&Fichier", "&Affichage", "Aid&e"}}};
   for (const auto& [name, expected] : menus) {
     Language language(name.c_str());
     testing::WindowRig rig;
     QStringList shown;
     for (QAction* menu : rig.window->menuBar()->actions()) shown << menu->text();
     EXPECT_EQ(shown, expected) << name;
+  }
+}
+
+// The letter after "&", which Alt and the letter reach; none for a caption without.
+QChar AccessKey(const QString& caption) {
+  for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return caption[i + 1].toLower();
+    ++i;  // "&&" is an ampersand shown as it is
+  }
+  return QChar();
+}
+
+// In every language each menu bar and each menu reaches each of its entries by
+// a key of its own, and "Exit" keeps its designed caption without one.
+TEST_P(TextsInEveryLanguage, GiveEveryMenuEntryAnAccessKeyOfItsOwn) {
+  Language language(GetParam());
+  testing::WindowRig rig;
+  const auto expect_unique = [](const QList<QAction*>& entries, const std::string& where) {
+    std::map<QChar, QString> taken;
+    for (const QAction* entry : entries) {
+      if (entry->isSeparator()) continue;
+      const QChar key = AccessKey(entry->text());
+      if (entry->objectName() == "ExitMenu") {
+        EXPECT_TRUE(key.isNull()) << entry->text().toStdString();
+        continue;
+      }
+      ASSERT_FALSE(key.isNull()) << where << ": " << entry->text().toStdString();
+      const auto [clash, fresh] = taken.emplace(key, entry->text());
+      EXPECT_TRUE(fresh) << where << ": " << entry->text().toStdString() << " and "
+                         << clash->second.toStdString();
+    }
+  };
+  const QList<QAction*> menus = rig.window->menuBar()->actions();
+  expect_unique(menus, "the menu bar");
+  for (const QAction* menu : menus)
+    expect_unique(menu->menu()->actions(), menu->text().toStdString());
+}
+
+// A language may move the web address to the other line of its sentence, but
+// never lose it; the lines with an address end without a full stop, as in English.
+TEST_P(TextsInEveryLanguage, ShowEachAddressOfTheAboutWindowOnce) {
+  Language language(GetParam());
+  AboutPlay about(nullptr);
+  QString shown;
+  for (const QLabel* label : about.findChildren<QLabel*>()) shown += label->text() + "\n";
+  for (const char* address : {kCommentsAddress, kWebAddress}) {
+    EXPECT_EQ(shown.count(address), 1) << address << " in " << shown.toStdString();
+    EXPECT_FALSE(shown.contains(QString(address) + ".")) << shown.toStdString();
   }
 }
 

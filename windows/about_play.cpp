@@ -15,6 +15,12 @@ namespace {
 constexpr int kDesignedWidth = 4395;
 constexpr int kDesignedHeight = 2610;
 
+// The web address may stand in either line of its sentence: a language that
+// names it last moves it to the second line.
+QString WithWebAddress(const QString& line) {
+  return QString(line).replace(QLatin1String("%1"), QString::fromUtf8(kWebAddress));
+}
+
 }  // namespace
 
 AboutPlay::AboutPlay(QWidget* parent) : QDialog(parent) {
@@ -37,8 +43,13 @@ AboutPlay::AboutPlay(QWidget* parent) : QDialog(parent) {
       {"Label1", tr("written by %1.").arg(kAuthor), 960, 600, 2655, 255},
       {"Label4", tr("Any comments or bug reports can be sent"), 480, 960, 3015, 255},
       {"Label3", tr("to %1").arg(kCommentsAddress), 960, 1200, 2175, 255},
-      {"Label6", tr("Check out %1").arg(kWebAddress), 600, 1680, 2535, 255},
-      {"Label5", tr("for other games, short stories and merchandise."), 360, 1920, 3495, 375},
+      //: The first line of a sentence over two; %1 is the maker's web address,
+      //: which may move to the second line if the language puts it last.
+      {"Label6", WithWebAddress(tr("Check out %1")), 600, 1680, 2535, 255},
+      //: The second line of the sentence; it may take the web address, %1,
+      //: from the first line.
+      {"Label5", WithWebAddress(tr("for other games, short stories and merchandise.")), 360, 1920,
+       3495, 375},
   };
   // Each line keeps its place and grows to the right where its text needs more
   // room than the layout gives it (a wider font, a longer language); the window

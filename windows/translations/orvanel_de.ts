@@ -21,15 +21,17 @@
     </message>
     <message>
         <source>to %1</source>
-        <translation>an %1.</translation>
+        <translation>an %1</translation>
     </message>
     <message>
         <source>Check out %1</source>
-        <translation>Besuchen Sie %1</translation>
+        <extracomment>The first line of a sentence over two; %1 is the maker&apos;s web address, which may move to the second line if the language puts it last.</extracomment>
+        <translation>Weitere Spiele, Kurzgeschichten und Fanartikel</translation>
     </message>
     <message>
         <source>for other games, short stories and merchandise.</source>
-        <translation>für weitere Spiele, Kurzgeschichten und Fanartikel.</translation>
+        <extracomment>The second line of the sentence; it may take the web address, %1, from the first line.</extracomment>
+        <translation>finden Sie unter %1</translation>
     </message>
 </context>
 <context>
@@ -108,7 +110,7 @@
     </message>
     <message>
         <source>Loading %1</source>
-        <translation>Lade %1</translation>
+        <translation>Analyse von %1</translation>
     </message>
     <message>
         <source>pi</source>
@@ -164,11 +166,11 @@
     </message>
     <message>
         <source>The number of people asked cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Die Zahl der befragten Personen kann sich nicht weiter ändern: Sie hat die Grenze dessen erreicht, was sie fassen kann.</translation>
+        <translation>Die Zahl der befragten Personen kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht.</translation>
     </message>
     <message>
         <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Die Zahl der gefundenen gemeinsamen Teiler kann sich nicht weiter ändern: Sie hat die Grenze dessen erreicht, was sie fassen kann.</translation>
+        <translation>Die Zahl der gefundenen gemeinsamen Teiler kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht.</translation>
     </message>
     <message>
         <source>The number of relatively prime pairs lies outside the range of a whole number of 32 bits.</source>
@@ -204,11 +206,11 @@
     </message>
     <message>
         <source>Working out the estimate of pi needed a division by zero.</source>
-        <translation>Die Berechnung des Schätzwerts für Pi hätte durch null teilen müssen.</translation>
+        <translation>Die Berechnung des Schätzwerts für Pi hätte eine Division durch null erfordert.</translation>
     </message>
     <message>
         <source>Working out the estimate of pi needed the square root of a negative number.</source>
-        <translation>Die Berechnung des Schätzwerts für Pi hätte die Quadratwurzel einer negativen Zahl gebraucht.</translation>
+        <translation>Die Berechnung des Schätzwerts für Pi hätte die Quadratwurzel aus einer negativen Zahl erfordert.</translation>
     </message>
     <message>
         <source>the system gave no reason</source>
@@ -216,7 +218,7 @@
     </message>
     <message>
         <source>there is no such file or folder</source>
-        <translation>es gibt keine solche Datei und keinen solchen Ordner</translation>
+        <translation>die Datei oder der Ordner existiert nicht</translation>
     </message>
     <message>
         <source>permission denied</source>
@@ -236,7 +238,7 @@
     </message>
     <message>
         <source>the device reported an input or output error</source>
-        <translation>das Gerät meldete einen Ein- oder Ausgabefehler</translation>
+        <translation>das Gerät meldete einen Ein-/Ausgabefehler</translation>
     </message>
     <message>
         <source>too many files are open</source>
@@ -260,15 +262,15 @@
     </message>
     <message>
         <source>Something went wrong that should never happen: %1.</source>
-        <translation>Etwas ist schiefgegangen, das nie geschehen sollte: %1.</translation>
+        <translation>Ein unerwarteter Fehler ist aufgetreten: %1.</translation>
     </message>
     <message>
         <source>The saved tally could not be read from %1: the file is damaged. The tally starts again from zero.</source>
-        <translation>Die gespeicherte Zählung konnte nicht aus %1 gelesen werden: Die Datei ist beschädigt. Die Zählung beginnt wieder bei null.</translation>
+        <translation>Der gespeicherte Zählerstand konnte nicht aus %1 gelesen werden: Die Datei ist beschädigt. Der Zählerstand beginnt wieder bei null.</translation>
     </message>
     <message>
         <source>The saved %1 &quot;%2&quot; in %3 cannot be used, so the tally starts again from zero.</source>
-        <translation>Der gespeicherte Wert %1 „%2“ in %3 ist nicht verwendbar, daher beginnt die Zählung wieder bei null.</translation>
+        <translation>Der gespeicherte Wert %1 „%2“ in %3 ist nicht verwendbar, daher beginnt der Zählerstand wieder bei null.</translation>
     </message>
     <message>
         <source>The saved Estimate &quot;%1&quot; in %2 cannot be used and starts again at 0.</source>
@@ -286,7 +288,7 @@
     <message>
         <source>and %1 guesses being relatively prime</source>
         <extracomment>%1 is the number of pairs without a common factor, with a blank in the place of the sign.</extracomment>
-        <translation>und %1 Paare für teilerfremd gehalten</translation>
+        <translation>und %1 als teilerfremd eingestuften Paaren</translation>
     </message>
     <message>
         <source>&amp;View</source>
@@ -318,7 +320,7 @@
     </message>
     <message>
         <source>The saved tally could not be read from %1: %2. The tally starts again from zero.</source>
-        <translation>Der gespeicherte Zählerstand konnte nicht aus %1 gelesen werden: %2. Der Zählerstand beginnt wieder bei null.</translation>
+        <translation>Der gespeicherte Zählerstand konnte nicht aus %1 gelesen werden: %2. Er beginnt wieder bei null.</translation>
     </message>
     <message>
         <source>%1 also holds lines that are not part of the saved tally; the next save keeps only the tally.</source>

@@ -21,14 +21,16 @@
     </message>
     <message>
         <source>to %1</source>
-        <translation>à %1.</translation>
+        <translation>à %1</translation>
     </message>
     <message>
         <source>Check out %1</source>
+        <extracomment>The first line of a sentence over two; %1 is the maker&apos;s web address, which may move to the second line if the language puts it last.</extracomment>
         <translation>Visitez %1</translation>
     </message>
     <message>
         <source>for other games, short stories and merchandise.</source>
+        <extracomment>The second line of the sentence; it may take the web address, %1, from the first line.</extracomment>
         <translation>pour d&apos;autres jeux, nouvelles et produits dérivés.</translation>
     </message>
 </context>
@@ -108,7 +110,7 @@
     </message>
     <message>
         <source>Loading %1</source>
-        <translation>Chargement de %1</translation>
+        <translation>Analyse de %1</translation>
     </message>
     <message>
         <source>pi</source>
@@ -152,7 +154,7 @@
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation>&amp;Aide</translation>
+        <translation>Aid&amp;e</translation>
     </message>
     <message>
         <source>What is the &amp;point?</source>
@@ -164,19 +166,19 @@
     </message>
     <message>
         <source>The number of people asked cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Le nombre de personnes interrogées ne peut plus changer&#xa0;: il a atteint la limite de ce qu&apos;il peut contenir.</translation>
+        <translation>Le nombre de personnes interrogées ne peut plus changer&#xa0;: il a atteint sa valeur maximale.</translation>
     </message>
     <message>
         <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Le nombre de facteurs communs trouvés ne peut plus changer&#xa0;: il a atteint la limite de ce qu&apos;il peut contenir.</translation>
+        <translation>Le nombre de facteurs communs trouvés ne peut plus changer&#xa0;: il a atteint sa valeur maximale.</translation>
     </message>
     <message>
         <source>The number of relatively prime pairs lies outside the range of a whole number of 32 bits.</source>
-        <translation>Le nombre de paires premières entre elles sort de l&apos;intervalle d&apos;un entier de 32 bits.</translation>
+        <translation>Le nombre de paires premières entre elles dépasse la plage d&apos;un entier de 32 bits.</translation>
     </message>
     <message>
         <source>The random number lies outside the range of a whole number of 32 bits.</source>
-        <translation>Le nombre aléatoire sort de l&apos;intervalle d&apos;un entier de 32 bits.</translation>
+        <translation>Le nombre aléatoire dépasse la plage d&apos;un entier de 32 bits.</translation>
     </message>
     <message>
         <source>The random number does not fit into a whole number of 32 bits.</source>
@@ -188,11 +190,11 @@
     </message>
     <message>
         <source>Working out the estimate of pi gave an invalid result.</source>
-        <translation>Le calcul de l&apos;estimation de pi a donné un résultat invalide.</translation>
+        <translation>Le calcul de l&apos;estimation de pi a donné un résultat non valide.</translation>
     </message>
     <message>
         <source>Working out the random number gave an invalid result.</source>
-        <translation>Le calcul du nombre aléatoire a donné un résultat invalide.</translation>
+        <translation>Le calcul du nombre aléatoire a donné un résultat non valide.</translation>
     </message>
     <message>
         <source>Working out the estimate of pi gave a number too large to hold.</source>
@@ -220,7 +222,7 @@
     </message>
     <message>
         <source>permission denied</source>
-        <translation>permission refusée</translation>
+        <translation>accès refusé</translation>
     </message>
     <message>
         <source>a part of the path is not a folder</source>
@@ -236,7 +238,7 @@
     </message>
     <message>
         <source>the device reported an input or output error</source>
-        <translation>le périphérique a signalé une erreur d&apos;entrée ou de sortie</translation>
+        <translation>le périphérique a signalé une erreur d&apos;entrée/sortie</translation>
     </message>
     <message>
         <source>too many files are open</source>
@@ -260,7 +262,7 @@
     </message>
     <message>
         <source>Something went wrong that should never happen: %1.</source>
-        <translation>Une erreur qui ne devrait jamais se produire est survenue&#xa0;: %1.</translation>
+        <translation>Une erreur inattendue s&apos;est produite&#xa0;: %1.</translation>
     </message>
     <message>
         <source>The saved tally could not be read from %1: the file is damaged. The tally starts again from zero.</source>
