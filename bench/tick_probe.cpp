@@ -22,7 +22,7 @@
 
 #include "convergence_record.h"
 #include "main_window.h"
-#include "status_lines.h"
+#include "presenter.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -175,7 +175,7 @@ int main(int argc, char* argv[]) {
   // With the chart closed the record is all it costs: a point per drawing of the
   // status lines, against the CPU time of the ticks between two drawings.
   const double tick_cpu = running.cpuSeconds / (running.trials / 4.0);
-  const double points_per_tick = 1000.0 / orvanel::StatusLines::kRedrawInterval.count() / 1000.0;
+  const double points_per_tick = 1000.0 / orvanel::Presenter::kLinesInterval.count() / 1000.0;
   const double point_cost = RecordPointCost();
   std::printf("convergence record: %.1f ns per point, %.3f %% of a tick's CPU\n", point_cost * 1e9,
               100.0 * point_cost * points_per_tick / tick_cpu);

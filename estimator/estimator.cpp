@@ -22,9 +22,14 @@ std::unique_ptr<PairFile> OpenPairFile(const std::string& utf8_name) {
 Estimator::Estimator(FrontEnd& front_end, RandomGenerator& generator, PairFileOpener open_pair_file)
     : frontEnd_(front_end), generator_(generator), openPairFile_(std::move(open_pair_file)) {}
 
+void Estimator::BeginRun() {
+  inRun_ = true;
+  if (analyzingFile_) pairFile_->LookAgain();
+}
+
 void Estimator::Tick() {
   batchStep_ = 1;
-  if (analyzingFile_) pairFile_->LookAgain();
+  if (analyzingFile_ && !inRun_) pairFile_->LookAgain();
   while (batchStep_ <= kTrialsPerTick) {
     Pair pair;
     if (analyzingFile_) {

@@ -53,6 +53,13 @@ class Estimator {
   // and the next one goes on from there.
   void Tick();
 
+  // A run of ticks that follow one another at once (the due ticks of one
+  // wake-up, a slice at full speed) takes the pair file as it stands when the
+  // run begins: asking the file system costs more than a whole tick, and the
+  // ticks of a run start within moments of each other.
+  void BeginRun();
+  void EndRun() { inRun_ = false; }
+
   // Zeroes the tally and shows it. Nothing else changes.
   void Reset();
 
@@ -75,6 +82,7 @@ class Estimator {
   TrialTally tally_;
   bool analyzingFile_ = false;
   std::int32_t batchStep_ = 0;
+  bool inRun_ = false;
   std::unique_ptr<PairFile> pairFile_;
 };
 

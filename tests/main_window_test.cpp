@@ -101,8 +101,11 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndMarks) {
   EXPECT_EQ(menus[0]->text(), "&File");
   EXPECT_EQ(menus[1]->text(), "&View");
   EXPECT_EQ(menus[2]->text(), "&Help");
-  ASSERT_EQ(menus[1]->menu()->actions().size(), 1);
+  ASSERT_EQ(menus[1]->menu()->actions().size(), 2);
   EXPECT_EQ(menus[1]->menu()->actions()[0]->text(), "&Convergence Chart");
+  EXPECT_EQ(menus[1]->menu()->actions()[1]->text(), "&Full Speed");
+  EXPECT_TRUE(Action(window(), "FullSpeedMenu")->isCheckable());
+  EXPECT_FALSE(Action(window(), "FullSpeedMenu")->isChecked()) << "off at every start";
   QStringList file_entries;
   for (QAction* entry : menus[0]->menu()->actions()) {
     file_entries << (entry->isSeparator() ? "-" : entry->text());

@@ -47,11 +47,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Said{"TotalAtItsLimit", Raised<OverflowError>(Fault::kLimitReached, Quantity::kPeopleAsked),
              "The number of people asked cannot change any further: it has reached the limit of "
-             "what it can hold."},
+             "what it can hold. The trials have stopped; Reset starts a new tally."},
         Said{"HitsAtTheirLimit",
              Raised<OverflowError>(Fault::kLimitReached, Quantity::kCommonFactorsFound),
              "The number of common factors found cannot change any further: it has reached the "
-             "limit of what it can hold."},
+             "limit of what it can hold. The trials have stopped; Reset starts a new tally."},
         Said{"DifferenceOutOfRange",
              Raised<OverflowError>(Fault::kOutOfRange, Quantity::kRelativelyPrimePairs),
              "The number of relatively prime pairs lies outside the range of a whole number of 32 "

@@ -1,6 +1,7 @@
 // Takes the screenshots in docs/: both windows in every shipped language, with
-// 10-digit counts, and the convergence chart after three minutes of trials, on
-// fakes (no settings of the user are read or written).
+// 10-digit counts, the convergence chart after three minutes of trials in a
+// light and a dark palette, and after a run at full speed to the limit of the
+// count (some minutes), on fakes (no settings of the user are read or written).
 // Run under a real X server:
 //   QT_QPA_PLATFORM=xcb xvfb-run -a build/release/tests/take_screenshots docs
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include "about_play.h"
 #include "convergence_window.h"
 #include "support/window_fakes.h"
+#include "tick_timer.h"
 #include "translations.h"
 
 int main(int argc, char* argv[]) {
@@ -96,5 +98,23 @@ int main(int argc, char* argv[]) {
     chart->Image().save(chart_file);
     std::printf("%s\n", qPrintable(chart_file));
   }
+
+  // A run at full speed from zero to the limit of the count: some minutes of the
+  // machine's time, on a clock that moves as the slices would take it.
+  QApplication::setPalette(light);
+  orvanel::testing::WindowRig fast;
+  fast.Load(orvanel::TrialTally{});
+  fast.window->show();
+  fast.window->findChild<QAction*>("ConvergenceChartMenu")->trigger();
+  fast.window->findChild<QAction*>("FullSpeedMenu")->trigger();
+  auto* fast_timer = fast.window->findChild<orvanel::TickTimer*>("Timer1");
+  while (fast_timer->isActive()) {
+    fast_timer->RunSlice(20'000);
+    fast.clock->Advance(std::chrono::milliseconds(8));
+  }
+  QApplication::processEvents();
+  const QString limit_file = folder.filePath("chart-full-speed.png");
+  fast.window->findChild<orvanel::ConvergenceWindow*>()->Image().save(limit_file);
+  std::printf("%s\n", qPrintable(limit_file));
   return 0;
 }

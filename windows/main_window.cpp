@@ -33,15 +33,15 @@ Main::Main(PlatformServices services, QWidget* parent)
   setWindowIcon(QIcon(":/orvanel/orvanel.png"));
   CreateControls();
   CreateMenus();
-  statusLines_ =
-      std::make_unique<StatusLines>(*EstimateText, *TotalText, *HitsText, *services_.clock);
-  statusLines_->OnShown([this](const StatusFigures& figures) { RecordShown(figures); });
+  statusLines_ = std::make_unique<StatusLines>(*EstimateText, *TotalText, *HitsText);
+  presenter_ = std::make_unique<Presenter>(*statusLines_, *services_.clock);
 
   // Trials begin without any click: the timer runs from the start.
   Timer1 = new TickTimer(*services_.clock, this);
   Timer1->setObjectName("Timer1");
   connect(Timer1, &TickTimer::timeout, this, &Main::Timer1_Timer);
-  connect(Timer1, &TickTimer::ranDueTicks, this, &Main::AfterDueTicks);
+  connect(Timer1, &TickTimer::aboutToRunTicks, this, &Main::BeforeTicks);
+  connect(Timer1, &TickTimer::ranDueTicks, this, &Main::AfterTicks);
   Timer1->start();
   StartStopCommand->setFocus();
 }
@@ -74,8 +74,7 @@ void Main::Form_Load() {
     estimator_.UseRandomPairs();
     const LoadedHistory loaded = LoadHistory(*services_.settingsStore);
     estimator_.Restore(loaded.tally);
-    record_.Restart();
-    record_.Add(loaded.tally.Total, loaded.tally.Estimate);
+    presenter_->RestartRecord(loaded.tally.Total, loaded.tally.Estimate);
     const QString problem =
         LoadProblemText(loaded, QString::fromStdString(services_.settingsStore->Location()));
     if (problem.isEmpty()) return;
@@ -96,14 +95,10 @@ void Main::showEvent(QShowEvent* event) {
 }
 
 void Main::Form_Unload() {
-  if (unloaded_) return;
-  unloaded_ = true;
+  if (saver_.Unloaded()) return;
   // The window goes away with its timer: no trial may be counted after the save.
   Timer1->stop();
-  saver_.Save(Tally(),
-              unattended_ ? TallySaver::Attendance::kNobodyWatching
-                          : TallySaver::Attendance::kPersonPresent,
-              this);
+  saver_.Unload(Tally(), this);
 }
 
 void Main::closeEvent(QCloseEvent* event) {
@@ -121,8 +116,8 @@ void Main::SaveOnQuit() {
 }
 
 void Main::CloseUnattended() {
-  unattended_ = true;
-  if (unloaded_) {
+  saver_.NobodyWatches();
+  if (saver_.Unloaded()) {
     SaveOnQuit();
   } else {
     close();
@@ -130,32 +125,27 @@ void Main::CloseUnattended() {
 }
 
 void Main::UpdateCaptions(const StatusFigures& figures) {
-  if (inTick_) {
-    statusLines_->Note(figures);
-  } else {
-    statusLines_->Show(figures);
-  }
+  presenter_->Take(figures);
+}
+
+void Main::BeforeTicks() {
+  estimator_.BeginRun();
+  presenter_->BeginRun();
 }
 
 void Main::Timer1_Timer() {
-  inTick_ = true;
   Guarded([this] { estimator_.Tick(); });
-  inTick_ = false;
 }
 
-void Main::AfterDueTicks() {
-  if (Timer1->isActive()) {
-    statusLines_->ShowNotedWhenDue();
-  } else {
-    statusLines_->ShowNoted();
-  }
+void Main::AfterTicks() {
+  estimator_.EndRun();
+  presenter_->EndRun(Timer1->isActive());
 }
 
 void Main::StartStopCommand_Click() {
   if (Timer1->isActive()) {
     Timer1->stop();
-    statusLines_->ShowNoted();  // the last figures of the run, before anything else
-    if (chartPending_) RefreshChart();
+    presenter_->DrawNoted();  // the last figures of the run, before anything else
     StartStopCommand->setText(tr("Start"));
     ClearCommand->setEnabled(true);
   } else {
@@ -166,7 +156,7 @@ void Main::StartStopCommand_Click() {
 }
 
 void Main::ClearCommand_Click() {
-  record_.Restart();
+  presenter_->RestartRecord();
   Guarded([this] { estimator_.Reset(); });
 }
 
@@ -188,29 +178,14 @@ void Main::StartHelp_Click() {
 
 void Main::ConvergenceChartMenu_Click() {
   if (!chart_) chart_ = new ConvergenceWindow(*services_.saveDialog, reporter_, this);
-  RefreshChart();
   chart_->show();
   chart_->raise();
   chart_->activateWindow();
+  presenter_->Follow(chart_);
 }
 
-// Each drawing of the status lines is a point of the record, kept whether or not
-// the chart is open. A chart on screen follows at most every
-// kChartRefreshInterval while trials run (the figures come about twenty times a
-// second) and at once otherwise.
-void Main::RecordShown(const StatusFigures& figures) {
-  shownFigures_ = figures;
-  record_.Add(figures.total, figures.estimate);
-  if (!chart_ || !chart_->isVisible()) return;
-  chartPending_ = true;
-  const bool due = services_.clock->Now() - lastChartRefresh_ >= kChartRefreshInterval;
-  if (due || !Timer1->isActive()) RefreshChart();
-}
-
-void Main::RefreshChart() {
-  chartPending_ = false;
-  lastChartRefresh_ = services_.clock->Now();
-  if (chart_) chart_->Refresh(record_, shownFigures_);
+void Main::FullSpeedMenu_Toggled(bool on) {
+  Timer1->SetFullSpeed(on);
 }
 
 void Main::AboutMenu_Click() {
@@ -237,8 +212,7 @@ void Main::SetProgressFrameEnabled(bool enabled) {
 void Main::SetProgressFrameFileName(const std::string& file_name) {
   loadingFile_ = QString::fromStdString(file_name);
   FitToTexts();
-  record_.Restart();  // the tally starts from zero with the file
-  RefreshChart();
+  presenter_->RestartRecord();  // the tally starts from zero with the file
 }
 
 QString Main::FrameCaption(const QString& file_name) const {

@@ -13,12 +13,10 @@
 
 #include <QPointer>
 
-#include <chrono>
-
-#include "convergence_record.h"
 #include "estimator.h"
 #include "front_end.h"
 #include "platform_services.h"
+#include "presenter.h"
 #include "reporter.h"
 #include "sel_file.h"
 #include "status_lines.h"
@@ -84,6 +82,7 @@ class Main final : public QMainWindow, private FrontEnd {
 
   void AboutMenu_Click();
   void ConvergenceChartMenu_Click();
+  void FullSpeedMenu_Toggled(bool on);
   void AnalyzeFile_Click();
   void ClearCommand_Click();
   void ExitMenu_Click();
@@ -92,9 +91,8 @@ class Main final : public QMainWindow, private FrontEnd {
   void Timer1_Timer();
   void VirtualPeopleMenu_Click();
 
-  void AfterDueTicks();
-  void RecordShown(const StatusFigures& figures);
-  void RefreshChart();
+  void BeforeTicks();
+  void AfterTicks();
 
   // Runs a handler; an error that leaves it stops the trials and is shown.
   template <typename Handler>
@@ -117,18 +115,8 @@ class Main final : public QMainWindow, private FrontEnd {
   Reporter reporter_;
   TallySaver saver_;
   std::unique_ptr<StatusLines> statusLines_;
-  bool inTick_ = false;
-  ConvergenceRecord record_;
-  StatusFigures shownFigures_;
-  // The convergence chart is redrawn at most this often while trials run: a
-  // chart costs several times what the status lines cost to draw, and twice a
-  // second is enough to watch a curve that moves on a logarithmic scale.
-  static constexpr std::chrono::milliseconds kChartRefreshInterval{500};
+  std::unique_ptr<Presenter> presenter_;
   QPointer<ConvergenceWindow> chart_;
-  bool chartPending_ = false;
-  std::chrono::nanoseconds lastChartRefresh_{};
-  bool unloaded_ = false;
-  bool unattended_ = false;
   QString loadingFile_;  // none until a file is chosen
 
   QLabel* Label1 = nullptr;
@@ -147,6 +135,7 @@ class Main final : public QMainWindow, private FrontEnd {
   QAction* ExitMenu = nullptr;
   QMenu* ViewMenu = nullptr;
   QAction* ConvergenceChartMenu = nullptr;
+  QAction* FullSpeedMenu = nullptr;
   QMenu* HelpMenu = nullptr;
   QAction* StartHelp = nullptr;
   QAction* AboutMenu = nullptr;

@@ -219,10 +219,13 @@ void Main::CreateMenus() {
   FileMenu->addSeparator();
   ExitMenu = add_entry(FileMenu, "ExitMenu", tr("Exit"));
 
-  // The one addition to the designed menus: the convergence chart.
+  // The one addition to the designed menus: the convergence chart, and the
+  // same trials at full speed (off at every start: nothing of it is kept).
   ViewMenu = menuBar()->addMenu(tr("&View"));
   ViewMenu->setObjectName("ViewMenu");
   ConvergenceChartMenu = add_entry(ViewMenu, "ConvergenceChartMenu", tr("&Convergence Chart"));
+  FullSpeedMenu = add_entry(ViewMenu, "FullSpeedMenu", tr("&Full Speed"));
+  FullSpeedMenu->setCheckable(true);
 
   HelpMenu = menuBar()->addMenu(tr("&Help"));
   HelpMenu->setObjectName("HelpMenu");
@@ -233,6 +236,7 @@ void Main::CreateMenus() {
   connect_entry(VirtualPeopleMenu, &Main::VirtualPeopleMenu_Click);
   connect_entry(ExitMenu, &Main::ExitMenu_Click);
   connect_entry(ConvergenceChartMenu, &Main::ConvergenceChartMenu_Click);
+  connect(FullSpeedMenu, &QAction::toggled, this, &Main::FullSpeedMenu_Toggled);
   connect_entry(StartHelp, &Main::StartHelp_Click);
   connect_entry(AboutMenu, &Main::AboutMenu_Click);
 }

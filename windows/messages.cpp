@@ -20,15 +20,16 @@ QString Text(const std::string& utf8) {
 QString ArithmeticText(Fault fault, Quantity quantity) {
   switch (fault) {
     case Fault::kLimitReached:
+      // At full speed the limit comes within minutes: the sentence says what now.
       if (quantity == Quantity::kPeopleAsked) {
         return MainWords::tr(
             "The number of people asked cannot change any further: it has reached the limit of "
-            "what it can hold.");
+            "what it can hold. The trials have stopped; Reset starts a new tally.");
       }
       if (quantity == Quantity::kCommonFactorsFound) {
         return MainWords::tr(
             "The number of common factors found cannot change any further: it has reached the "
-            "limit of what it can hold.");
+            "limit of what it can hold. The trials have stopped; Reset starts a new tally.");
       }
       break;
     case Fault::kOutOfRange:

@@ -38,24 +38,13 @@ QString HitsLine(std::int32_t relatively_prime) {
       .arg(Text(NumberText(relatively_prime)));
 }
 
-StatusLines::StatusLines(QLabel& estimate, QLabel& total, QLabel& hits, const MonotonicClock& clock)
-    : estimate_(estimate), total_(total), hits_(hits), clock_(clock) {}
+StatusLines::StatusLines(QLabel& estimate, QLabel& total, QLabel& hits)
+    : estimate_(estimate), total_(total), hits_(hits) {}
 
 void StatusLines::Show(const StatusFigures& figures) {
-  noted_.reset();
-  lastShown_ = clock_.Now();
   SetTextIfChanged(estimate_, EstimateLine(figures.estimate));
   SetTextIfChanged(total_, TotalLine(figures.total));
   SetTextIfChanged(hits_, HitsLine(figures.relativelyPrime));
-  if (onShown_) onShown_(figures);
-}
-
-void StatusLines::ShowNotedWhenDue() {
-  if (noted_ && clock_.Now() - lastShown_ >= kRedrawInterval) Show(*noted_);
-}
-
-void StatusLines::ShowNoted() {
-  if (noted_) Show(*noted_);
 }
 
 }  // namespace orvanel

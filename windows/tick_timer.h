@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <cstdint>
 
 #include "monotonic_clock.h"
@@ -15,11 +16,20 @@ namespace orvanel {
 // it wakes about once per display frame and emits timeout() once for every tick
 // that has come due since the last wake-up, one after the other. A tick that
 // stops the timer ends the run at once. While stopped it never wakes.
+//
+// At full speed the same ticks run back to back, as fast as the machine allows,
+// in slices of a few milliseconds with the event loop between them, so that the
+// window answers a click or a key within a slice. Leaving full speed returns to
+// one tick a millisecond, counted from that moment.
 class TickTimer final : public QObject {
   Q_OBJECT
 
  public:
   static constexpr int kWakeUpMilliseconds = 16;  // about one frame of a 60 Hz display
+  static constexpr std::chrono::milliseconds kSlice{8};
+  // A slice's ticks when the clock does not move (a test's clock): a bound, not
+  // a goal.
+  static constexpr std::int64_t kMostTicksPerSlice = 1 << 20;
 
   TickTimer(MonotonicClock& clock, QObject* parent);
 
@@ -29,20 +39,32 @@ class TickTimer final : public QObject {
   [[nodiscard]] bool isActive() const { return active_; }
   [[nodiscard]] int interval() const { return 1; }
 
-  // One wake-up: runs the ticks due by now. The timer's own wake-ups call it;
-  // a test with a fake clock calls it in their place.
+  void SetFullSpeed(bool on);
+  [[nodiscard]] bool FullSpeed() const { return fullSpeed_; }
+
+  // One wake-up: runs the ticks due by now, or at full speed a slice. The
+  // timer's own wake-ups call it; a test with a fake clock calls it in their
+  // place.
   void RunDueTicks();
+  // A slice at full speed: ticks back to back for kSlice, at most `ticks` of
+  // them (a test counts them out).
+  void RunSlice(std::int64_t ticks);
 
  signals:
+  // Before the ticks of one wake-up or slice, whether or not any come due.
+  void aboutToRunTicks();
   void timeout();
-  // After the ticks of one wake-up, whether or not any came due.
+  // After them.
   void ranDueTicks();
 
  private:
+  void ScheduleWakeUps();
+
   MonotonicClock& clock_;
   TickSchedule schedule_;
   QTimer* wakeUp_;
   bool active_ = false;
+  bool fullSpeed_ = false;
   std::uint64_t starts_ = 0;
 };
 

@@ -34,6 +34,11 @@ class ScriptedGenerator final : public RandomGenerator {
   ScriptedGenerator(std::initializer_list<float> draws) : draws_(draws) {}
   void SeedFromClock() override { ++seeds; }
   float Next() override { return draws_[next_++ % draws_.size()]; }
+  // Yields these draws from now on.
+  void Script(std::initializer_list<float> draws) {
+    draws_ = draws;
+    next_ = 0;
+  }
   int seeds = 0;
 
  private:

@@ -165,14 +165,6 @@
         <translation>Ü&amp;ber Orvanel</translation>
     </message>
     <message>
-        <source>The number of people asked cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Die Zahl der befragten Personen kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht.</translation>
-    </message>
-    <message>
-        <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Die Zahl der gefundenen gemeinsamen Teiler kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht.</translation>
-    </message>
-    <message>
         <source>The number of relatively prime pairs lies outside the range of a whole number of 32 bits.</source>
         <translation>Die Zahl der teilerfremden Paare liegt außerhalb des Bereichs einer ganzen Zahl mit 32 Bit.</translation>
     </message>
@@ -349,6 +341,18 @@
     <message>
         <source>The image could not be saved in %1: %2.</source>
         <translation>Das Bild konnte nicht in %1 gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>&amp;Full Speed</source>
+        <translation>&amp;Volle Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>The number of people asked cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
+        <translation>Die Zahl der befragten Personen kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
+    </message>
+    <message>
+        <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
+        <translation>Die Zahl der gefundenen gemeinsamen Teiler kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
     </message>
 </context>
 </TS>

@@ -165,14 +165,6 @@
         <translation>À &amp;propos d&apos;Orvanel</translation>
     </message>
     <message>
-        <source>The number of people asked cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Le nombre de personnes interrogées ne peut plus changer&#xa0;: il a atteint sa valeur maximale.</translation>
-    </message>
-    <message>
-        <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold.</source>
-        <translation>Le nombre de facteurs communs trouvés ne peut plus changer&#xa0;: il a atteint sa valeur maximale.</translation>
-    </message>
-    <message>
         <source>The number of relatively prime pairs lies outside the range of a whole number of 32 bits.</source>
         <translation>Le nombre de paires premières entre elles dépasse la plage d&apos;un entier de 32 bits.</translation>
     </message>
@@ -349,6 +341,18 @@
     <message>
         <source>The image could not be saved in %1: %2.</source>
         <translation>L&apos;image n&apos;a pas pu être enregistrée dans %1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>&amp;Full Speed</source>
+        <translation>&amp;Pleine vitesse</translation>
+    </message>
+    <message>
+        <source>The number of people asked cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
+        <translation>Le nombre de personnes interrogées ne peut plus changer&#xa0;: il a atteint sa valeur maximale. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
+    </message>
+    <message>
+        <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
+        <translation>Le nombre de facteurs communs trouvés ne peut plus changer&#xa0;: il a atteint sa valeur maximale. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
     </message>
 </context>
 </TS>

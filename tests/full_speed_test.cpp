@@ -1,0 +1,173 @@
+// Full Speed runs the same ticks as the timer's millisecond, back to back: the
+// same tally, the same lines and the same bar, and every way out saves it.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <chrono>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "support/main_window_test.h"
+#include "support/temp_files.h"
+
+namespace orvanel {
+namespace {
+
+using std::chrono::milliseconds;
+using testing::Action;
+using testing::Find;
+using testing::WindowRig;
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+// What a window shows once its trials are stopped and everything noted is drawn.
+struct Shown {
+  TrialTally tally;
+  QStringList lines;
+  std::vector<int> bar;  // every value the bar took
+  bool analyzing = false;
+  qsizetype messages = 0;
+  friend bool operator==(const Shown&, const Shown&) = default;
+};
+
+// Drives one window: `Ticks(n)` runs n ticks either one a millisecond or at full
+// speed; the rest of a scenario is the same for both.
+class Driven {
+ public:
+  explicit Driven(bool full_speed) : fullSpeed_(full_speed) {
+    QObject::connect(Find<QProgressBar>(*rig.window, "ProgressBar1"), &QProgressBar::valueChanged,
+                     [this](int value) { bar_.push_back(value); });
+    if (full_speed) Action(*rig.window, "FullSpeedMenu")->trigger();
+  }
+  void Ticks(int count) {
+    if (fullSpeed_) {
+      Find<TickTimer>(*rig.window, "Timer1")->RunSlice(count);
+    } else {
+      for (int tick = 0; tick < count; ++tick) rig.Tick();
+    }
+  }
+  void ClickStartStop() { Find<QPushButton>(*rig.window, "StartStopCommand")->click(); }
+  Shown Stopped() {
+    if (Find<TickTimer>(*rig.window, "Timer1")->isActive()) ClickStartStop();
+    Shown shown{rig.window->Tally(), {}, bar_, false, rig.messenger->messages.size()};
+    for (const char* name : {"EstimateText", "TotalText", "HitsText"}) {
+      shown.lines << Find<QLabel>(*rig.window, name)->text();
+    }
+    shown.analyzing = Action(*rig.window, "AnalyzeFile")->isChecked();
+    return shown;
+  }
+
+  WindowRig rig;
+
+ private:
+  bool fullSpeed_;
+  std::vector<int> bar_;
+};
+
+struct Scenario {
+  const char* name;
+  std::function<void(Driven&)> play;
+};
+
+std::ostream& operator<<(std::ostream& out, const Scenario& scenario) {
+  return out << scenario.name;
+}
+
+void ChooseFile(Driven& driven, const std::vector<std::int32_t>& numbers) {
+  static testing::TempFolder folder;
+  driven.rig.openDialog->answers.push_back(
+      QString::fromStdString(folder.Write("pairs.bin", testing::Records(numbers))));
+  Action(*driven.rig.window, "AnalyzeFile")->trigger();
+}
+
+const Scenario kScenarios[] = {
+    {"RandomPairs",
+     [](Driven& driven) {
+       driven.rig.generator->Script({0.5f, 0.0f, 0.3f, 0.9f, 0.0f, 0.0f, 0.71f, 0.2f});
+       driven.Ticks(2500);
+     }},
+    {"AFileThatEndsInsideATick",
+     [](Driven& driven) {
+       std::vector<std::int32_t> numbers;
+       for (std::int32_t i = 0; i < 2 * 1003; ++i) numbers.push_back(i * 7919 % 1000 + 1);
+       ChooseFile(driven, numbers);
+       driven.Ticks(400);
+     }},
+    {"TheLimitOfTheCount",
+     [](Driven& driven) {
+       driven.rig.Load(TrialTally{kMax - 10, 0, 3.0});
+       driven.Ticks(50);  // stops after ten trials, and says so once
+     }},
+    {"StopBetweenTicks",
+     [](Driven& driven) {
+       driven.Ticks(120);
+       driven.ClickStartStop();
+       driven.ClickStartStop();
+       driven.Ticks(80);
+     }},
+};
+
+class FullSpeedEquivalence : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(FullSpeedEquivalence, LeavesWhatOneTickAMillisecondLeaves) {
+  Driven one_at_a_time(false);
+  Driven full_speed(true);
+  GetParam().play(one_at_a_time);
+  GetParam().play(full_speed);
+  const Shown expected = one_at_a_time.Stopped();
+  const Shown shown = full_speed.Stopped();
+  EXPECT_EQ(shown.tally, expected.tally);
+  EXPECT_EQ(shown.lines, expected.lines);
+  EXPECT_EQ(shown.bar, expected.bar);
+  EXPECT_EQ(shown.analyzing, expected.analyzing);
+  EXPECT_EQ(shown.messages, expected.messages);
+  EXPECT_GT(shown.tally.Total, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, FullSpeedEquivalence, ::testing::ValuesIn(kScenarios),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FullSpeed, IsOffAtTheStartAndGoesBackToOneTickAMillisecondFromThatMoment) {
+  WindowRig rig;
+  QAction* entry = Action(*rig.window, "FullSpeedMenu");
+  auto* timer = Find<TickTimer>(*rig.window, "Timer1");
+  EXPECT_FALSE(entry->isChecked());
+  EXPECT_FALSE(timer->FullSpeed());
+  entry->trigger();
+  EXPECT_TRUE(entry->isChecked());
+  EXPECT_TRUE(timer->FullSpeed());
+  rig.clock->Advance(milliseconds(500));
+  timer->RunSlice(10);
+  EXPECT_EQ(rig.window->Tally().Total, 40) << "a slice runs the ticks it is given";
+  entry->trigger();
+  EXPECT_FALSE(entry->isChecked());
+  EXPECT_FALSE(timer->FullSpeed());
+  rig.WakeUpAfter(milliseconds(5));
+  EXPECT_EQ(rig.window->Tally().Total, 60) << "five ticks: none owed for the time before";
+}
+
+// Each way out at full speed saves the tally of the ticks that ran, exactly.
+TEST(FullSpeed, EveryWayOutSavesTheExactTally) {
+  const std::vector<std::pair<const char*, std::function<void(Main&)>>> ways = {
+      {"Exit", [](Main& window) { Action(window, "ExitMenu")->trigger(); }},
+      {"CloseCommand", [](Main& window) { window.close(); }},
+      {"Signal", [](Main& window) { window.CloseUnattended(); }},
+      {"SessionEnd", [](Main& window) { (void)window.SaveForSessionEnd(); }}};
+  for (const auto& [name, take] : ways) {
+    WindowRig rig;
+    rig.Load(TrialTally{1000, 392, 3.1});
+    Action(*rig.window, "FullSpeedMenu")->trigger();
+    Find<TickTimer>(*rig.window, "Timer1")->RunSlice(25'000);
+    take(*rig.window);
+    EXPECT_EQ(rig.store->values["Total"], " 101000") << name;
+  }
+}
+
+}  // namespace
+}  // namespace orvanel
