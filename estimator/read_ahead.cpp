@@ -13,9 +13,11 @@
 namespace orvanel {
 namespace {
 
-// A read brings at most a block; the reader stays at most kAhead bytes ahead.
+// A read brings at most a block; the reader stays at most kAhead bytes ahead;
+// the caller's thread takes a chunk at a time.
 constexpr std::size_t kBlock = 16 << 10;
 constexpr std::size_t kAhead = 64 << 10;
+constexpr std::size_t kChunk = 4 << 10;
 
 }  // namespace
 
@@ -153,38 +155,63 @@ ReadAhead::~ReadAhead() {
 }
 
 void ReadAhead::LookAgain() {
-  std::optional<FileStamp> now;
   {
     const std::lock_guard lock(shared_->mutex);
     if (!shared_->file) return;
     // The stamp is asked outside the lock below, but the file stays open: only
     // this thread or a closing reader closes it.
   }
-  now = shared_->file->Stamp();
+  const std::optional<FileStamp> now = shared_->file->Stamp();
   if (!now) return;  // nothing new can be told; what was known stands
   length_ = now->size;
+  const bool near_holds = near_.size() > nearFront_;
   const std::lock_guard lock(shared_->mutex);
   auto& shared = *shared_;
-  const bool holds_read_ahead = shared.Available() > 0 || shared.atEndOfFile || shared.readError;
-  if (holds_read_ahead && shared.stamp != now) shared.Drop(taken_);
+  const bool shared_holds = shared.Available() > 0 || shared.atEndOfFile || shared.readError;
+  if ((near_holds && nearStamp_ != now) || (shared_holds && shared.stamp != now)) DropAll();
+}
+
+void ReadAhead::DropAll() {
+  near_.clear();
+  nearFront_ = 0;
+  shared_->Drop(taken_);
 }
 
 bool ReadAhead::Take(unsigned char* bytes, std::size_t size) {
+  if (near_.size() - nearFront_ < size && !Refill(size)) return false;
+  std::copy_n(near_.begin() + static_cast<std::ptrdiff_t>(nearFront_), size, bytes);
+  nearFront_ += size;
+  taken_ += static_cast<std::int64_t>(size);
+  return true;
+}
+
+// Moves what has arrived, up to a chunk, to this thread: the mutex is taken
+// once a chunk, not once a pair.
+bool ReadAhead::Refill(std::size_t size) {
+  near_.erase(near_.begin(), near_.begin() + static_cast<std::ptrdiff_t>(nearFront_));
+  nearFront_ = 0;
+  const std::size_t needed = size - near_.size();
   std::unique_lock lock(shared_->mutex);
   auto& shared = *shared_;
-  const auto ready = [&shared, size] {
-    return shared.Available() >= size || shared.readError || shared.atEndOfFile;
+  if (!near_.empty() && nearStamp_ != shared.stamp) {
+    DropAll();  // the file changed between the two parts of a pair
+    return false;
+  }
+  const auto ready = [&shared, needed] {
+    return shared.Available() >= needed || shared.readError || shared.atEndOfFile;
   };
   if (!ready() && !stalled_) {
     stalled_ = !shared.arrived.wait_for(lock, patience_.bytes, ready);
   }
-  if (shared.Available() < size) {
+  if (shared.Available() < needed) {
     if (shared.readError) std::rethrow_exception(shared.readError);
     return false;
   }
-  std::copy_n(shared.bytes.begin() + static_cast<std::ptrdiff_t>(shared.front), size, bytes);
-  shared.front += size;
-  taken_ += static_cast<std::int64_t>(size);
+  const std::size_t moved = std::min(shared.Available(), std::max(needed, kChunk));
+  const auto from = shared.bytes.begin() + static_cast<std::ptrdiff_t>(shared.front);
+  near_.insert(near_.end(), from, from + static_cast<std::ptrdiff_t>(moved));
+  nearStamp_ = shared.stamp;
+  shared.front += moved;
   stalled_ = false;
   if (shared.front >= kAhead) {
     shared.bytes.erase(shared.bytes.begin(),
@@ -193,7 +220,7 @@ bool ReadAhead::Take(unsigned char* bytes, std::size_t size) {
     shared.front = 0;
   }
   // Waking the reader costs a call to the system: it is woken once half of
-  // what it read ahead is taken, not for every pair.
+  // what it read ahead is taken.
   if (shared.readerWaiting && shared.Available() <= kAhead / 2) shared.readerWake.notify_all();
   return true;
 }

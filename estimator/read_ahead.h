@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "regular_file.h"
 
@@ -59,7 +61,15 @@ class ReadAhead {
   struct Shared;
 
  private:
+  bool Refill(std::size_t size);
+  void DropAll();
+
   std::shared_ptr<Shared> shared_;
+  // Bytes moved from the reader's to this thread, with the file's stamp they
+  // were read at; those before nearFront_ are taken.
+  std::vector<unsigned char> near_;
+  std::size_t nearFront_ = 0;
+  std::optional<FileStamp> nearStamp_;
   ReadAheadPatience patience_;
   std::int64_t length_ = 0;
   std::int64_t taken_ = 0;
