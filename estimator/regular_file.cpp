@@ -1,6 +1,7 @@
 #include "regular_file.h"
 
 #include <cerrno>
+#include <cwctype>
 #include <filesystem>
 #include <utility>
 
@@ -51,6 +52,34 @@ bool StatusOfOpenFile(int descriptor, FileStatus& status) {
 }
 #endif
 
+#ifdef _WIN32
+// Windows opens a device, not a file, for the names of its devices (NUL, CON,
+// COM1, …) in any folder and with any extension, and for any name in its device
+// namespace (\\.\pipe\…, \\.\PhysicalDrive0): none may even be opened, as
+// the open alone could wait for the device.
+bool NamesADevice(const std::string& utf8_name) {
+  const std::filesystem::path path(std::u8string(utf8_name.begin(), utf8_name.end()));
+  std::wstring whole = path.native();
+  for (auto& c : whole) c = c == L'/' ? L'\\' : static_cast<wchar_t>(std::towupper(c));
+  if (whole.rfind(L"\\\\.\\", 0) == 0) return true;
+  if (whole.rfind(L"\\\\?\\", 0) == 0) {
+    // Long paths on a disk are fine: \\?\C:\… and \\?\UNC\…
+    const std::wstring rest = whole.substr(4);
+    const bool disk = rest.size() >= 2 && rest[1] == L':';
+    if (!disk && rest.rfind(L"UNC\\", 0) != 0) return true;
+  }
+  std::wstring stem = path.filename().native();
+  stem = stem.substr(0, stem.find(L'.'));
+  while (!stem.empty() && (stem.back() == L' ' || stem.back() == L':')) stem.pop_back();
+  for (auto& c : stem) c = static_cast<wchar_t>(std::towupper(c));
+  for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+    if (stem == device) return true;
+  }
+  return stem.size() == 4 && (stem.rfind(L"COM", 0) == 0 || stem.rfind(L"LPT", 0) == 0) &&
+         stem[3] >= L'1' && stem[3] <= L'9';
+}
+#endif
+
 void RefuseAnythingButARegularFile(const std::string& name, const FileStatus& status) {
   if (IsFolder(status)) throw FileOpenError(name, FileOpenError::Reason::kFolder, 0);
   if (!IsRegular(status)) throw FileOpenError(name, FileOpenError::Reason::kNotRegular, 0);
@@ -79,6 +108,10 @@ void CloseFile(int descriptor) {
 }
 
 int OpenRegularFileForReading(const std::string& utf8_name) {
+#ifdef _WIN32
+  if (NamesADevice(utf8_name))
+    throw FileOpenError(utf8_name, FileOpenError::Reason::kNotRegular, 0);
+#endif
   // Sockets cannot be opened at all, so what the name is must be asked first;
   // what was opened is asked again below, as the name may change in between.
   FileStatus status{};

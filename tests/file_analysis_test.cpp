@@ -22,7 +22,9 @@
 #include "support/literal_common_factor.h"
 #include "support/temp_files.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -366,6 +368,41 @@ INSTANTIATE_TEST_SUITE_P(
                                       [](const TempFolder&) { return std::string("/dev/zero"); }},
                       SpecialFileCase{"BlockDevice", FirstBlockDevice}),
     [](const auto& info) { return std::string(info.param.name); });
+#endif
+
+// A name in any script opens, on every platform.
+TEST_F(FileAnalysis, ANameWithLettersOfAnyScriptIsAnalysed) {
+  const auto path = folder.Write("Zoë Müller ζ.bin", CoprimeRecords(3));
+  Choose(path);
+  TickUntilFinished();
+  EXPECT_EQ(rig.estimator.Tally().Total, 3);
+}
+
+#ifdef _WIN32
+// Windows opens a device for these names, however they are written; each is
+// refused at once, without being opened.
+TEST(WindowsDevices, AreRefusedWithoutBeingOpened) {
+  const HANDLE pipe = ::CreateNamedPipeW(L"\\\\.\\pipe\\orvanel-test", PIPE_ACCESS_INBOUND,
+                                         PIPE_TYPE_BYTE | PIPE_WAIT, 1, 64, 64, 0, nullptr);
+  for (const std::string name : {"NUL", "con", "COM1", "lpt9.txt", "C:\\any\\folder\\aux.bin",
+                                 "\\\\.\\pipe\\orvanel-test", "//./PhysicalDrive0"}) {
+    EstimatorRig rig;
+    rig.frontEnd.nextChoice = name;
+    auto choosing = std::async(std::launch::async, [&rig]() -> std::optional<FileOpenError> {
+      try {
+        rig.estimator.AnalyzeFile();
+        return std::nullopt;
+      } catch (const FileOpenError& error) {
+        return error;
+      }
+    });
+    ASSERT_EQ(choosing.wait_for(std::chrono::seconds(10)), std::future_status::ready) << name;
+    const auto refusal = choosing.get();
+    ASSERT_TRUE(refusal.has_value()) << name;
+    EXPECT_EQ(refusal->Why(), FileOpenError::Reason::kNotRegular) << name;
+  }
+  if (pipe != INVALID_HANDLE_VALUE) ::CloseHandle(pipe);
+}
 #endif
 
 TEST(PairFileTest, AFileThatGrowsWhileItIsReadIsReadOn) {

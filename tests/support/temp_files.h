@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -13,10 +14,14 @@ namespace orvanel::testing {
 class TempFolder {
  public:
   TempFolder() {
+    // Short, as a window that shows a path in it has only a screen's width;
+    // a name already taken is drawn again.
     std::random_device device;
-    path_ = std::filesystem::temp_directory_path() /
-            ("orvanel-test-" + std::to_string(device()) + std::to_string(device()));
-    std::filesystem::create_directories(path_);
+    do {
+      char name[16];
+      std::snprintf(name, sizeof name, "orv-%08x", static_cast<unsigned>(device()));
+      path_ = std::filesystem::temp_directory_path() / name;
+    } while (!std::filesystem::create_directory(path_));
   }
   ~TempFolder() {
     std::error_code ignored;
@@ -27,13 +32,15 @@ class TempFolder {
 
   [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
 
-  // Writes the bytes to a file in the folder; returns its full path.
+  // Writes the bytes to a file in the folder; returns its full path, in UTF-8
+  // as the program takes names.
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-    const auto path = path_ / name;
+    const auto path = path_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
-    return path.string();
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
   }
 
  private:
