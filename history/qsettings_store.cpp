@@ -27,9 +27,15 @@ std::string KeyPath(const std::string& section, const std::string& key) {
 QSettingsStore::QSettingsStore(std::string application)
     : application_(std::move(application)), reader_(Open()) {}
 
+QSettingsStore::QSettingsStore(NativePlace place) : place_(std::move(place)), reader_(Open()) {}
+
 QSettingsStore::~QSettingsStore() = default;
 
 std::unique_ptr<QSettings> QSettingsStore::Open() const {
+  if (place_) {
+    return std::make_unique<QSettings>(QString::fromStdString(place_->path),
+                                       QSettings::NativeFormat);
+  }
   const StoreLocation location = LocationFor(CurrentPlatform(), application_);
   auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                               QString::fromStdString(location.organization),

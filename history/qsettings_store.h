@@ -18,6 +18,13 @@ namespace orvanel {
 class QSettingsStore final : public SettingsStore {
  public:
   explicit QSettingsStore(std::string application);
+  // The store at a place of its own, in the native form: a registry key on
+  // Windows ("HKEY_CURRENT_USER\\Software\\…"), a file elsewhere. Tests keep
+  // their values there, apart from the user's.
+  struct NativePlace {
+    std::string path;
+  };
+  explicit QSettingsStore(NativePlace place);
   ~QSettingsStore() override;
 
   [[nodiscard]] std::string Read(const std::string& section, const std::string& key,
@@ -31,6 +38,7 @@ class QSettingsStore final : public SettingsStore {
   [[nodiscard]] std::unique_ptr<QSettings> Open() const;
 
   std::string application_;
+  std::optional<NativePlace> place_;
   std::unique_ptr<QSettings> reader_;
   std::map<std::string, std::string> pending_;  // by "section/key": written, not yet committed
   std::optional<StoreCondition> condition_;
