@@ -13,6 +13,8 @@
 
 #include "support/program.h"
 
+#include <string>
+
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -176,6 +178,79 @@ TEST(SignalBurst, EndsInOneSave) {
   EXPECT_EQ(saves, 1) << "each save renames a new file into place";
 }
 #endif
+#endif
+
+#ifdef Q_OS_WIN
+// The program's top-level window, once it has one.
+HWND MainWindowOf(qint64 process_id) {
+  struct Search {
+    DWORD process;
+    HWND found;
+  } search{static_cast<DWORD>(process_id), nullptr};
+  ::EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* wanted = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        wchar_t title[64] = {};
+        ::GetWindowTextW(window, title, 64);
+        if (owner == wanted->process && ::IsWindowVisible(window) &&
+            std::wstring(title) == L"Orvanel") {
+          wanted->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Starts the program and gives its window, once it has run some trials.
+HWND RunUntilItsWindowShows(Program& program) {
+  program.Start();
+  QElapsedTimer waited;
+  waited.start();
+  HWND window = nullptr;
+  while (window == nullptr && waited.elapsed() < 20000) {
+    program.Process().waitForFinished(100);
+    window = MainWindowOf(program.Process().processId());
+  }
+  program.Process().waitForFinished(1500);
+  return window;
+}
+
+// What taskkill sends, as the close button does: the tally is saved.
+TEST(WindowsWaysOut, ACloseFromAnotherProgramSaves) {
+  if (!testing::UnderWine()) GTEST_SKIP() << "would use this user's own settings";
+  Program program(Settings::kSeeded);
+  HWND window = RunUntilItsWindowShows(program);
+  ASSERT_NE(window, nullptr) << program.Errors();
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(program.Process().waitForFinished(10000));
+  EXPECT_EQ(program.Process().exitCode(), 0) << program.Errors();
+  EXPECT_GT(program.Saved("Total"), 100000);
+}
+
+// A logoff asks first (the tally is saved then, and the answer is yes), then
+// ends the session: the program ends without a message to wait on.
+TEST(WindowsWaysOut, ALogoffSavesAndEndsWithoutAMessage) {
+  if (!testing::UnderWine()) GTEST_SKIP() << "would use this user's own settings";
+  Program program(Settings::kSeeded);
+  HWND window = RunUntilItsWindowShows(program);
+  ASSERT_NE(window, nullptr) << program.Errors();
+  DWORD_PTR answer = 0;
+  ASSERT_NE(::SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                  SMTO_ABORTIFHUNG, 10000, &answer),
+            0);
+  EXPECT_EQ(answer, TRUE) << "the save held";
+  const double saved = program.Saved("Total");
+  EXPECT_GT(saved, 100000);
+  ::SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 10000,
+                        &answer);
+  ASSERT_TRUE(program.Process().waitForFinished(10000)) << "the program waits for somebody";
+  EXPECT_EQ(program.Process().exitCode(), 0) << program.Errors();
+  EXPECT_GE(program.Saved("Total"), saved);
+}
 #endif
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -17,14 +18,16 @@
 #include "settings_file.h"
 #include "store_layout.h"
 
-#ifndef _WIN32
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <signal.h>
 #include <sys/stat.h>
 #endif
 
 namespace orvanel::testing {
 
-// What the settings folder holds before the program starts.
+// What the settings hold before the program starts.
 enum class Settings {
   kNone,        // a first run
   kSeeded,      // a tally of 100000 trials
@@ -33,11 +36,32 @@ enum class Settings {
   kFifo,        // a FIFO in the file's place
 };
 
-// The built program as a child process with its settings in a folder of its
-// own, on the offscreen platform unless told otherwise.
+#ifdef Q_OS_WIN
+// True under wine: its user is a throwaway one, so the program may keep its
+// tally in that user's registry. On a real Windows machine it would be the
+// tester's own.
+inline bool UnderWine() {
+  return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+#endif
+
+// The built program as a child process with its settings apart from the
+// user's: in a folder of its own, on the offscreen platform unless told
+// otherwise; on Windows (under wine only) in the registry of wine's user.
 class Program {
  public:
   explicit Program(Settings settings, const std::map<QString, QString>& environment = {}) {
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+#ifdef Q_OS_WIN
+    QSettings(ConfigFile(), QSettings::NativeFormat).remove("");
+    if (settings == Settings::kSeeded) {
+      QSettings seeded(ConfigFile(), QSettings::NativeFormat);
+      seeded.setValue("History/Estimate", " 3.14");
+      seeded.setValue("History/Total", " 100000");
+      seeded.setValue("History/Hits", " 39200");
+    }
+    variables.insert("QT_QPA_PLATFORM", "windows");  // a real window, for its messages
+#else
     QDir(folder_.path()).mkpath("Orvanel");
     switch (settings) {
       case Settings::kNone:
@@ -57,19 +81,26 @@ class Program {
         break;
       }
       case Settings::kFifo:
-#ifndef _WIN32
         ::mkfifo(QFile::encodeName(ConfigFile()).constData(), 0600);
-#endif
         break;
     }
-    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert("XDG_CONFIG_HOME", folder_.path());
     variables.insert("QT_QPA_PLATFORM", "offscreen");
     variables.remove("SESSION_MANAGER");
     variables.insert("LSAN_OPTIONS", "suppressions=" ORVANEL_LSAN_SUPPRESSIONS);
+#endif
     for (const auto& [name, value] : environment) variables.insert(name, value);
     process_.setProcessEnvironment(variables);
   }
+#ifdef Q_OS_WIN
+  ~Program() {
+    if (process_.state() != QProcess::NotRunning) process_.kill();
+    process_.waitForFinished(5000);
+    QSettings(ConfigFile(), QSettings::NativeFormat).remove("");
+  }
+#endif
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
   void Start() {
     process_.start(ORVANEL_EXECUTABLE, {});
@@ -79,6 +110,17 @@ class Program {
   QProcess& Process() {
     return process_;
   }
+#ifdef Q_OS_WIN
+  static QString ConfigFile() {
+    return "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Orvanel";
+  }
+  double Saved(const std::string& key) const {
+    const QString text = QSettings(ConfigFile(), QSettings::NativeFormat)
+                             .value(QString::fromStdString("History/" + key))
+                             .toString();
+    return ReadNumber(text.toStdString());
+  }
+#else
   QString ConfigFile() const {
     return folder_.filePath("Orvanel/Orvanel.conf");
   }
@@ -95,11 +137,12 @@ class Program {
     const auto found = values.find(key);
     return found == values.end() ? 0.0 : ReadNumber(found->second);
   }
+#endif
   std::string Errors() {
     return process_.readAllStandardError().toStdString();
   }
 
-#ifndef _WIN32
+#ifndef Q_OS_WIN
   // Sends the signal and waits for the end, which must come within 2 seconds
   // however the save went: nobody is there to click.
   void SignalAndWait(int signal) {
@@ -113,12 +156,14 @@ class Program {
 #endif
 
  private:
+#ifndef Q_OS_WIN
   static void Write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
   QTemporaryDir folder_;
+#endif
   QProcess process_;
 };
 
