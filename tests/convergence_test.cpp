@@ -160,13 +160,14 @@ TEST_F(ChartWindow, SavesWhatTheWindowShows) {
   rig.Load(TrialTally{100000, 39200, 3.14});
   rig.Tick();
   ConvergenceWindow* chart = Open();
-  chart->resize(500, 360);
+  const QSize size = QSize(500, 360).expandedTo(chart->minimumSizeHint());  // a wide font
+  chart->resize(size);
   QCoreApplication::processEvents();
   QTemporaryDir folder;
   rig.saveDialog->answer = folder.filePath("chart");
   Find<QPushButton>(*chart, "SaveImage")->click();
   const QImage image(folder.filePath("chart.png"));
-  ASSERT_EQ(image.size(), QSize(500, 360));
+  ASSERT_EQ(image.size(), size);
   EXPECT_EQ(rig.saveDialog->suggestedNames, QStringList{"convergence.png"});
 
   const auto* summary = Find<QLabel>(*chart, "ConvergenceSummary");

@@ -16,6 +16,7 @@
 #include "convergence_chart.h"
 #include "messages.h"
 #include "number_text.h"
+#include "text_width.h"
 
 namespace orvanel {
 namespace {
@@ -44,15 +45,18 @@ QWidget* WithChartAccessibility(QWidget* parent) {
   return parent;
 }
 
+QString SummaryLine(double estimate, double half_width, double distance_from_pi) {
+  //: %1 is the estimate, %2 the half-width of its 95 % interval, %3 its distance from pi.
+  return ConvergenceWindow::tr("%1 ± %2 (95 %), %3 from pi")
+      .arg(Decimals(estimate), Decimals(half_width), Decimals(distance_from_pi));
+}
+
 }  // namespace
 
 QString ConvergenceSummary(const StatusFigures& shown) {
   const auto figures = SummaryFigures(shown);
   if (!figures) return ConvergenceWindow::tr("No estimate yet");
-  //: %1 is the estimate, %2 the half-width of its 95 % interval, %3 its distance from pi.
-  return ConvergenceWindow::tr("%1 ± %2 (95 %), %3 from pi")
-      .arg(Decimals(figures->estimate), Decimals(figures->halfWidth),
-           Decimals(figures->distanceFromPi));
+  return SummaryLine(figures->estimate, figures->halfWidth, figures->distanceFromPi);
 }
 
 ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter, QWidget* parent)
@@ -67,6 +71,10 @@ ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter
   CloseOnEscape(*this);
   summary_->setObjectName("ConvergenceSummary");
   summary_->setTextFormat(Qt::PlainText);
+  // Wide enough from the start for the widest summary (no estimate reaches a
+  // million), so the window does not grow while trials run.
+  summary_->setMinimumWidth(WidthToShow(
+      *summary_, {tr("No estimate yet"), SummaryLine(999999.9999, 999999.9999, 999999.9999)}));
 
   auto* save = new QPushButton(tr("Save Image…"), this);
   save->setObjectName("SaveImage");

@@ -149,6 +149,11 @@ void Main::FitToTexts() {
       {TotalText, kTotalText.width, tr("people asked"), TotalLine(kLowestCount)},
       {HitsText, kHitsText.width, tr("hits found"), HitsLine(kLowestCount)},
   };
+  // Some fonts draw the emblem wider than designed; there is room before the
+  // status lines for it to grow into.
+  Label1->setFixedSize(
+      std::max(TwipsToPixels(kLabel1.width), WidthToShow(*Label1, {Label1->text()})),
+      std::max(TwipsToPixels(kLabel1.height), Label1->fontMetrics().height()));
   int status_right = 0;
   for (const auto& line : status_lines) {
     const int width = std::max(TwipsToPixels(line.designedWidth),
