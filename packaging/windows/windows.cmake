@@ -1,0 +1,35 @@
+# The tree of Orvanel for Windows, as the zip and the installer hold it: the
+# program, the Qt libraries and plugins it loads, the compiler's runtime, Qt's
+# own German and French texts, and the licences. Qt finds its plugins and its
+# texts beside the program (no qt.conf is needed when Qt6Core.dll lies there).
+#   cmake --install <build> --prefix <folder>
+
+install(TARGETS orvanel RUNTIME DESTINATION .)
+foreach(library Core Gui Widgets)
+  install(FILES $<TARGET_FILE:Qt6::${library}> DESTINATION .)
+endforeach()
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+install(FILES $<TARGET_FILE:Qt6::QICOPlugin> $<TARGET_FILE:Qt6::QGifPlugin> DESTINATION imageformats)
+
+# The runtime of the compiler that built both Qt and the program.
+foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+                  OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${runtime_path}" OR NOT EXISTS "${runtime_path}")
+    message(FATAL_ERROR "The compiler's runtime ${runtime} was not found")
+  endif()
+  install(FILES ${runtime_path} DESTINATION .)
+endforeach()
+
+# Qt's own texts for the dialogs and the standard buttons; .qm files are the same
+# on every platform, so Debian's serve (qt6-translations-l10n).
+foreach(language de fr)
+  find_file(qtbase_${language}_qm qtbase_${language}.qm
+            PATHS /usr/share/qt6/translations NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  install(FILES ${qtbase_${language}_qm} DESTINATION translations)
+endforeach()
+
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+# Qt's licence and where its source is: build-qt keeps them with the Qt it built.
+install(DIRECTORY ${Qt6_DIR}/../../../licenses/ DESTINATION licenses)
