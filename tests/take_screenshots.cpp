@@ -4,6 +4,8 @@
 // count (some minutes), on fakes (no settings of the user are read or written).
 // Run under a real X server:
 //   QT_QPA_PLATFORM=xcb xvfb-run -a build/release/tests/take_screenshots docs
+// With --windows, run under wine, it takes the main window alone as
+// docs/windows-en.png (tools/windows screenshot).
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
@@ -26,32 +28,48 @@
 #include "tick_timer.h"
 #include "translations.h"
 
+namespace {
+
+// The main window in `language` with ten-digit counts in the proportion that
+// gives pi, saved as main_file; with about_file, the About window too.
+void TakeLanguageShots(const char* language, const QString& main_file,
+                       const QString& about_file = QString()) {
+  QLocale::setDefault(QLocale(language));
+  orvanel::Translations translations;
+  translations.Use(QLocale(language));
+
+  constexpr std::int32_t kTotal = 2'147'480'000;
+  const auto hits = static_cast<std::int32_t>(
+      std::round(kTotal * (1.0 - 6.0 / (std::numbers::pi * std::numbers::pi))));
+  orvanel::testing::WindowRig rig;
+  rig.Load(orvanel::TrialTally{kTotal, hits, 0.0});
+  rig.Tick();
+  rig.window->show();
+  QApplication::processEvents();
+  rig.window->grab().save(main_file);
+  std::printf("%s\n", qPrintable(main_file));
+  if (about_file.isEmpty()) return;
+
+  orvanel::AboutPlay about(rig.window.get());
+  about.show();
+  QApplication::processEvents();
+  about.grab().save(about_file);
+  std::printf("%s\n", qPrintable(about_file));
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  const QDir folder(argc > 1 ? argv[1] : ".");
+  const QStringList arguments = QApplication::arguments();
+  const QDir folder(arguments.size() > 1 ? arguments[1] : ".");
+  if (arguments.contains("--windows")) {  // under wine: the main window as Windows draws it
+    TakeLanguageShots("en", folder.filePath("windows-en.png"));
+    return 0;
+  }
   for (const char* language : orvanel::kShippedLanguages) {
-    QLocale::setDefault(QLocale(language));
-    orvanel::Translations translations;
-    translations.Use(QLocale(language));
-
-    // Ten-digit counts in the proportion that gives pi.
-    constexpr std::int32_t kTotal = 2'147'480'000;
-    const auto hits = static_cast<std::int32_t>(
-        std::round(kTotal * (1.0 - 6.0 / (std::numbers::pi * std::numbers::pi))));
-    orvanel::testing::WindowRig rig;
-    rig.Load(orvanel::TrialTally{kTotal, hits, 0.0});
-    rig.Tick();
-    rig.window->show();
-    QApplication::processEvents();
-    const QString main_file = folder.filePath(QString("main-%1.png").arg(language));
-    rig.window->grab().save(main_file);
-
-    orvanel::AboutPlay about(rig.window.get());
-    about.show();
-    QApplication::processEvents();
-    const QString about_file = folder.filePath(QString("about-%1.png").arg(language));
-    about.grab().save(about_file);
-    std::printf("%s\n%s\n", qPrintable(main_file), qPrintable(about_file));
+    TakeLanguageShots(language, folder.filePath(QString("main-%1.png").arg(language)),
+                      folder.filePath(QString("about-%1.png").arg(language)));
   }
 
   // Three minutes of trials from a fresh start, with the random generator.
