@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <numbers>
 
 #include <QAction>
@@ -57,6 +58,23 @@ void TakeLanguageShots(const char* language, const QString& main_file,
   std::printf("%s\n", qPrintable(about_file));
 }
 
+// The real window with the random generator, from a fresh start: fakes keep
+// the user's settings, the clock and any message box out of it.
+struct RandomRun {
+  RandomRun() {
+    orvanel::PlatformServices services = orvanel::DesktopServices();
+    services.settingsStore = std::make_unique<orvanel::testing::RecordingStore>();
+    services.messenger = std::make_unique<orvanel::testing::RecordingMessenger>();
+    auto fake_clock = std::make_unique<orvanel::testing::FakeClock>();
+    clock = fake_clock.get();
+    services.clock = std::move(fake_clock);
+    window = std::make_unique<orvanel::Main>(std::move(services));
+    window->Form_Load();
+  }
+  orvanel::testing::FakeClock* clock;
+  std::unique_ptr<orvanel::Main> window;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -74,14 +92,9 @@ int main(int argc, char* argv[]) {
 
   // Three minutes of trials from a fresh start, with the random generator.
   QLocale::setDefault(QLocale("en"));
-  orvanel::PlatformServices services = orvanel::DesktopServices();
-  orvanel::testing::WindowRig rig;
-  services.settingsStore = std::make_unique<orvanel::testing::RecordingStore>();
-  auto clock = std::make_unique<orvanel::testing::FakeClock>();
-  orvanel::testing::FakeClock& time = *clock;
-  services.clock = std::move(clock);
-  orvanel::Main window(std::move(services));
-  window.Form_Load();
+  RandomRun run;
+  orvanel::Main& window = *run.window;
+  orvanel::testing::FakeClock& time = *run.clock;
   window.show();
   window.findChild<QAction*>("ConvergenceChartMenu")->trigger();
   auto* chart = window.findChild<orvanel::ConvergenceWindow*>();
@@ -120,8 +133,7 @@ int main(int argc, char* argv[]) {
   // A run at full speed from zero to the limit of the count: some minutes of the
   // machine's time, on a clock that moves as the slices would take it.
   QApplication::setPalette(light);
-  orvanel::testing::WindowRig fast;
-  fast.Load(orvanel::TrialTally{});
+  RandomRun fast;
   fast.window->show();
   fast.window->findChild<QAction*>("ConvergenceChartMenu")->trigger();
   fast.window->findChild<QAction*>("FullSpeedMenu")->trigger();
