@@ -8,6 +8,7 @@
 
 #include "common_factor.h"
 #include "estimator.h"
+#include "keeping_front_end.h"
 #include "random_pairs.h"
 #include "support/fakes.h"
 #include "support/literal_common_factor.h"
@@ -56,24 +57,8 @@ BENCHMARK(BM_FastRandomPairs)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_LiteralWorstPairs)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_FastWorstPairs)->Unit(benchmark::kNanosecond);
 
-// A front end that only takes what the estimator hands it, as the window does
-// during a tick (it draws later, a few times a second).
-class TakingFrontEnd final : public FrontEnd {
- public:
-  void UpdateCaptions(const StatusFigures& figures) override { benchmark::DoNotOptimize(figures); }
-  void SetProgressValue(int value) override { benchmark::DoNotOptimize(value); }
-  void SetAnalyzeFileChecked(bool) override {}
-  void SetVirtualPeopleChecked(bool) override {}
-  void SetProgressFrameEnabled(bool) override {}
-  void SetProgressFrameFileName(const std::string&) override {}
-  bool TrialsRunning() const override { return true; }
-  void ToggleRunning() override {}
-  std::optional<std::string> ChoosePairFile() override { return choice; }
-  std::optional<std::string> choice;
-};
-
 void BM_WholeRandomTick(benchmark::State& state) {
-  TakingFrontEnd front_end;
+  bench::KeepingFrontEnd front_end;
   ClockSeededGenerator generator;
   generator.SeedFromClock();
   Estimator estimator(front_end, generator);
@@ -104,7 +89,7 @@ const std::filesystem::path& RandomPairFile() {
 
 void BM_FilePairWithProgress(benchmark::State& state) {
   const auto& path = RandomPairFile();
-  TakingFrontEnd front_end;
+  bench::KeepingFrontEnd front_end;
   testing::SeededGenerator generator(1);
   Estimator estimator(front_end, generator);
   front_end.choice = path.string();

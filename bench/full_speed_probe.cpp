@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -27,30 +26,17 @@
 #include <vector>
 
 #include "estimator.h"
+#include "keeping_front_end.h"
 #include "main_window.h"
+#include "probe_settings.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class KeepingFrontEnd final : public orvanel::FrontEnd {
- public:
-  void UpdateCaptions(const orvanel::StatusFigures& figures) override { kept = figures; }
-  void SetProgressValue(int value) override { progress = value; }
-  void SetAnalyzeFileChecked(bool) override {}
-  void SetVirtualPeopleChecked(bool) override {}
-  void SetProgressFrameEnabled(bool) override {}
-  void SetProgressFrameFileName(const std::string&) override {}
-  bool TrialsRunning() const override { return true; }
-  void ToggleRunning() override {}
-  std::optional<std::string> ChoosePairFile() override { return std::nullopt; }
-  orvanel::StatusFigures kept;
-  int progress = 0;
-};
-
 // Trials a second of back-to-back ticks: the single-core limit.
 double Limit(double seconds) {
-  KeepingFrontEnd front_end;
+  orvanel::bench::KeepingFrontEnd front_end;
   orvanel::ClockSeededGenerator generator;
   generator.SeedFromClock();
   orvanel::Estimator estimator(front_end, generator);
@@ -109,9 +95,7 @@ class ScriptedOpen final : public orvanel::OpenDialog {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir settings;  // the probe never touches the user's own history
-  qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+  const orvanel::bench::ProbeSettings settings;
   QApplication application(argc, argv);
   constexpr double kSeconds = 5;
 

@@ -11,8 +11,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -23,6 +21,7 @@
 #include "convergence_record.h"
 #include "main_window.h"
 #include "presenter.h"
+#include "probe_settings.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -102,11 +101,8 @@ double RecordPointCost() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir settings;  // the probe never touches the user's own history
-  qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+  const orvanel::bench::ProbeSettings settings;
   QApplication application(argc, argv);
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   constexpr int kSeconds = 10;
   constexpr int kChartSlices = 10;  // of two seconds closed and two open
 

@@ -17,9 +17,9 @@ namespace orvanel {
 // socket or a device could block the reader or never end. Positions and lengths
 // are 64-bit, so files of 2 GiB and more are read to their end.
 //
-// The file is taken as it stands when a tick begins (LookAgain): a file that
-// shrank ends where it now ends, one that grew is read on, and bytes read ahead
-// before the file was written are read again.
+// The file is taken as it stands when a run of ticks begins (LookAgain): a file
+// that shrank ends where it now ends, one that grew is read on, and bytes read
+// ahead before the file was written are read again.
 class PairFile {
  public:
   // Throws FileOpenError with a sentence naming the file and the reason. Never
@@ -29,7 +29,7 @@ class PairFile {
   // The same on a file opened by `open` (tests open one that can be made to wait).
   PairFile(const std::string& utf8_name, ReadAhead::Opener open, ReadAheadPatience patience);
 
-  // Looks at the file as it stands now. Once per tick, before its first pair.
+  // Looks at the file as it stands now: once per run of ticks, before its first pair.
   void LookAgain() { bytes_.LookAgain(); }
 
   // What reading the next two numbers gives.

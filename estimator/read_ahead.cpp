@@ -132,7 +132,8 @@ ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience pat
     : shared_(std::make_shared<Shared>()), patience_(patience) {
   StartHelperThread([shared = shared_, open = std::move(open)] { shared->Read(open); });
   std::unique_lock lock(shared_->mutex);
-  const bool answered = shared_->arrived.wait_for(lock, patience.open, [this] {
+  // Opened but with its first bytes late is no error: they are taken when they come.
+  shared_->arrived.wait_for(lock, patience.open, [this] {
     return shared_->opened && (shared_->openError || shared_->Available() > 0 ||
                                shared_->atEndOfFile || shared_->readError);
   });
@@ -141,7 +142,6 @@ ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience pat
     throw FileOpenError(name, FileOpenError::Reason::kNoAnswer, 0);
   }
   if (shared_->openError) std::rethrow_exception(shared_->openError);
-  (void)answered;  // opened, but its first bytes are late: they are taken when they come
   if (shared_->stamp) length_ = shared_->stamp->size;
 }
 

@@ -27,10 +27,11 @@ struct ReadAheadPatience {
 // that the caller never waits on the file system beyond its patience: a slow
 // disk or a hung network mount only means that bytes have not arrived yet.
 //
-// The caller looks at the file once in a while (LookAgain: once per tick) and
-// takes bytes as they stand in the file at that moment. Read-ahead is dropped
-// whenever the file's stamp shows it was written since that part was read, or
-// where the file is now shorter: nothing is taken that the file no longer holds.
+// The caller looks at the file once in a while (LookAgain: once per run of
+// ticks) and takes bytes as they stand in the file at that moment. Read-ahead
+// is dropped whenever the file's stamp shows it was written since that part was
+// read, or where the file is now shorter: nothing is taken that the file no
+// longer holds.
 //
 // Destroying it never waits: a reader stuck in the file system is left behind
 // and ends when the system lets it.

@@ -67,6 +67,20 @@ PairFile OpenForTest(const std::string& path) {
   return PairFile(path, testing::kPatientReading);
 }
 
+// Chooses `name` on a thread of its own, so that a test can tell an open that
+// blocks from one that is refused: the refusal, or nothing when it was taken.
+std::future<std::optional<FileOpenError>> ChooseApart(EstimatorRig& rig, const std::string& name) {
+  rig.frontEnd.nextChoice = name;
+  return std::async(std::launch::async, [&rig]() -> std::optional<FileOpenError> {
+    try {
+      rig.estimator.AnalyzeFile();
+      return std::nullopt;
+    } catch (const FileOpenError& error) {
+      return error;
+    }
+  });
+}
+
 class FileAnalysis : public ::testing::Test {
  protected:
   void Choose(const std::string& path) {
@@ -336,15 +350,7 @@ TEST_P(NotARegularFile, IsRefusedWithoutWaitingAndChangesNothing) {
   if (path.empty()) GTEST_SKIP() << "this system offers no " << GetParam().name;
   EstimatorRig rig;
   rig.estimator.Restore(TrialTally{40, 10, 3.1});
-  rig.frontEnd.nextChoice = path;
-  auto choosing = std::async(std::launch::async, [&rig]() -> std::optional<FileOpenError> {
-    try {
-      rig.estimator.AnalyzeFile();
-      return std::nullopt;
-    } catch (const FileOpenError& error) {
-      return error;
-    }
-  });
+  auto choosing = ChooseApart(rig, path);
   if (choosing.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
     ADD_FAILURE() << "opening " << path << " blocked";
     const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);  // releases a blocked reader
@@ -387,15 +393,7 @@ TEST(WindowsDevices, AreRefusedWithoutBeingOpened) {
   for (const std::string name : {"NUL", "con", "COM1", "lpt9.txt", "C:\\any\\folder\\aux.bin",
                                  "\\\\.\\pipe\\orvanel-test", "//./PhysicalDrive0"}) {
     EstimatorRig rig;
-    rig.frontEnd.nextChoice = name;
-    auto choosing = std::async(std::launch::async, [&rig]() -> std::optional<FileOpenError> {
-      try {
-        rig.estimator.AnalyzeFile();
-        return std::nullopt;
-      } catch (const FileOpenError& error) {
-        return error;
-      }
-    });
+    auto choosing = ChooseApart(rig, name);
     ASSERT_EQ(choosing.wait_for(std::chrono::seconds(10)), std::future_status::ready) << name;
     const auto refusal = choosing.get();
     ASSERT_TRUE(refusal.has_value()) << name;
