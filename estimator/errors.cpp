@@ -57,6 +57,8 @@ const char* Describe(FileOpenError::Reason reason) {
       return "not a regular file";
     case FileOpenError::Reason::kNoAnswer:
       return "no answer from the file system";
+    case FileOpenError::Reason::kNoThread:
+      return "no thread could be started to read it";
     case FileOpenError::Reason::kSystem:
       break;
   }

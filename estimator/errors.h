@@ -70,7 +70,13 @@ class InvalidArgumentError : public ArithmeticError {
 // A pair file could not be opened. Nothing has changed when this is thrown.
 class FileOpenError : public OrvanelError {
  public:
-  enum class Reason { kFolder, kNotRegular, kNoAnswer, kSystem };
+  enum class Reason {
+    kFolder,
+    kNotRegular,
+    kNoAnswer,  // the file system did not answer in time
+    kNoThread,  // no thread could be started to read it
+    kSystem,
+  };
   FileOpenError(std::string name, Reason reason, int system_error);
   [[nodiscard]] const std::string& Name() const { return name_; }
   [[nodiscard]] Reason Why() const { return reason_; }

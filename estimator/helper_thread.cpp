@@ -1,6 +1,5 @@
 #include "helper_thread.h"
 
-#include <system_error>
 #include <thread>
 
 #ifndef _WIN32
@@ -18,17 +17,12 @@ void StartHelperThread(std::function<void()> work) {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&ending, signal);
   sigset_t previous{};
   pthread_sigmask(SIG_BLOCK, &ending, &previous);
+  struct RestoreMask {
+    sigset_t mask;
+    ~RestoreMask() { pthread_sigmask(SIG_SETMASK, &mask, nullptr); }
+  } restore{previous};
 #endif
-  bool started = true;
-  try {
-    std::thread(work).detach();
-  } catch (const std::system_error&) {
-    started = false;
-  }
-#ifndef _WIN32
-  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-#endif
-  if (!started) work();
+  std::thread(std::move(work)).detach();
 }
 
 }  // namespace orvanel

@@ -5,6 +5,7 @@
 #include <exception>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 #include "errors.h"
@@ -28,7 +29,7 @@ struct ReadAhead::Shared {
   std::condition_variable readerWake;  // room, a new place to read, or the end
   std::condition_variable arrived;     // the file opened, bytes came, a read failed
 
-  std::unique_ptr<OpenFileBytes> file;  // closed by whichever thread is the last to need it
+  std::unique_ptr<OpenFileBytes> file;  // opened and closed by the reader alone
   bool opened = false;
   std::exception_ptr openError;
 
@@ -41,7 +42,6 @@ struct ReadAhead::Shared {
   bool atEndOfFile = false;      // the last read, at the end of `bytes`, found nothing
   std::exception_ptr readError;  // the read at the end of `bytes` failed
   std::uint64_t generation = 0;  // a read begun in an earlier one is of no use
-  bool readerInFileSystem = false;
   bool readerWaiting = false;
   bool closing = false;
 
@@ -66,9 +66,6 @@ struct ReadAhead::Shared {
 };
 
 void ReadAhead::Shared::Read(const ReadAhead::Opener& open) {
-  std::unique_lock lock(mutex);
-  readerInFileSystem = true;
-  lock.unlock();
   std::unique_ptr<OpenFileBytes> opened_file;
   std::exception_ptr error;
   try {
@@ -76,12 +73,14 @@ void ReadAhead::Shared::Read(const ReadAhead::Opener& open) {
   } catch (...) {
     error = std::current_exception();
   }
-  lock.lock();
-  readerInFileSystem = false;
+  std::unique_lock lock(mutex);
   opened = true;
   openError = error;
   arrived.notify_all();
-  if (error || closing) return;  // a file opened too late closes with opened_file
+  if (error || closing) {
+    lock.unlock();
+    return;  // a file opened too late closes with opened_file, here
+  }
   file = std::move(opened_file);
 
   std::vector<unsigned char> block(kBlock);
@@ -94,7 +93,6 @@ void ReadAhead::Shared::Read(const ReadAhead::Opener& open) {
     const std::uint64_t reading = generation;
     const std::int64_t offset = Next();
     const std::size_t wanted = std::min(kBlock, kAhead - Available());
-    readerInFileSystem = true;
     lock.unlock();
     std::size_t got = 0;
     std::exception_ptr failed;
@@ -106,7 +104,6 @@ void ReadAhead::Shared::Read(const ReadAhead::Opener& open) {
     }
     std::optional<FileStamp> after = file->Stamp();
     lock.lock();
-    readerInFileSystem = false;
     if (closing) break;
     if (reading != generation) continue;
     if (failed) {
@@ -125,12 +122,20 @@ void ReadAhead::Shared::Read(const ReadAhead::Opener& open) {
     }
     arrived.notify_all();
   }
-  file.reset();
+  // The last close may wait for a network mount's server: here, never on the
+  // caller's thread.
+  const std::unique_ptr<OpenFileBytes> closing_file = std::move(file);
+  lock.unlock();
 }
 
-ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience patience)
+ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience patience,
+                     HelperThreadStarter start)
     : shared_(std::make_shared<Shared>()), patience_(patience) {
-  StartHelperThread([shared = shared_, open = std::move(open)] { shared->Read(open); });
+  try {
+    start([shared = shared_, open = std::move(open)] { shared->Read(open); });
+  } catch (const std::system_error& error) {
+    throw FileOpenError(name, FileOpenError::Reason::kNoThread, error.code().value());
+  }
   std::unique_lock lock(shared_->mutex);
   // Opened but with its first bytes late is no error: they are taken when they come.
   shared_->arrived.wait_for(lock, patience.open, [this] {
@@ -148,9 +153,6 @@ ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience pat
 ReadAhead::~ReadAhead() {
   const std::lock_guard lock(shared_->mutex);
   shared_->closing = true;
-  // An idle reader touches the file no more: it is closed now, so that it is
-  // closed when this is gone. A reader inside the file system closes it later.
-  if (!shared_->readerInFileSystem) shared_->file.reset();
   shared_->readerWake.notify_all();
 }
 
@@ -158,8 +160,8 @@ void ReadAhead::LookAgain() {
   {
     const std::lock_guard lock(shared_->mutex);
     if (!shared_->file) return;
-    // The stamp is asked outside the lock below, but the file stays open: only
-    // this thread or a closing reader closes it.
+    // The stamp is asked outside the lock below, but the file stays open: the
+    // reader closes it only once this is gone.
   }
   const std::optional<FileStamp> now = shared_->file->Stamp();
   if (!now) return;  // nothing new can be told; what was known stands

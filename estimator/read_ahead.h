@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "helper_thread.h"
 #include "regular_file.h"
 
 namespace orvanel {
@@ -33,16 +34,20 @@ struct ReadAheadPatience {
 // read, or where the file is now shorter: nothing is taken that the file no
 // longer holds.
 //
-// Destroying it never waits: a reader stuck in the file system is left behind
-// and ends when the system lets it.
+// Destroying it never waits and never closes the file itself: the reader closes
+// it (a close on a network mount may wait for the server), at once when it is
+// idle, and a reader stuck in the file system is left behind to end when the
+// system lets it.
 class ReadAhead {
  public:
   using Opener = std::function<std::unique_ptr<OpenFileBytes>()>;
 
   // Opens the file with `open` on the reader's thread and waits for the outcome
   // (and the first bytes) at most `patience.open`. Throws what `open` throws,
-  // or FileOpenError of kind kNoAnswer for `name` when the time ran out.
-  ReadAhead(const std::string& name, Opener open, ReadAheadPatience patience);
+  // or FileOpenError for `name`: of kind kNoAnswer when the time ran out,
+  // kNoThread when no reader could be started (nothing is then opened).
+  ReadAhead(const std::string& name, Opener open, ReadAheadPatience patience,
+            HelperThreadStarter start = StartHelperThread);
   ~ReadAhead();
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <system_error>
 
 #include "helper_thread.h"
 #include "settings_file_io.h"
@@ -16,10 +17,17 @@ SettingsFileStore::SettingsFileStore(std::string path, StoreLayout kept,
 const SettingsFileStore::Loaded& SettingsFileStore::Load() {
   if (loaded_) return *loaded_;
   const std::string path = path_;
-  const auto read = RunWithPatience<SettingsFileRead>(
-      patience_.read, [path] { return ReadSettingsFileBytes(path, kLargestFile); });
   Loaded loaded;
   auto& condition = loaded.condition;
+  std::optional<SettingsFileRead> read;
+  try {
+    read = RunWithPatience<SettingsFileRead>(
+        patience_.read, [path] { return ReadSettingsFileBytes(path, kLargestFile); });
+  } catch (const std::system_error&) {
+    condition.state = StoreCondition::State::kUnreadable;
+    condition.fault = StoreFault{StoreFault::Kind::kNoThread, 0};
+    return loaded_.emplace(std::move(loaded));
+  }
   if (!read) {
     condition.state = StoreCondition::State::kUnreadable;
     condition.fault = StoreFault{StoreFault::Kind::kNoAnswer, 0};
@@ -67,8 +75,13 @@ void SettingsFileStore::Write(const std::string& section, const std::string& key
 void SettingsFileStore::Commit() {
   const std::string text = SettingsFileText(std::exchange(pending_, {}));
   const std::string path = path_;
-  const auto refused = RunWithPatience<std::optional<StoreFault>>(
-      patience_.save, [path, text] { return ReplaceSettingsFile(path, text); });
+  std::optional<std::optional<StoreFault>> refused;
+  try {
+    refused = RunWithPatience<std::optional<StoreFault>>(
+        patience_.save, [path, text] { return ReplaceSettingsFile(path, text); });
+  } catch (const std::system_error&) {
+    throw HistoryError(path_, StoreFault{StoreFault::Kind::kNoThread, 0});
+  }
   if (!refused) throw HistoryError(path_, StoreFault{StoreFault::Kind::kNoAnswer, 0});
   if (*refused) throw HistoryError(path_, **refused);
 }

@@ -14,6 +14,7 @@ struct StoreFault {
     kSystem,          // systemError says why
     kNotRegularFile,  // a FIFO, a device, a folder, or a link to anything but a regular file
     kNoAnswer,        // the file system did not answer in time
+    kNoThread,        // no thread could be started to wait for the file system
     kTooLarge,        // far larger than any settings file
     kRefused,         // the store refused without giving a reason
   };

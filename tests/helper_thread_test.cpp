@@ -6,6 +6,9 @@
 #include <future>
 #include <stdexcept>
 
+#include "errors.h"
+#include "read_ahead.h"
+
 namespace orvanel {
 namespace {
 
@@ -31,6 +34,41 @@ TEST(RunWithPatience, LeavesWorkThatHangsBehindAndGoesOn) {
   release.set_value();
   EXPECT_EQ(finished.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready)
       << "the helper finishes alone";
+}
+
+// Where the system can start no thread, work meant for a helper is refused, never
+// run on the caller's thread (the window's), where it might never end.
+void CannotStart(std::function<void()>) {
+  throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+}
+
+TEST(HelperThreads, ThatCannotStartRunNothingOnTheCallersThread) {
+  bool ran = false;
+  EXPECT_THROW((void)RunWithPatience<int>(
+                   milliseconds(10),
+                   [&ran] {
+                     ran = true;
+                     return 1;
+                   },
+                   CannotStart),
+               std::system_error);
+  EXPECT_FALSE(ran);
+
+  bool opened = false;
+  try {
+    const ReadAhead reader(
+        "pairs.bin",
+        [&opened]() -> std::unique_ptr<OpenFileBytes> {
+          opened = true;
+          return nullptr;
+        },
+        {}, CannotStart);
+    ADD_FAILURE() << "a reader without a thread was taken";
+  } catch (const FileOpenError& error) {
+    EXPECT_EQ(error.Why(), FileOpenError::Reason::kNoThread);
+    EXPECT_EQ(error.Name(), "pairs.bin");
+  }
+  EXPECT_FALSE(opened);
 }
 
 }  // namespace

@@ -130,6 +130,8 @@ QString StoreFaultText(const StoreFault& fault) {
       return MainWords::tr("it is not a regular file");
     case StoreFault::Kind::kNoAnswer:
       return MainWords::tr("the file system did not answer in time");
+    case StoreFault::Kind::kNoThread:
+      return MainWords::tr("the system could not start a thread to wait for the file system");
     case StoreFault::Kind::kTooLarge:
       return MainWords::tr("it is far too large to be a settings file");
     case StoreFault::Kind::kRefused:
@@ -160,6 +162,11 @@ QString FileOpenText(const FileOpenError& error) {
     case FileOpenError::Reason::kNoAnswer:
       return MainWords::tr(
                  "The file \"%1\" could not be opened: the file system did not answer in time.")
+          .arg(name);
+    case FileOpenError::Reason::kNoThread:
+      return MainWords::tr(
+                 "The file \"%1\" could not be opened: the system could not start a thread to "
+                 "read it.")
           .arg(name);
     case FileOpenError::Reason::kSystem:
       break;

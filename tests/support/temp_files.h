@@ -1,12 +1,23 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 
 namespace orvanel::testing {
 
@@ -58,17 +69,44 @@ inline std::vector<std::uint8_t> Records(const std::vector<std::int32_t>& number
   return bytes;
 }
 
-// Open file descriptors of this process, where the system tells (-1 elsewhere).
-inline int OpenDescriptorCount() {
-  std::error_code error;
-  std::filesystem::directory_iterator fds("/proc/self/fd", error);
-  if (error) return -1;
-  int count = 0;
-  for (const auto& entry : fds) {
-    (void)entry;
-    ++count;
+// Whether this process has closed every handle of its own on the file at
+// `utf8_path` within `patience`: a pair file is closed by its reader thread,
+// when that gets round to it. Sees only this process's handles on that file,
+// never those the system or an emulator keeps for itself.
+inline bool ClosedWithin(const std::string& utf8_path,
+                         std::chrono::milliseconds patience = std::chrono::seconds(20)) {
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+#ifdef _WIN32
+  const std::filesystem::path path(std::u8string(utf8_path.begin(), utf8_path.end()));
+  // Opening it with no sharing at all works only while nobody holds it open.
+  const auto closed = [&path] {
+    const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return ::GetLastError() != ERROR_SHARING_VIOLATION;
+    ::CloseHandle(handle);
+    return true;
+  };
+#else
+  struct stat file {};
+  if (::stat(utf8_path.c_str(), &file) != 0) return false;
+  // No descriptor of this process refers to the file's inode.
+  const auto closed = [&file] {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/fd", error)) {
+      struct stat open {};
+      if (::stat(entry.path().c_str(), &open) == 0 && open.st_dev == file.st_dev &&
+          open.st_ino == file.st_ino) {
+        return false;
+      }
+    }
+    return !error;
+  };
+#endif
+  while (!closed()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  return count;
+  return true;
 }
 
 }  // namespace orvanel::testing

@@ -354,5 +354,13 @@
         <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
         <translation>Die Zahl der gefundenen gemeinsamen Teiler kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
     </message>
+    <message>
+        <source>the system could not start a thread to wait for the file system</source>
+        <translation>das System konnte keinen Thread starten, der auf das Dateisystem wartet</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: the system could not start a thread to read it.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Das System konnte keinen Thread zum Lesen starten.</translation>
+    </message>
 </context>
 </TS>

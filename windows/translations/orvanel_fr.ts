@@ -354,5 +354,13 @@
         <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
         <translation>Le nombre de facteurs communs trouvés ne peut plus changer&#xa0;: il a atteint sa valeur maximale. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
     </message>
+    <message>
+        <source>the system could not start a thread to wait for the file system</source>
+        <translation>le système n&apos;a pas pu lancer de fil d&apos;exécution pour attendre le système de fichiers</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: the system could not start a thread to read it.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: le système n&apos;a pas pu lancer de fil d&apos;exécution pour le lire.</translation>
+    </message>
 </context>
 </TS>
