@@ -29,6 +29,7 @@
 #include "keeping_front_end.h"
 #include "main_window.h"
 #include "probe_settings.h"
+#include "ways_out.h"
 
 namespace {
 
@@ -105,7 +106,8 @@ int main(int argc, char* argv[]) {
   auto open = std::make_unique<ScriptedOpen>();
   ScriptedOpen& open_dialog = *open;
   services.openDialog = std::move(open);
-  orvanel::Main window(std::move(services));
+  orvanel::WaysOut ways_out;
+  orvanel::Main window(std::move(services), ways_out);
   window.Form_Load();
   window.show();
   const double design_rate = WindowRate(window, 10);

@@ -22,6 +22,7 @@
 #include "main_window.h"
 #include "presenter.h"
 #include "probe_settings.h"
+#include "ways_out.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -116,7 +117,8 @@ int main(int argc, char* argv[]) {
   bare.stop();
   bare_phase.trials = 4.0 * static_cast<double>(bare_ticks);  // four trials a tick, were it Orvanel
 
-  auto window = std::make_unique<orvanel::Main>(orvanel::DesktopServices());
+  orvanel::WaysOut ways_out;
+  auto window = std::make_unique<orvanel::Main>(orvanel::DesktopServices(), ways_out);
   window->Form_Load();
   window->show();
   Phase running = Measure(kSeconds);

@@ -154,17 +154,17 @@ TEST(FullSpeed, IsOffAtTheStartAndGoesBackToOneTickAMillisecondFromThatMoment) {
 
 // Each way out at full speed saves the tally of the ticks that ran, exactly.
 TEST(FullSpeed, EveryWayOutSavesTheExactTally) {
-  const std::vector<std::pair<const char*, std::function<void(Main&)>>> ways = {
-      {"Exit", [](Main& window) { Action(window, "ExitMenu")->trigger(); }},
-      {"CloseCommand", [](Main& window) { window.close(); }},
-      {"Signal", [](Main& window) { window.CloseUnattended(); }},
-      {"SessionEnd", [](Main& window) { (void)window.SaveForSessionEnd(); }}};
+  const std::vector<std::pair<const char*, std::function<void(WindowRig&)>>> ways = {
+      {"Exit", [](WindowRig& rig) { Action(*rig.window, "ExitMenu")->trigger(); }},
+      {"CloseCommand", [](WindowRig& rig) { rig.window->close(); }},
+      {"SignalDieOrQuit", [](WindowRig& rig) { rig.waysOut.LeaveUnattended(); }},
+      {"SessionEnd", [](WindowRig& rig) { (void)rig.waysOut.SaveForSessionEnd(); }}};
   for (const auto& [name, take] : ways) {
     WindowRig rig;
     rig.Load(TrialTally{1000, 392, 3.1});
     Action(*rig.window, "FullSpeedMenu")->trigger();
     Find<TickTimer>(*rig.window, "Timer1")->RunSlice(25'000);
-    take(*rig.window);
+    take(rig);
     EXPECT_EQ(rig.store->values["Total"], " 101000") << name;
   }
 }

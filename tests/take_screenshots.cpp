@@ -28,6 +28,7 @@
 #include "support/window_fakes.h"
 #include "tick_timer.h"
 #include "translations.h"
+#include "ways_out.h"
 
 namespace {
 
@@ -68,10 +69,11 @@ struct RandomRun {
     auto fake_clock = std::make_unique<orvanel::testing::FakeClock>();
     clock = fake_clock.get();
     services.clock = std::move(fake_clock);
-    window = std::make_unique<orvanel::Main>(std::move(services));
+    window = std::make_unique<orvanel::Main>(std::move(services), waysOut);
     window->Form_Load();
   }
   orvanel::testing::FakeClock* clock;
+  orvanel::WaysOut waysOut;
   std::unique_ptr<orvanel::Main> window;
 };
 

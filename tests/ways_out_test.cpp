@@ -24,63 +24,71 @@ using testing::MainWindowTest;
 using testing::WindowRig;
 
 // Every way out, with a store that keeps the tally and with one that refuses it.
-// The last save must hold the latest tally; only a person who closed the window
-// is shown a message; the exit status tells whether the last save held.
-struct WayOut {
+// Each saves the latest tally exactly once, whatever follows it (the quit that
+// ends the event loop after the last window closed, a second close); only a
+// person who closed the window is shown a message; the exit status tells
+// whether the save held. A signal, the session manager's Die and any quit all
+// reach the owner of the ways out as the application's quit.
+struct WayOutCase {
   const char* name;
-  void (*take)(Main& window);
+  void (*take)(WindowRig& rig);
   bool personPresent;
 };
 
-void TheQuitThatFollows(Main& window) {
-  window.SaveOnQuit();
+void TheQuitThatFollows(WindowRig& rig) {
+  rig.waysOut.LeaveUnattended();
+  rig.window->close();
 }
 
-const WayOut kWaysOut[] = {
+const WayOutCase kWaysOut[] = {
     {"Exit",
-     [](Main& window) {
-       window.findChild<QAction*>("ExitMenu")->trigger();
-       TheQuitThatFollows(window);
+     [](WindowRig& rig) {
+       Action(*rig.window, "ExitMenu")->trigger();
+       TheQuitThatFollows(rig);
      },
      true},
     {"CloseCommand",
-     [](Main& window) {
-       window.close();
-       TheQuitThatFollows(window);
+     [](WindowRig& rig) {
+       rig.window->close();
+       TheQuitThatFollows(rig);
      },
      true},
-    {"Signal",
-     [](Main& window) {
-       window.CloseUnattended();
-       TheQuitThatFollows(window);
+    {"SignalDieOrQuit",
+     [](WindowRig& rig) {
+       rig.waysOut.LeaveUnattended();
+       TheQuitThatFollows(rig);
      },
      false},
-    {"SessionEndThenQuit",
-     [](Main& window) {
-       (void)window.SaveForSessionEnd();
-       TheQuitThatFollows(window);
+    // The save of the session's request, then its end, with nothing new to save.
+    {"SessionEndThenDie",
+     [](WindowRig& rig) {
+       (void)rig.waysOut.SaveForSessionEnd();
+       TheQuitThatFollows(rig);
      },
      false},
 };
 
-class WaysOut : public MainWindowTest,
-                public ::testing::WithParamInterface<std::tuple<WayOut, bool>> {};
+class EveryWayOut : public MainWindowTest,
+                    public ::testing::WithParamInterface<std::tuple<WayOutCase, bool>> {};
 
-TEST_P(WaysOut, SaveTheLatestTallyAndNeverWaitForANobody) {
+TEST_P(EveryWayOut, SavesTheLatestTallyOnceAndNeverWaitsForANobody) {
   const auto& [way, store_refuses] = GetParam();
   rig.store->refuse = store_refuses;
   window().show();
   rig.Load(TrialTally{100, 39, 3.1});
   rig.Tick();
-  way.take(window());
+  way.take(rig);
+  EXPECT_EQ(rig.store->commits, 1);
   EXPECT_EQ(rig.store->values["Total"], " 104");
   EXPECT_EQ(rig.store->values["Hits"], " 39");
+  EXPECT_FALSE(window().isVisible());
+  EXPECT_FALSE(timer()->isActive()) << "nothing is counted after the save";
   const int boxes = store_refuses && way.personPresent ? 1 : 0;
   EXPECT_EQ(rig.messenger->messages.size(), boxes);
   EXPECT_EQ(window().ExitStatus(), store_refuses ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, WaysOut,
+INSTANTIATE_TEST_SUITE_P(Table, EveryWayOut,
                          ::testing::Combine(::testing::ValuesIn(kWaysOut), ::testing::Bool()),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param).name) +
@@ -90,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Table, WaysOut,
 // A pair file on a file system that stopped answering holds up no way out: each
 // saves the tally as it stands, at once, and the reader is left behind.
 TEST(WaysOutWhileAReadHangs, SaveTheTallyAtOnce) {
-  for (const WayOut& way : kWaysOut) {
+  for (const WayOutCase& way : kWaysOut) {
     auto system = std::make_shared<testing::HeldFileSystem>();
     system->bytes.assign(20 * 8, 1);
     WindowRig rig(testing::HeldOpener(system, {}));
@@ -107,7 +115,7 @@ TEST(WaysOutWhileAReadHangs, SaveTheTallyAtOnce) {
     }
     rig.Tick();
     EXPECT_EQ(window.Tally().Total, 4) << way.name;
-    way.take(window);
+    way.take(rig);
     EXPECT_EQ(rig.store->values["Total"], " 4") << way.name;
     system->Release();
   }
@@ -122,7 +130,7 @@ TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
     rig.Tick();
     // What the desktop's request calls; the answer is what the session manager
     // hears. Then the logout is cancelled.
-    EXPECT_EQ(window.SaveForSessionEnd(), !store_refuses);
+    EXPECT_EQ(rig.waysOut.SaveForSessionEnd(), !store_refuses);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(Find<TickTimer>(window, "Timer1")->isActive());
     EXPECT_EQ(Find<QPushButton>(window, "StartStopCommand")->text(), "Stop");
@@ -134,19 +142,18 @@ TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
     rig.Tick();
     EXPECT_EQ(window.Tally().Total, 8) << "the trials went on";
     Find<QAction>(window, "ExitMenu")->trigger();
-    window.SaveOnQuit();
+    rig.waysOut.LeaveUnattended();
     EXPECT_EQ(rig.store->values["Total"], " 8") << "the last save holds the latest tally";
     EXPECT_EQ(window.ExitStatus(), 0);
   }
 }
 
 TEST_F(MainWindowTest, ANothingNewSaveIsSkipped) {
-  (void)window().SaveForSessionEnd();
-  (void)window().SaveForSessionEnd();
-  window().SaveOnQuit();
+  (void)rig.waysOut.SaveForSessionEnd();
+  (void)rig.waysOut.SaveForSessionEnd();
   EXPECT_EQ(rig.store->commits, 1);
   rig.Tick();
-  window().SaveOnQuit();
+  rig.waysOut.LeaveUnattended();
   EXPECT_EQ(rig.store->commits, 2);
 }
 
@@ -202,7 +209,8 @@ TEST_F(MainWindowTest, ExitSavesTheTallyOnceWhateverFollows) {
   EXPECT_FALSE(window().isVisible());
   EXPECT_FALSE(timer()->isActive());
   window().close();
-  window().Form_Unload();
+  rig.waysOut.LeaveUnattended();
+  (void)rig.waysOut.SaveForSessionEnd();
   EXPECT_EQ(rig.store->commits, 1);
   EXPECT_EQ(rig.store->values["Total"], " 42");
   EXPECT_EQ(rig.store->values["Hits"], " 12");

@@ -21,9 +21,10 @@
 
 namespace orvanel {
 
-Main::Main(PlatformServices services, QWidget* parent)
+Main::Main(PlatformServices services, WayOut& way_out, QWidget* parent)
     : QMainWindow(parent),
       services_(std::move(services)),
+      wayOut_(way_out),
       selFile_(*services_.openDialog),
       estimator_(*this, *services_.generator, services_.openPairFile),
       reporter_(*services_.messenger),
@@ -44,6 +45,7 @@ Main::Main(PlatformServices services, QWidget* parent)
   connect(Timer1, &TickTimer::ranDueTicks, this, &Main::AfterTicks);
   Timer1->start();
   StartStopCommand->setFocus();
+  wayOut_.Opened(*this);
 }
 
 Main::~Main() = default;
@@ -94,34 +96,20 @@ void Main::showEvent(QShowEvent* event) {
   QTimer::singleShot(0, this, [this] { reporter_.TellHeldBack(); });
 }
 
-void Main::Form_Unload() {
-  if (saver_.Unloaded()) return;
+bool Main::Form_Unload(Reporter::Attendance attendance) {
   // The window goes away with its timer: no trial may be counted after the save.
   Timer1->stop();
-  saver_.Unload(Tally(), this);
+  saver_.Save(Tally(), attendance, this);
+  return true;
 }
 
 void Main::closeEvent(QCloseEvent* event) {
-  Form_Unload();
-  event->accept();
+  event->setAccepted(wayOut_.WindowClosing());
 }
 
 bool Main::SaveForSessionEnd() {
-  saver_.Save(Tally(), TallySaver::Attendance::kNobodyWatching, this);
+  saver_.Save(Tally(), Reporter::Attendance::kNobodyWatching, this);
   return saver_.ExitStatus() == 0;
-}
-
-void Main::SaveOnQuit() {
-  saver_.Save(Tally(), TallySaver::Attendance::kNobodyWatching, this);
-}
-
-void Main::CloseUnattended() {
-  saver_.NobodyWatches();
-  if (saver_.Unloaded()) {
-    SaveOnQuit();
-  } else {
-    close();
-  }
 }
 
 void Main::UpdateCaptions(const StatusFigures& figures) {

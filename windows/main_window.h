@@ -21,6 +21,7 @@
 #include "sel_file.h"
 #include "status_lines.h"
 #include "tally_saver.h"
+#include "way_out.h"
 
 class QAction;
 class QGroupBox;
@@ -38,27 +39,22 @@ class Main final : public QMainWindow, private FrontEnd {
   Q_OBJECT
 
  public:
-  explicit Main(PlatformServices services, QWidget* parent = nullptr);
+  // `way_out` decides what each of the window's closes means (way_out.h).
+  Main(PlatformServices services, WayOut& way_out, QWidget* parent = nullptr);
   ~Main() override;
 
   // Runs once, before the window is first shown: seeds the generator, starts
   // with random pairs and continues the saved tally. A tally that could not be
   // used is reported once the window is on screen.
   void Form_Load();
-  // The window's unload, once per run: stops the trials and saves the tally,
-  // telling the person who closed the window when the save fails.
-  void Form_Unload();
-
-  // The ways out on which nobody may be watching. None of them waits for a
-  // person: a failed save goes to stderr and into the exit status.
+  // The window's unload, which the owner of the ways out asks for: stops the
+  // trials and saves the tally. A failed save is told on stderr, and in a
+  // message when a person may be there to read it. True when the window may go.
+  [[nodiscard]] bool Form_Unload(Reporter::Attendance attendance);
   // The desktop session is ending, or asks to (it may still be cancelled): saves
-  // the tally as it is now and changes nothing else. True when the save held.
+  // the tally as it is now, without waiting for anybody, and changes nothing
+  // else. True when the save held.
   [[nodiscard]] bool SaveForSessionEnd();
-  // The application is quitting: saves whatever the last save does not hold yet.
-  void SaveOnQuit();
-  // A signal or the application's quit ends the program: unloads the window
-  // without asking anyone.
-  void CloseUnattended();
   // 0 when the last save succeeded, 1 when it failed.
   [[nodiscard]] int ExitStatus() const { return saver_.ExitStatus(); }
 
@@ -110,6 +106,7 @@ class Main final : public QMainWindow, private FrontEnd {
   [[nodiscard]] std::optional<std::string> ChoosePairFile() override;
 
   PlatformServices services_;
+  WayOut& wayOut_;
   SelFile selFile_;
   Estimator estimator_;
   Reporter reporter_;

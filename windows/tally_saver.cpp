@@ -22,10 +22,4 @@ void TallySaver::Save(const TrialTally& tally, Attendance attendance, QWidget* p
   }
 }
 
-void TallySaver::Unload(const TrialTally& tally, QWidget* parent) {
-  if (unloaded_) return;
-  unloaded_ = true;
-  Save(tally, nobodyWatches_ ? Attendance::kNobodyWatching : Attendance::kPersonPresent, parent);
-}
-
 }  // namespace orvanel

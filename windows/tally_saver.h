@@ -10,9 +10,8 @@ class QWidget;
 
 namespace orvanel {
 
-// Saves the tally on the ways out and keeps what the way out is: whether the
-// window was unloaded, whether anybody may be there to read a message, and how
-// the last save went, which is what the exit status tells.
+// Saves the tally on the ways out, and keeps how the last save went, which is
+// what the exit status tells.
 class TallySaver {
  public:
   // Whether a person may be there to read a message: after Exit or the close
@@ -27,20 +26,11 @@ class TallySaver {
   // 0 when the last save succeeded, 1 when it failed.
   [[nodiscard]] int ExitStatus() const { return lastSaveFailed_ ? 1 : 0; }
 
-  // The window's unload, once: saves, telling a person who may be there.
-  void Unload(const TrialTally& tally, QWidget* parent);
-  [[nodiscard]] bool Unloaded() const { return unloaded_; }
-  // From now on nobody may be there: a signal or the application's quit ends
-  // the program.
-  void NobodyWatches() { nobodyWatches_ = true; }
-
  private:
   SettingsStore& store_;
   Reporter& reporter_;
   std::optional<TrialTally> lastAttempt_;
   bool lastSaveFailed_ = false;
-  bool unloaded_ = false;
-  bool nobodyWatches_ = false;
 };
 
 }  // namespace orvanel

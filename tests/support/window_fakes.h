@@ -15,6 +15,7 @@
 #include "platform_services.h"
 #include "recording_store.h"
 #include "tick_timer.h"
+#include "ways_out.h"
 #include "widgets.h"
 
 namespace orvanel::testing {
@@ -69,7 +70,7 @@ class RecordingHelpViewer final : public HelpViewer {
 // A main window on fakes, with pointers to the fakes it owns. Its random pairs
 // are all (2, 2), which have no common factor.
 struct WindowRig {
-  explicit WindowRig(PairFileOpener open_pair_file = OpenPairFile) {
+  explicit WindowRig(PairFileOpener open_pair_file = OpenPatiently) {
     PlatformServices services;
     auto open = std::make_unique<ScriptedOpenDialog>();
     auto save = std::make_unique<ScriptedSaveDialog>();
@@ -93,7 +94,7 @@ struct WindowRig {
     services.generator = std::move(scripted);
     services.clock = std::move(fake_clock);
     services.openPairFile = std::move(open_pair_file);
-    window = std::make_unique<Main>(std::move(services));
+    window = std::make_unique<Main>(std::move(services), waysOut);
   }
 
   // Continues from this tally, as a run that finds it saved does.
@@ -119,6 +120,7 @@ struct WindowRig {
   RecordingMessenger* messenger;
   ScriptedGenerator* generator;
   FakeClock* clock;
+  WaysOut waysOut;
   std::unique_ptr<Main> window;
 };
 

@@ -1,0 +1,38 @@
+#include "application.h"
+
+#include <QSessionManager>
+
+#include "ending_signals.h"
+#include "session_link.h"
+#include "settings_store.h"
+
+namespace orvanel {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(kApplicationName);
+  setDesktopFileName("org.orvanel.Orvanel");
+}
+
+bool Application::event(QEvent* event) {
+  // Delivered at once: by the session manager's Die, by quit() from anywhere,
+  // and after the last window has closed (then nothing is left to do).
+  if (event->type() == QEvent::Quit) waysOut_.LeaveUnattended();
+  return QApplication::event(event);
+}
+
+int Application::Run(Main& window) {
+  // A logout may end the process right after its request, without closing any
+  // window; or it may be cancelled, and then everything goes on as before. A
+  // cancel is how the session manager hears that the save failed.
+  connect(this, &QGuiApplication::commitDataRequest, &window, [this](QSessionManager& manager) {
+    if (!waysOut_.SaveForSessionEnd()) manager.cancel();
+  });
+  // The session manager gone, the session may be ending: the tally is saved,
+  // and the trials go on.
+  KeepRunningWithoutTheSessionManager([this] { (void)waysOut_.SaveForSessionEnd(); });
+  QuitOnSignals(window);
+  const int loop_status = exec();
+  return loop_status != 0 ? loop_status : window.ExitStatus();
+}
+
+}  // namespace orvanel
