@@ -3,8 +3,8 @@
 #include <QSessionManager>
 
 #include "ending_signals.h"
+#include "history/settings_store.h"
 #include "session_link.h"
-#include "settings_store.h"
 
 namespace orvanel {
 

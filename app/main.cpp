@@ -2,8 +2,8 @@
 
 #include "application.h"
 #include "ending_signals.h"
-#include "main_window.h"
-#include "translations.h"
+#include "gui/main_window.h"
+#include "gui/translations.h"
 
 int main(int argc, char* argv[]) {
   orvanel::EndAtOnceOnSignals();

@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "main_window.h"
-#include "reporter.h"
-#include "way_out.h"
+#include "gui/main_window.h"
+#include "gui/reporter.h"
+#include "gui/way_out.h"
 
 namespace orvanel {
 

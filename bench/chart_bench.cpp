@@ -13,10 +13,10 @@
 #include <numbers>
 #include <random>
 
-#include "convergence_chart.h"
-#include "convergence_record.h"
-#include "convergence_scale.h"
-#include "convergence_window.h"
+#include "chart/convergence_scale.h"
+#include "estimator/convergence_record.h"
+#include "gui/convergence_chart.h"
+#include "gui/convergence_window.h"
 #include "support/window_fakes.h"
 
 namespace orvanel {

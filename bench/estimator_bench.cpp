@@ -6,10 +6,10 @@
 #include <fstream>
 #include <vector>
 
-#include "common_factor.h"
-#include "estimator.h"
+#include "estimator/common_factor.h"
+#include "estimator/estimator.h"
+#include "estimator/random_pairs.h"
 #include "keeping_front_end.h"
-#include "random_pairs.h"
 #include "support/fakes.h"
 #include "support/literal_common_factor.h"
 

@@ -25,11 +25,11 @@
 #include <thread>
 #include <vector>
 
-#include "estimator.h"
+#include "app/ways_out.h"
+#include "estimator/estimator.h"
+#include "gui/main_window.h"
 #include "keeping_front_end.h"
-#include "main_window.h"
 #include "probe_settings.h"
-#include "ways_out.h"
 
 namespace {
 

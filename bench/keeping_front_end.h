@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "front_end.h"
+#include "estimator/front_end.h"
 
 namespace orvanel::bench {
 

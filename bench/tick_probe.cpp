@@ -18,11 +18,11 @@
 #include <memory>
 #include <vector>
 
-#include "convergence_record.h"
-#include "main_window.h"
-#include "presenter.h"
+#include "app/ways_out.h"
+#include "estimator/convergence_record.h"
+#include "gui/main_window.h"
+#include "gui/presenter.h"
 #include "probe_settings.h"
-#include "ways_out.h"
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>

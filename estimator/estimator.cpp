@@ -3,17 +3,9 @@
 #include <string>
 #include <utility>
 
+#include "base/text.h"
+
 namespace orvanel {
-namespace {
-
-std::string TrimBlanks(const std::string& text) {
-  const auto begin = text.find_first_not_of(' ');
-  if (begin == std::string::npos) return {};
-  const auto end = text.find_last_not_of(' ');
-  return text.substr(begin, end - begin + 1);
-}
-
-}  // namespace
 
 std::unique_ptr<PairFile> OpenPairFile(const std::string& utf8_name) {
   return std::make_unique<PairFile>(utf8_name);
@@ -70,7 +62,7 @@ void Estimator::AnalyzeFile() {
   tally_ = TrialTally{};  // not redrawn: the lines show the old tally until the next estimate
   analyzingFile_ = true;
   frontEnd_.SetProgressFrameEnabled(true);
-  frontEnd_.SetProgressFrameFileName(TrimBlanks(*choice));
+  frontEnd_.SetProgressFrameFileName(std::string(Trimmed(*choice)));
   if (!frontEnd_.TrialsRunning()) frontEnd_.ToggleRunning();
 }
 

@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "base/helper_thread.h"
 #include "errors.h"
-#include "helper_thread.h"
 
 namespace orvanel {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "helper_thread.h"
+#include "base/helper_thread.h"
 #include "regular_file.h"
 
 namespace orvanel {

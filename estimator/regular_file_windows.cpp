@@ -16,15 +16,12 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include "base/native_path.h"
 #include "errors.h"
 #include "regular_file.h"
 
 namespace orvanel {
 namespace {
-
-std::filesystem::path NativePath(const std::string& utf8_name) {
-  return std::filesystem::path(std::u8string(utf8_name.begin(), utf8_name.end()));
-}
 
 bool IsFolder(const struct _stat64& status) {
   return (status.st_mode & _S_IFMT) == _S_IFDIR;

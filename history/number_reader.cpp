@@ -8,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "checked_math.h"
-#include "errors.h"
+#include "estimator/checked_math.h"
+#include "estimator/errors.h"
 
 namespace orvanel {
 namespace {

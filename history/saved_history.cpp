@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "estimator/number_text.h"
 #include "number_reader.h"
-#include "number_text.h"
 #include "store_layout.h"
 
 namespace orvanel {

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "estimator/trial_tally.h"
 #include "settings_store.h"
-#include "trial_tally.h"
 
 namespace orvanel {
 

@@ -2,20 +2,15 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+
 namespace orvanel {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+// Blanks around a line, a key or a value are no part of them.
+constexpr std::string_view kBlanks = " \t";
 
 // The escapes QSettings writes inside double quotes; any other escaped
 // character stands for itself.
@@ -67,7 +62,7 @@ SettingsFileContents ReadSettingsFile(std::string_view bytes, const std::string&
   bool inSection = false;
   while (!bytes.empty()) {
     const std::size_t end = std::min(bytes.find('\n'), bytes.find('\r'));
-    const std::string_view line = Trimmed(bytes.substr(0, end));
+    const std::string_view line = Trimmed(bytes.substr(0, end), kBlanks);
     bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     if (line.empty()) continue;
     contents.holdsAnything = true;
@@ -83,12 +78,13 @@ SettingsFileContents ReadSettingsFile(std::string_view bytes, const std::string&
     const std::size_t equals = line.find('=');
     const bool isKeyLine =
         inSection && line.front() != ';' && line.front() != '#' && equals != std::string_view::npos;
-    const std::string key(isKeyLine ? Trimmed(line.substr(0, equals)) : std::string_view());
+    const std::string key(isKeyLine ? Trimmed(line.substr(0, equals), kBlanks)
+                                    : std::string_view());
     if (!isKeyLine || std::find(keys.begin(), keys.end(), key) == keys.end()) {
       contents.holdsOtherLines = true;
       continue;
     }
-    contents.values[key] = ValueText(Trimmed(line.substr(equals + 1)));
+    contents.values[key] = ValueText(Trimmed(line.substr(equals + 1), kBlanks));
   }
   return contents;
 }

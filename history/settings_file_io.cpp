@@ -12,6 +12,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/regular_descriptor.h"
+#include "base/unique_descriptor.h"
+
 namespace orvanel {
 namespace {
 
@@ -24,25 +27,6 @@ StoreFault SystemFault(int error) {
 StoreFault NotRegular() {
   return StoreFault{FaultKind::kNotRegularFile, 0};
 }
-
-class Descriptor {
- public:
-  explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
-  ~Descriptor() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  [[nodiscard]] int get() const { return descriptor_; }
-  // Closes now, for the error a close can report (a write that failed late).
-  [[nodiscard]] int Close() {
-    const int result = ::close(std::exchange(descriptor_, -1));
-    return result == 0 ? 0 : errno;
-  }
-
- private:
-  int descriptor_;
-};
 
 bool IsDanglingLink(const std::string& path) {
   struct stat status {};
@@ -106,8 +90,8 @@ int WriteAll(int descriptor, const std::string& text) {
 
 // The rename is lasting only once the folder that holds it is on the disk too.
 void FlushFolder(const std::filesystem::path& folder) {
-  const Descriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (descriptor.get() >= 0) ::fsync(descriptor.get());
+  const UniqueDescriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (descriptor.IsOpen()) ::fsync(descriptor.Get());
 }
 
 }  // namespace
@@ -119,26 +103,25 @@ SettingsFileRead ReadSettingsFileBytes(const std::string& path, std::size_t limi
     read.fault = fault;
     return read;
   };
-  // What the name is must be asked before it is opened: a FIFO would make the
-  // open wait for a writer, and sockets cannot be opened at all.
-  struct stat status {};
-  if (::stat(path.c_str(), &status) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) {
-      return IsDanglingLink(path) ? fail(NotRegular()) : read;
-    }
-    return fail(SystemFault(errno));
+  const RegularOpen opened = OpenRegularDescriptor(path, O_RDONLY);
+  switch (opened.outcome) {
+    case RegularOpen::Outcome::kOpened:
+      break;
+    case RegularOpen::Outcome::kFolder:
+    case RegularOpen::Outcome::kNotRegular:
+      return fail(NotRegular());
+    case RegularOpen::Outcome::kSystem:
+      if (opened.error == ENOENT || opened.error == ENOTDIR) {
+        return IsDanglingLink(path) ? fail(NotRegular()) : read;
+      }
+      return fail(SystemFault(opened.error));
   }
-  if (!S_ISREG(status.st_mode)) return fail(NotRegular());
-  const Descriptor descriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (descriptor.get() < 0) return errno == ENOENT ? read : fail(SystemFault(errno));
-  // The name may have changed between the two looks; what was opened counts.
-  if (::fstat(descriptor.get(), &status) != 0) return fail(SystemFault(errno));
-  if (!S_ISREG(status.st_mode)) return fail(NotRegular());
+  const UniqueDescriptor descriptor(opened.descriptor);
 
   std::string bytes;
   char block[8192];
   while (true) {
-    const ssize_t got = ::read(descriptor.get(), block, sizeof block);
+    const ssize_t got = ::read(descriptor.Get(), block, sizeof block);
     if (got < 0) {
       if (errno == EINTR) continue;
       return fail(SystemFault(errno));
@@ -168,12 +151,12 @@ std::optional<StoreFault> ReplaceSettingsFile(const std::string& path, const std
 
   const std::string temporary = target + std::string(kTemporaryMark) + std::to_string(::getpid());
   ::unlink(temporary.c_str());  // an earlier attempt of this very process that failed half-way
-  Descriptor descriptor(
+  UniqueDescriptor descriptor(
       ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-  if (descriptor.get() < 0) return SystemFault(errno);
-  int error = WriteAll(descriptor.get(), text);
-  if (error == 0 && mode && ::fchmod(descriptor.get(), *mode) != 0) error = errno;
-  if (error == 0 && ::fsync(descriptor.get()) != 0) error = errno;
+  if (!descriptor.IsOpen()) return SystemFault(errno);
+  int error = WriteAll(descriptor.Get(), text);
+  if (error == 0 && mode && ::fchmod(descriptor.Get(), *mode) != 0) error = errno;
+  if (error == 0 && ::fsync(descriptor.Get()) != 0) error = errno;
   const int close_error = descriptor.Close();
   if (error == 0) error = close_error;
   if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;

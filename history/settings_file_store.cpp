@@ -4,7 +4,7 @@
 #include <functional>
 #include <system_error>
 
-#include "helper_thread.h"
+#include "base/helper_thread.h"
 #include "settings_file_io.h"
 
 namespace orvanel {

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "errors.h"
+#include "estimator/errors.h"
 
 namespace orvanel {
 

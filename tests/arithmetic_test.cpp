@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "checked_math.h"
-#include "errors.h"
-#include "number_text.h"
+#include "estimator/checked_math.h"
+#include "estimator/errors.h"
+#include "estimator/number_text.h"
 
 namespace orvanel {
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "errors.h"
-#include "estimator.h"
+#include "estimator/errors.h"
+#include "estimator/estimator.h"
 #include "support/fakes.h"
 
 namespace orvanel {

@@ -1,4 +1,4 @@
-#include "common_factor.h"
+#include "estimator/common_factor.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <numbers>
 #include <vector>
 
-#include "random_pairs.h"
+#include "estimator/random_pairs.h"
 #include "support/fakes.h"
 #include "support/literal_common_factor.h"
 

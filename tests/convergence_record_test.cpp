@@ -1,5 +1,5 @@
 // The record behind the convergence chart and the statistics shown with it.
-#include "convergence_record.h"
+#include "estimator/convergence_record.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <numbers>
 #include <vector>
 
-#include "common_factor.h"
-#include "random_pairs.h"
+#include "estimator/common_factor.h"
+#include "estimator/random_pairs.h"
 #include "support/fakes.h"
 
 namespace orvanel {

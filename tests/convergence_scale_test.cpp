@@ -1,6 +1,6 @@
 // The axes of the convergence chart: round ticks, whole decades, and an
 // estimate axis that follows the run as it is now.
-#include "convergence_scale.h"
+#include "chart/convergence_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -18,13 +18,14 @@
 #include <memory>
 #include <numbers>
 
-#include "chart_colours.h"
-#include "common_factor.h"
-#include "convergence_chart.h"
-#include "convergence_record.h"
-#include "convergence_window.h"
-#include "random_pairs.h"
+#include "estimator/common_factor.h"
+#include "estimator/convergence_record.h"
+#include "estimator/random_pairs.h"
+#include "gui/chart_colours.h"
+#include "gui/convergence_chart.h"
+#include "gui/convergence_window.h"
 #include "support/main_window_test.h"
+#include "support/peers.h"
 #include "support/temp_files.h"
 
 namespace orvanel {
@@ -82,7 +83,8 @@ class ChartWindow : public testing::MainWindowTest {
   }
   // The estimates drawn in the chart.
   const std::vector<ConvergenceRecord::Point>& Drawn(ConvergenceWindow& chart) {
-    return Find<ConvergenceChart>(chart, "ConvergenceChart")->Points();
+    return testing::ConvergenceChartPeer::Points(
+        *Find<ConvergenceChart>(chart, "ConvergenceChart"));
   }
 };
 
@@ -180,7 +182,8 @@ TEST_F(ChartWindow, SavesWhatTheWindowShows) {
   }
   EXPECT_GT(written, 50) << "the summary line is in the image";
   const auto* drawing = Find<ConvergenceChart>(*chart, "ConvergenceChart");
-  const QPoint in_plot = drawing->mapTo(chart, drawing->LayOut().plot.center().toPoint());
+  const QPoint in_plot = drawing->mapTo(
+      chart, testing::ConvergenceChartPeer::LayOut(*drawing).plot.center().toPoint());
   EXPECT_NE(image.pixelColor(in_plot), window_colour) << "the chart is in the image";
 }
 

@@ -14,11 +14,11 @@
 #include <tuple>
 #include <vector>
 
-#include "errors.h"
-#include "estimator.h"
-#include "pair_file.h"
+#include "estimator/errors.h"
+#include "estimator/estimator.h"
+#include "estimator/pair_file.h"
 #ifndef _WIN32
-#include "posix_file_calls.h"
+#include "base/regular_descriptor.h"
 #endif
 #include "support/fakes.h"
 #include "support/held_file.h"

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/main_window_test.h"
+#include "support/peers.h"
 #include "support/temp_files.h"
 
 namespace orvanel {
@@ -47,7 +48,7 @@ class Driven {
   }
   void Ticks(int count) {
     if (fullSpeed_) {
-      Find<TickTimer>(*rig.window, "Timer1")->RunSlice(count);
+      testing::TickTimerPeer::RunSlice(*Find<TickTimer>(*rig.window, "Timer1"), count);
     } else {
       for (int tick = 0; tick < count; ++tick) rig.Tick();
     }
@@ -143,7 +144,7 @@ TEST(FullSpeed, IsOffAtTheStartAndGoesBackToOneTickAMillisecondFromThatMoment) {
   EXPECT_TRUE(entry->isChecked());
   EXPECT_TRUE(timer->FullSpeed());
   rig.clock->Advance(milliseconds(500));
-  timer->RunSlice(10);
+  testing::TickTimerPeer::RunSlice(*timer, 10);
   EXPECT_EQ(rig.window->Tally().Total, 40) << "a slice runs the ticks it is given";
   entry->trigger();
   EXPECT_FALSE(entry->isChecked());
@@ -163,7 +164,7 @@ TEST(FullSpeed, EveryWayOutSavesTheExactTally) {
     WindowRig rig;
     rig.Load(TrialTally{1000, 392, 3.1});
     Action(*rig.window, "FullSpeedMenu")->trigger();
-    Find<TickTimer>(*rig.window, "Timer1")->RunSlice(25'000);
+    testing::TickTimerPeer::RunSlice(*Find<TickTimer>(*rig.window, "Timer1"), 25'000);
     take(rig);
     EXPECT_EQ(rig.store->values["Total"], " 101000") << name;
   }

@@ -1,4 +1,4 @@
-#include "helper_thread.h"
+#include "base/helper_thread.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <future>
 #include <stdexcept>
 
-#include "errors.h"
-#include "read_ahead.h"
+#include "estimator/errors.h"
+#include "estimator/read_ahead.h"
 
 namespace orvanel {
 namespace {

@@ -19,8 +19,8 @@
 #include <cmath>
 #include <limits>
 
-#include "about_play.h"
-#include "status_lines.h"
+#include "gui/about_play.h"
+#include "gui/status_lines.h"
 #include "support/main_window_test.h"
 #include "support/temp_files.h"
 

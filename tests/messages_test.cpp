@@ -7,10 +7,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "errors.h"
-#include "messages.h"
-#include "reporter.h"
-#include "settings_store.h"
+#include "estimator/errors.h"
+#include "gui/messages.h"
+#include "gui/reporter.h"
+#include "history/settings_store.h"
 #include "support/widgets.h"
 #include "support/window_fakes.h"
 

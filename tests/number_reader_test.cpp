@@ -1,4 +1,4 @@
-#include "number_reader.h"
+#include "history/number_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "number_text.h"
+#include "estimator/number_text.h"
 
 namespace orvanel {
 namespace {

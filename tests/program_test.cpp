@@ -255,9 +255,3 @@ TEST(WindowsWaysOut, ALogoffSavesAndEndsWithoutAMessage) {
 
 }  // namespace
 }  // namespace orvanel
-
-int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-#include "qsettings_store.h"
+#include "history/qsettings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <memory>
 #include <random>
 
-#include "saved_history.h"
-#include "store_location.h"
+#include "history/saved_history.h"
+#include "history/store_location.h"
 #include "support/fakes.h"
 
 namespace orvanel {
@@ -204,9 +204,3 @@ TEST_F(QSettingsStoreTest, ADamagedFileStartsFromZeroAndIsMendedByTheNextSave) {
 
 }  // namespace
 }  // namespace orvanel
-
-int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-#include "random_pairs.h"
+#include "estimator/random_pairs.h"
 
 #include <gtest/gtest.h>
 

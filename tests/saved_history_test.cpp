@@ -1,4 +1,4 @@
-#include "saved_history.h"
+#include "history/saved_history.h"
 
 #include <gtest/gtest.h>
 

@@ -77,9 +77,3 @@ TEST(SessionManagerGone, TheTallyIsSavedAndTheTrialsGoOn) {
 
 }  // namespace
 }  // namespace orvanel
-
-int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

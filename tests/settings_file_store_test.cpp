@@ -1,6 +1,6 @@
 // The settings file on a real file system: every shape a file can take, and
 // every kind of thing the name can stand for.
-#include "settings_file_store.h"
+#include "history/settings_file_store.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "saved_history.h"
+#include "history/saved_history.h"
 #include "support/fakes.h"
 #include "support/temp_files.h"
 

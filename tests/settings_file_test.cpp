@@ -1,6 +1,6 @@
 // The settings file's form: what a hand-edited file gives, and that what is
 // written reads back exactly.
-#include "settings_file.h"
+#include "history/settings_file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "store_layout.h"
+#include "history/store_layout.h"
 
 namespace orvanel {
 namespace {

@@ -23,12 +23,13 @@
 #include <QAction>
 #include <QTimer>
 
-#include "about_play.h"
-#include "convergence_window.h"
+#include "app/ways_out.h"
+#include "gui/about_play.h"
+#include "gui/convergence_window.h"
+#include "gui/tick_timer.h"
+#include "gui/translations.h"
+#include "support/peers.h"
 #include "support/window_fakes.h"
-#include "tick_timer.h"
-#include "translations.h"
-#include "ways_out.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ int main(int argc, char* argv[]) {
     TakeLanguageShots("en", folder.filePath("windows-en.png"));
     return 0;
   }
-  for (const char* language : orvanel::kShippedLanguages) {
+  for (const char* language : orvanel::testing::kShippedLanguages) {
     TakeLanguageShots(language, folder.filePath(QString("main-%1.png").arg(language)),
                       folder.filePath(QString("about-%1.png").arg(language)));
   }
@@ -103,7 +104,7 @@ int main(int argc, char* argv[]) {
   auto* timer = window.findChild<orvanel::TickTimer*>("Timer1");
   for (int wake_up = 0; wake_up < 180'000 / 16; ++wake_up) {
     time.Advance(std::chrono::milliseconds(16));
-    timer->RunDueTicks();
+    orvanel::testing::TickTimerPeer::RunDueTicks(*timer);
   }
   window.findChild<QPushButton*>("StartStopCommand")->click();
   QApplication::processEvents();
@@ -141,7 +142,7 @@ int main(int argc, char* argv[]) {
   fast.window->findChild<QAction*>("FullSpeedMenu")->trigger();
   auto* fast_timer = fast.window->findChild<orvanel::TickTimer*>("Timer1");
   while (fast_timer->isActive()) {
-    fast_timer->RunSlice(20'000);
+    orvanel::testing::TickTimerPeer::RunSlice(*fast_timer, 20'000);
     fast.clock->Advance(std::chrono::milliseconds(8));
   }
   QApplication::processEvents();

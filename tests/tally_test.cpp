@@ -1,4 +1,4 @@
-#include "trial_tally.h"
+#include "estimator/trial_tally.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "errors.h"
-#include "number_text.h"
+#include "estimator/errors.h"
+#include "estimator/number_text.h"
 
 namespace orvanel {
 namespace {

@@ -16,13 +16,14 @@
 #include <map>
 #include <string>
 
-#include "about_credits.h"
-#include "about_play.h"
-#include "convergence_chart.h"
-#include "convergence_window.h"
+#include "gui/about_credits.h"
+#include "gui/about_play.h"
+#include "gui/convergence_chart.h"
+#include "gui/convergence_window.h"
+#include "gui/translations.h"
 #include "support/main_window_test.h"
+#include "support/peers.h"
 #include "support/temp_files.h"
-#include "translations.h"
 
 namespace orvanel {
 namespace {
@@ -87,7 +88,7 @@ void ExpectEveryTextWhole(QWidget& window, const std::string& when) {
 // Every text the chart paints lies inside it, apart from every other.
 void ExpectChartTextsWhole(const ConvergenceChart& chart, const std::string& when) {
   SCOPED_TRACE(when);
-  const auto texts = chart.LayOut().texts;
+  const auto texts = testing::ConvergenceChartPeer::LayOut(chart).texts;
   const QRectF inside(QPointF(0, 0), QSizeF(chart.size()));
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const auto& [text, rect] = texts[i];
@@ -146,7 +147,8 @@ TEST_P(TextsInEveryLanguage, AreShownWholeForTheWidestValues) {
   ExpectEveryTextWhole(about, "in the About window");
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, TextsInEveryLanguage, ::testing::ValuesIn(kShippedLanguages),
+INSTANTIATE_TEST_SUITE_P(Shipped, TextsInEveryLanguage,
+                         ::testing::ValuesIn(testing::kShippedLanguages),
                          [](const auto& info) { return std::string(info.param); });
 
 TEST(Translations, UseTheDesktopsStandardTermsForTheMenus) {
@@ -254,7 +256,7 @@ TEST(Translations, ReachEveryTextOfBothWindows) {
   collect(*chart);
   auto* drawing = Find<ConvergenceChart>(*chart, "ConvergenceChart");
   texts << drawing->accessibleName();
-  for (const auto& [text, rect] : drawing->LayOut().texts) {
+  for (const auto& [text, rect] : testing::ConvergenceChartPeer::LayOut(*drawing).texts) {
     if (text.contains(QRegularExpression("[a-z]"))) texts << text;  // the words, not the numbers
   }
   rig.openDialog->answers.push_back(QString("/no/such/folder/pairs.bin"));
@@ -271,7 +273,7 @@ TEST(Translations, ReachEveryTextOfBothWindows) {
 TEST(Translations, LeaveTheSavedNumbersAsTheyAre) {
   std::map<std::string, std::map<std::string, std::string>> saved;
   std::map<std::string, QString> estimate_line;
-  for (const char* name : kShippedLanguages) {
+  for (const char* name : testing::kShippedLanguages) {
     Language language(name);
     testing::WindowRig rig;
     rig.Load(TrialTally{100, 39, 3.1});

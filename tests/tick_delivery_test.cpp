@@ -9,12 +9,12 @@
 #include <chrono>
 #include <limits>
 
-#include "errors.h"
+#include "estimator/errors.h"
+#include "gui/tick_schedule.h"
+#include "gui/tick_timer.h"
 #include "support/fakes.h"
 #include "support/main_window_test.h"
 #include "support/temp_files.h"
-#include "tick_schedule.h"
-#include "tick_timer.h"
 
 namespace orvanel {
 namespace {

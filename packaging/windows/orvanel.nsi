@@ -3,8 +3,9 @@
 ; Add/Remove Programs. /S installs silently, /D=<folder> chooses the folder.
 ; Uninstalling leaves the saved tally where it is (the registry key of the
 ; program's settings).
-;   makensis -DVERSION=<x.y.z> -DTREE=<folder with the program> -DICON=<orvanel.ico>
-;            -DREMOVE=<list of what the uninstaller removes> -DOUTFILE=<setup.exe> orvanel.nsi
+;   makensis -DVERSION=<x.y.z> -DPUBLISHER=<who makes it> -DTREE=<folder with the program>
+;            -DICON=<orvanel.ico> -DREMOVE=<list of what the uninstaller removes>
+;            -DOUTFILE=<setup.exe> orvanel.nsi
 ; The list names each installed file (Delete) and folder (RMDir), deepest first,
 ; so that the uninstaller removes what it installed and nothing else.
 
@@ -13,7 +14,6 @@ Target amd64-unicode
 !include "MUI2.nsh"
 
 !define NAME "Orvanel"
-!define PUBLISHER "The Orvanel developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${NAME}"
 
 Name "${NAME}"

@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "estimator.h"
-#include "front_end.h"
-#include "number_text.h"
-#include "pair_file.h"
-#include "random_pairs.h"
+#include "estimator/estimator.h"
+#include "estimator/front_end.h"
+#include "estimator/number_text.h"
+#include "estimator/pair_file.h"
+#include "estimator/random_pairs.h"
 
 namespace orvanel {
 

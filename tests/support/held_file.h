@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "errors.h"
-#include "estimator.h"
-#include "pair_file.h"
-#include "regular_file.h"
+#include "estimator/errors.h"
+#include "estimator/estimator.h"
+#include "estimator/pair_file.h"
+#include "estimator/regular_file.h"
 
 namespace orvanel::testing {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRect>
 
-#include "tick_timer.h"
+#include "gui/tick_timer.h"
 #include "widgets.h"
 #include "window_fakes.h"
 

@@ -14,9 +14,9 @@
 #include <random>
 #include <string>
 
-#include "number_reader.h"
-#include "settings_file.h"
-#include "store_layout.h"
+#include "history/number_reader.h"
+#include "history/settings_file.h"
+#include "history/store_layout.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "saved_history.h"
-#include "settings_store.h"
+#include "history/saved_history.h"
+#include "history/settings_store.h"
 
 namespace orvanel::testing {
 

@@ -10,12 +10,13 @@
 #include <optional>
 #include <string>
 
+#include "app/ways_out.h"
 #include "fakes.h"
-#include "main_window.h"
-#include "platform_services.h"
+#include "gui/main_window.h"
+#include "gui/platform_services.h"
+#include "gui/tick_timer.h"
+#include "peers.h"
 #include "recording_store.h"
-#include "tick_timer.h"
-#include "ways_out.h"
 #include "widgets.h"
 
 namespace orvanel::testing {
@@ -108,7 +109,7 @@ struct WindowRig {
   // One wake-up of Timer1 after `elapsed` on the clock: runs the ticks due.
   void WakeUpAfter(std::chrono::nanoseconds elapsed) {
     clock->Advance(elapsed);
-    Find<TickTimer>(*window, "Timer1")->RunDueTicks();
+    TickTimerPeer::RunDueTicks(*Find<TickTimer>(*window, "Timer1"));
   }
   // One tick, with the status lines drawn as they stand at its end when due.
   void Tick() { WakeUpAfter(std::chrono::milliseconds(1)); }

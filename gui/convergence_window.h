@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-#include "convergence_record.h"
+#include "estimator/convergence_record.h"
+#include "estimator/trial_tally.h"
 #include "platform_services.h"
 #include "reporter.h"
-#include "trial_tally.h"
 
 class QImage;
 class QLabel;

@@ -13,8 +13,8 @@
 
 #include <QPointer>
 
-#include "estimator.h"
-#include "front_end.h"
+#include "estimator/estimator.h"
+#include "estimator/front_end.h"
 #include "platform_services.h"
 #include "presenter.h"
 #include "reporter.h"

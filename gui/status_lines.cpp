@@ -3,15 +3,11 @@
 #include <QLabel>
 #include <QLocale>
 
+#include "estimator/number_text.h"
 #include "main_words.h"
-#include "number_text.h"
 
 namespace orvanel {
 namespace {
-
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
 
 void SetTextIfChanged(QLabel& label, const QString& text) {
   if (label.text() != text) label.setText(text);
@@ -24,18 +20,20 @@ void SetTextIfChanged(QLabel& label, const QString& text) {
 // before a count that is not negative.
 QString EstimateLine(double estimate) {
   const std::string separator = QLocale().decimalPoint().toStdString();
-  return MainWords::tr("is about %1").arg(Text(FixedFourDecimals(estimate, separator)));
+  return MainWords::tr("is about %1")
+      .arg(QString::fromStdString(FixedFourDecimals(estimate, separator)));
 }
 
 QString TotalLine(std::int32_t total) {
   //: %1 is the number of pairs asked, with a blank in the place of the sign.
-  return MainWords::tr(" based on %1 virtual people asked").arg(Text(NumberText(total)));
+  return MainWords::tr(" based on %1 virtual people asked")
+      .arg(QString::fromStdString(NumberText(total)));
 }
 
 QString HitsLine(std::int32_t relatively_prime) {
   //: %1 is the number of pairs without a common factor, with a blank in the place of the sign.
   return MainWords::tr("and %1 guesses being relatively prime")
-      .arg(Text(NumberText(relatively_prime)));
+      .arg(QString::fromStdString(NumberText(relatively_prime)));
 }
 
 StatusLines::StatusLines(QLabel& estimate, QLabel& total, QLabel& hits)

@@ -14,9 +14,9 @@
 
 #include "about_play.h"
 #include "convergence_window.h"
-#include "errors.h"
+#include "estimator/errors.h"
+#include "history/saved_history.h"
 #include "messages.h"
-#include "saved_history.h"
 #include "tick_timer.h"
 
 namespace orvanel {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "trial_tally.h"
+#include "estimator/trial_tally.h"
 
 class QLabel;
 

@@ -12,13 +12,17 @@
 #include <utility>
 #include <vector>
 
-#include "convergence_record.h"
-#include "convergence_scale.h"
+#include "chart/convergence_scale.h"
+#include "estimator/convergence_record.h"
 
 class QPainter;
 class QTimer;
 
 namespace orvanel {
+
+namespace testing {
+class ConvergenceChartPeer;
+}
 
 // The convergence chart, painted by the program itself: the estimate against
 // the pairs asked on a logarithmic axis, pi, and the band in which 95 % of
@@ -38,10 +42,17 @@ class ConvergenceChart final : public QWidget {
 
   // Draws these points; `summary` describes them in words.
   void Show(std::vector<ConvergenceRecord::Point> points, const QString& summary);
-  [[nodiscard]] const std::vector<ConvergenceRecord::Point>& Points() const { return points_; }
 
   [[nodiscard]] QSize minimumSizeHint() const override;
   [[nodiscard]] QSize sizeHint() const override { return QSize(640, 400); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // Tests look at what is drawn and where.
+  friend class testing::ConvergenceChartPeer;
 
   // Where each part goes at the chart's present size: the plot, and each text
   // with the rectangle it is drawn in (the vertical title's rectangle upright).
@@ -51,11 +62,6 @@ class ConvergenceChart final : public QWidget {
   };
   [[nodiscard]] Layout LayOut() const;
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void changeEvent(QEvent* event) override;
-
- private:
   struct Geometry;
   [[nodiscard]] Geometry Measure(QSizeF size) const;
   void DrawBackdrop(QPainter& painter, const Geometry& geometry) const;

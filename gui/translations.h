@@ -5,9 +5,6 @@
 
 namespace orvanel {
 
-// The languages Orvanel speaks; English is the source and needs no translation.
-inline constexpr const char* kShippedLanguages[] = {"en", "de", "fr"};
-
 // The program's own translations and Qt's (for the Open dialog and the standard
 // buttons), for the first of a locale's UI languages that has them.
 class Translations {

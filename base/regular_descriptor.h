@@ -7,8 +7,9 @@
 
 namespace orvanel {
 
-// The system calls with which a file that must be a regular one is opened on
-// POSIX systems, passed in so that a test can make one fail as a file system may.
+// Opening a file that must be a regular one, on POSIX systems: the pair files
+// and the settings file are both opened this way. The system calls are passed
+// in, so that a test can make one fail as a file system may.
 struct PosixFileCalls {
   int (*statName)(const char* name, struct stat* status);
   int (*open)(const char* name, int flags, mode_t mode);
@@ -31,7 +32,8 @@ struct RegularOpen {
 // regular file or a link to one, never waiting for a FIFO's writer or a
 // device: what the name is is asked first (a socket cannot be opened at all),
 // the open does not block, and what was opened is asked again, as the name may
-// change in between. Never hands back a descriptor it closed.
+// change in between. Never hands back a descriptor it closed. A name with
+// nothing behind it, opened without O_CREAT, is kSystem with ENOENT.
 [[nodiscard]] RegularOpen OpenRegularDescriptor(const std::string& name, int flags,
                                                 const PosixFileCalls& calls = SystemFileCalls());
 

@@ -5,10 +5,10 @@
 #include <memory>
 #include <optional>
 
-#include "estimator.h"
+#include "estimator/estimator.h"
+#include "estimator/random_pairs.h"
+#include "history/settings_store.h"
 #include "monotonic_clock.h"
-#include "random_pairs.h"
-#include "settings_store.h"
 
 class QWidget;
 

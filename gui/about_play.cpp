@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "about_credits.h"
+#include "gui/about_credits.h"
 #include "text_width.h"
 #include "twips.h"
 

@@ -12,6 +12,10 @@ class QTimer;
 
 namespace orvanel {
 
+namespace testing {
+class TickTimerPeer;
+}
+
 // A timer with an interval of 1 millisecond whose ticks are delivered in runs:
 // it wakes about once per display frame and emits timeout() once for every tick
 // that has come due since the last wake-up, one after the other. A tick that
@@ -42,14 +46,6 @@ class TickTimer final : public QObject {
   void SetFullSpeed(bool on);
   [[nodiscard]] bool FullSpeed() const { return fullSpeed_; }
 
-  // One wake-up: runs the ticks due by now, or at full speed a slice. The
-  // timer's own wake-ups call it; a test with a fake clock calls it in their
-  // place.
-  void RunDueTicks();
-  // A slice at full speed: ticks back to back for kSlice, at most `ticks` of
-  // them (a test counts them out).
-  void RunSlice(std::int64_t ticks);
-
  signals:
   // Before the ticks of one wake-up or slice, whether or not any come due.
   void aboutToRunTicks();
@@ -58,6 +54,14 @@ class TickTimer final : public QObject {
   void ranDueTicks();
 
  private:
+  // Tests with a fake clock wake the timer themselves.
+  friend class testing::TickTimerPeer;
+
+  // One wake-up: runs the ticks due by now, or at full speed a slice.
+  void RunDueTicks();
+  // A slice at full speed: ticks back to back for kSlice, at most `ticks` of them.
+  void RunSlice(std::int64_t ticks);
+
   void ScheduleWakeUps();
 
   MonotonicClock& clock_;

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "convergence_record.h"
 #include "convergence_window.h"
+#include "estimator/convergence_record.h"
+#include "estimator/trial_tally.h"
 #include "monotonic_clock.h"
 #include "status_lines.h"
-#include "trial_tally.h"
 
 namespace orvanel {
 

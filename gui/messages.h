@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "saved_history.h"
+#include "history/saved_history.h"
 
 namespace orvanel {
 

@@ -14,8 +14,8 @@
 
 #include "close_on_escape.h"
 #include "convergence_chart.h"
+#include "estimator/number_text.h"
 #include "messages.h"
-#include "number_text.h"
 #include "text_width.h"
 
 namespace orvanel {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "convergence_record.h"
+#include "estimator/convergence_record.h"
 
 namespace orvanel {
 

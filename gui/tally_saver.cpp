@@ -1,7 +1,7 @@
 #include "tally_saver.h"
 
+#include "history/saved_history.h"
 #include "messages.h"
-#include "saved_history.h"
 
 namespace orvanel {
 

@@ -6,9 +6,9 @@
 
 #include "close_on_escape.h"
 #include "file_dialogs.h"
+#include "history/user_settings_store.h"
 #include "main_words.h"
 #include "platform_services.h"
-#include "user_settings_store.h"
 
 namespace orvanel {
 namespace {

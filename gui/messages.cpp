@@ -6,16 +6,12 @@
 
 #include <QStringList>
 
-#include "errors.h"
+#include "estimator/errors.h"
+#include "history/settings_store.h"
 #include "main_words.h"
-#include "settings_store.h"
 
 namespace orvanel {
 namespace {
-
-QString Text(const std::string& utf8) {
-  return QString::fromStdString(utf8);
-}
 
 QString ArithmeticText(Fault fault, Quantity quantity) {
   switch (fault) {
@@ -144,7 +140,7 @@ QString StoreFaultText(const StoreFault& fault) {
 // say enough of it.
 QString Shortened(const std::string& utf8) {
   constexpr int kShown = 40;
-  const QString text = Text(utf8);
+  const QString text = QString::fromStdString(utf8);
   if (text.size() <= kShown + 1) return text;
   int cut = kShown;
   if (text[cut - 1].isHighSurrogate()) --cut;
@@ -152,7 +148,7 @@ QString Shortened(const std::string& utf8) {
 }
 
 QString FileOpenText(const FileOpenError& error) {
-  const QString name = Text(error.Name());
+  const QString name = QString::fromStdString(error.Name());
   switch (error.Why()) {
     case FileOpenError::Reason::kFolder:
       return MainWords::tr("The file \"%1\" could not be opened: it is a folder.").arg(name);
@@ -185,10 +181,10 @@ QString ErrorText(const std::exception& error) {
     return FileOpenText(*open);
   } else if (const auto* read = dynamic_cast<const FileReadError*>(&error)) {
     return MainWords::tr("The file \"%1\" could not be read: %2.")
-        .arg(Text(read->Name()), SystemReason(read->SystemError()));
+        .arg(QString::fromStdString(read->Name()), SystemReason(read->SystemError()));
   } else if (const auto* history = dynamic_cast<const HistoryError*>(&error)) {
     return MainWords::tr("The tally (Estimate, Total and Hits) could not be saved in %1: %2.")
-        .arg(Text(history->Location()), StoreFaultText(history->Why()));
+        .arg(QString::fromStdString(history->Location()), StoreFaultText(history->Why()));
   }
   return MainWords::tr("Something went wrong that should never happen: %1.")
       .arg(QString::fromLocal8Bit(error.what()));
@@ -211,8 +207,8 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& location) {
     sentences << MainWords::tr(
                      "The saved %1 \"%2\" in %3 cannot be used, so the tally starts again from "
                      "zero.")
-                     .arg(Text(loaded.unusableCount->key), Shortened(loaded.unusableCount->text),
-                          location);
+                     .arg(QString::fromStdString(loaded.unusableCount->key),
+                          Shortened(loaded.unusableCount->text), location);
   } else if (loaded.unusableEstimate) {
     sentences << MainWords::tr(
                      "The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "estimator/trial_tally.h"
+#include "history/settings_store.h"
 #include "reporter.h"
-#include "settings_store.h"
-#include "trial_tally.h"
 
 class QWidget;
 
