@@ -1,7 +1,6 @@
 // Regular files on Windows: device names refused unopened, the file system's
 // own times as the stamp.
 #include <cerrno>
-#include <cwctype>
 #include <filesystem>
 #include <utility>
 
@@ -17,6 +16,7 @@
 #include <windows.h>
 
 #include "base/native_path.h"
+#include "base/windows_device_name.h"
 #include "errors.h"
 #include "regular_file.h"
 
@@ -31,31 +31,6 @@ bool IsRegular(const struct _stat64& status) {
   return (status.st_mode & _S_IFMT) == _S_IFREG;
 }
 
-// Windows opens a device, not a file, for the names of its devices (NUL, CON,
-// COM1, …) in any folder and with any extension, and for any name in its device
-// namespace (\\.\pipe\…, \\.\PhysicalDrive0): none may even be opened, as
-// the open alone could wait for the device.
-bool NamesADevice(const std::filesystem::path& path) {
-  std::wstring whole = path.native();
-  for (auto& c : whole) c = c == L'/' ? L'\\' : static_cast<wchar_t>(std::towupper(c));
-  if (whole.rfind(L"\\\\.\\", 0) == 0) return true;
-  if (whole.rfind(L"\\\\?\\", 0) == 0) {
-    // Long paths on a disk are fine: \\?\C:\… and \\?\UNC\…
-    const std::wstring rest = whole.substr(4);
-    const bool disk = rest.size() >= 2 && rest[1] == L':';
-    if (!disk && rest.rfind(L"UNC\\", 0) != 0) return true;
-  }
-  std::wstring stem = path.filename().native();
-  stem = stem.substr(0, stem.find(L'.'));
-  while (!stem.empty() && (stem.back() == L' ' || stem.back() == L':')) stem.pop_back();
-  for (auto& c : stem) c = static_cast<wchar_t>(std::towupper(c));
-  for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
-    if (stem == device) return true;
-  }
-  return stem.size() == 4 && (stem.rfind(L"COM", 0) == 0 || stem.rfind(L"LPT", 0) == 0) &&
-         stem[3] >= L'1' && stem[3] <= L'9';
-}
-
 void Refuse(const std::string& name, const struct _stat64& status) {
   if (IsFolder(status)) throw FileOpenError(name, FileOpenError::Reason::kFolder, 0);
   if (!IsRegular(status)) throw FileOpenError(name, FileOpenError::Reason::kNotRegular, 0);
@@ -63,7 +38,8 @@ void Refuse(const std::string& name, const struct _stat64& status) {
 
 int OpenForReading(const std::string& utf8_name) {
   const std::filesystem::path path = NativePath(utf8_name);
-  if (NamesADevice(path)) throw FileOpenError(utf8_name, FileOpenError::Reason::kNotRegular, 0);
+  if (NamesAWindowsDevice(path))
+    throw FileOpenError(utf8_name, FileOpenError::Reason::kNotRegular, 0);
   struct _stat64 status {};
   if (::_wstat64(path.c_str(), &status) == 0) Refuse(utf8_name, status);
 

@@ -2,16 +2,17 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QImageWriter>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "background_write.h"
 #include "close_on_escape.h"
 #include "convergence_chart.h"
 #include "estimator/number_text.h"
@@ -110,10 +111,16 @@ void ConvergenceWindow::SaveImage() {
   if (!chosen) return;
   QString path = *chosen;
   if (QFileInfo(path).suffix().isEmpty()) path += ".png";
-  QImageWriter writer(path, "png");
-  if (!writer.write(Image())) {
-    reporter_.Tell(this, ImageNotSavedText(path, writer.errorString()));
-  }
+  // Made here, in a moment; written apart, as the file system may not answer.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  Image().save(&buffer, "PNG");
+  WriteInTheBackground(*this, path, std::move(png), [this, path](const FileReplacement& written) {
+    if (written.outcome != FileReplacement::Outcome::kReplaced) {
+      reporter_.Tell(this, ImageNotSavedText(path, written));
+    }
+  });
 }
 
 }  // namespace orvanel

@@ -7,6 +7,16 @@
 namespace orvanel {
 namespace {
 
+// The dialog is made bare and gets the name-only provider before any name is
+// selected: a dialog made with a name selects it at once, with Qt's own
+// provider, which reads the file to tell its type.
+void SelectByName(QFileDialog& dialog, const QString& name) {
+  if (name.isEmpty()) return;
+  const QFileInfo named(name);  // the name's parts alone: the file is not asked
+  dialog.setDirectory(named.path());
+  dialog.selectFile(named.fileName());
+}
+
 std::optional<QString> Chosen(QFileDialog& dialog) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
@@ -27,19 +37,25 @@ QString NameOnlyIconProvider::type(const QFileInfo& info) const {
 }
 
 std::optional<QString> QtOpenDialog::Open(QWidget* parent, const QString& initial_name) {
-  QFileDialog dialog(parent, QString(), initial_name);
+  QFileDialog dialog(parent);
+  dialog.setIconProvider(&icons_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setIconProvider(&icons_);
+  SelectByName(dialog, initial_name);
   return Chosen(dialog);
 }
 
 std::optional<QString> QtSaveDialog::Save(QWidget* parent, const QString& suggested_name,
                                           const QString& filter) {
-  QFileDialog dialog(parent, QString(), suggested_name, filter);
+  QFileDialog dialog(parent);
+  dialog.setIconProvider(&icons_);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setIconProvider(&icons_);
+  dialog.setNameFilter(filter);
+  // A name typed without one gets the suggested name's ending, and the dialog
+  // asks before that name replaces a file.
+  dialog.setDefaultSuffix(QFileInfo(suggested_name).suffix());
+  SelectByName(dialog, suggested_name);
   return Chosen(dialog);
 }
 

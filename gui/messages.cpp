@@ -128,6 +128,13 @@ QString StoreFaultText(const StoreFault& fault) {
       return MainWords::tr("the file system did not answer in time");
     case StoreFault::Kind::kNoThread:
       return MainWords::tr("the system could not start a thread to wait for the file system");
+    case StoreFault::Kind::kUnreadableInPlace:
+      return MainWords::tr(
+                 "it could not be read when Orvanel started, and could not be set aside to keep "
+                 "it (%1), so it is left as it is")
+          .arg(SystemReason(fault.systemError));
+    case StoreFault::Kind::kNoHome:
+      return MainWords::tr("no home folder is known (HOME is not set)");
     case StoreFault::Kind::kTooLarge:
       return MainWords::tr("it is far too large to be a settings file");
     case StoreFault::Kind::kRefused:
@@ -203,6 +210,11 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& location) {
                      "The saved tally could not be read from %1: %2. The tally starts again from "
                      "zero.")
                      .arg(location, StoreFaultText(loaded.store.fault));
+    if (loaded.store.setAsideOnSave) {
+      sentences << MainWords::tr(
+          "The next save keeps that file beside the new one, under a name that ends in "
+          "\".unreadable-\" and the date.");
+    }
   } else if (loaded.unusableCount) {
     sentences << MainWords::tr(
                      "The saved %1 \"%2\" in %3 cannot be used, so the tally starts again from "
@@ -228,8 +240,22 @@ bool LoadProblemNeedsTelling(const LoadedHistory& loaded) {
          (loaded.store.state == StoreCondition::State::kReadable && loaded.store.holdsOtherLines);
 }
 
-QString ImageNotSavedText(const QString& path, const QString& reason) {
-  return MainWords::tr("The image could not be saved in %1: %2.").arg(path, reason);
+QString ImageNotSavedText(const QString& path, const FileReplacement& written) {
+  QString reason;
+  switch (written.outcome) {
+    case FileReplacement::Outcome::kFolder:
+      reason = MainWords::tr("it is a folder");
+      break;
+    case FileReplacement::Outcome::kNotRegular:
+      reason = MainWords::tr("it is not a regular file");
+      break;
+    case FileReplacement::Outcome::kSystem:
+    case FileReplacement::Outcome::kReplaced:
+      reason = SystemReason(written.error);
+      break;
+  }
+  return MainWords::tr("The image could not be saved as %1: %2. Choose another folder.")
+      .arg(path, reason);
 }
 
 void WriteToStandardError(const QString& sentence) {

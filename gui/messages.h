@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "base/replace_file.h"
 #include "history/saved_history.h"
 
 namespace orvanel {
@@ -21,9 +22,8 @@ namespace orvanel {
 // zero, lines the next save drops), not only a line on stderr.
 [[nodiscard]] bool LoadProblemNeedsTelling(const LoadedHistory& loaded);
 
-// The chart's image could not be written to `path`, for `reason` (the image
-// writer's own words).
-[[nodiscard]] QString ImageNotSavedText(const QString& path, const QString& reason);
+// The chart's image could not be written to `path`, for the reason `written` gives.
+[[nodiscard]] QString ImageNotSavedText(const QString& path, const FileReplacement& written);
 
 // For the ways out on which nobody may be watching: one line on stderr.
 void WriteToStandardError(const QString& sentence);

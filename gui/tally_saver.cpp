@@ -14,7 +14,9 @@ void TallySaver::Save(const TrialTally& tally, Attendance attendance, QWidget* p
   }
   lastAttempt_ = tally;
   try {
-    SaveHistory(store_, tally);
+    SaveHistory(store_, tally,
+                attendance == Attendance::kNobodyWatching ? kSavePatienceUnattended
+                                                          : kSavePatienceWithAPerson);
     lastSaveFailed_ = false;
   } catch (const std::exception& error) {
     lastSaveFailed_ = true;

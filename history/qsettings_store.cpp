@@ -76,7 +76,7 @@ void QSettingsStore::Write(const std::string& section, const std::string& key,
 // the cause has gone. A format error may still come from reading a damaged file
 // first (and hide a failed write behind it); the file itself then tells whether
 // the values are there.
-void QSettingsStore::Commit() {
+void QSettingsStore::Commit(std::chrono::milliseconds) {
   const auto values = std::exchange(pending_, {});
   const auto settings = Open();
   for (const auto& [key_path, value] : values) {

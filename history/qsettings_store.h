@@ -31,7 +31,8 @@ class QSettingsStore final : public SettingsStore {
                                  const std::string& fallback) override;
   [[nodiscard]] StoreCondition Condition() override;
   void Write(const std::string& section, const std::string& key, const std::string& value) override;
-  void Commit() override;
+  // The platform's store answers at once: the patience is not needed.
+  void Commit(std::chrono::milliseconds patience) override;
   [[nodiscard]] std::string Location() const override;
 
  private:

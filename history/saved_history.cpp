@@ -57,11 +57,12 @@ LoadedHistory LoadHistory(SettingsStore& store) {
   return loaded;
 }
 
-void SaveHistory(SettingsStore& store, const TrialTally& tally) {
+void SaveHistory(SettingsStore& store, const TrialTally& tally,
+                 std::chrono::milliseconds patience) {
   store.Write(kSection, kEstimateKey, NumberText(tally.Estimate));
   store.Write(kSection, kTotalKey, NumberText(tally.Total));
   store.Write(kSection, kHitsKey, NumberText(tally.Hits));
-  store.Commit();
+  store.Commit(patience);
 }
 
 }  // namespace orvanel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -40,8 +41,14 @@ struct LoadedHistory {
 // it anyway).
 [[nodiscard]] LoadedHistory LoadHistory(SettingsStore& store);
 
-// Writes "Estimate", "Total" and "Hits" in that order and makes them lasting.
-// Throws HistoryError when the store refuses.
-void SaveHistory(SettingsStore& store, const TrialTally& tally);
+// How long a save may wait for the system: a person who closed the window may
+// wait a moment longer than a signal or a session end, which must end soon.
+inline constexpr std::chrono::milliseconds kSavePatienceWithAPerson{5000};
+inline constexpr std::chrono::milliseconds kSavePatienceUnattended{1500};
+
+// Writes "Estimate", "Total" and "Hits" in that order and makes them lasting,
+// waiting at most `patience`. Throws HistoryError when the store refuses.
+void SaveHistory(SettingsStore& store, const TrialTally& tally,
+                 std::chrono::milliseconds patience = kSavePatienceWithAPerson);
 
 }  // namespace orvanel

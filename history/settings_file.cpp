@@ -61,15 +61,15 @@ SettingsFileContents ReadSettingsFile(std::string_view bytes, const std::string&
   }
   bool inSection = false;
   while (!bytes.empty()) {
-    const std::size_t end = std::min(bytes.find('\n'), bytes.find('\r'));
+    // One look for the line's end, whichever style: each line costs its own length.
+    const std::size_t end = bytes.find_first_of("\r\n");
     const std::string_view line = Trimmed(bytes.substr(0, end), kBlanks);
     bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     if (line.empty()) continue;
     contents.holdsAnything = true;
     if (line.front() == '[') {
-      const std::size_t close = line.rfind(']');
-      const std::string_view name =
-          line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
+      // As people write it: blanks around the name, anything after its "]".
+      const std::string_view name = Trimmed(line.substr(1, line.find(']') - 1), kBlanks);
       inSection = name == section;
       contents.foundSection = contents.foundSection || inSection;
       contents.holdsOtherLines = contents.holdsOtherLines || !inSection;

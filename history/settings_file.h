@@ -13,8 +13,10 @@ namespace orvanel {
 //
 // Reading is lenient, so that a line added by hand never costs the saved values:
 // a UTF-8 byte-order mark, CR, LF or CRLF line ends, comments (";" or "#"),
-// other sections and lines of any shape are passed over. A value in double
-// quotes has backslash escapes; one without quotes is taken as it stands.
+// other sections and lines of any shape are passed over. A section's name may
+// have blanks around it and anything after its "]". A value in double quotes
+// has backslash escapes; one without quotes is taken as it stands. Each line
+// costs its own length, whatever the line ends.
 struct SettingsFileContents {
   // The values of the section asked for, by key; the last one of a key counts.
   std::map<std::string, std::string> values;

@@ -1,18 +1,16 @@
 #include "settings_file_io.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "base/regular_descriptor.h"
+#include "base/replace_file.h"
 #include "base/unique_descriptor.h"
 
 namespace orvanel {
@@ -33,65 +31,35 @@ bool IsDanglingLink(const std::string& path) {
   return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
-// The file a save is to replace: the name itself, or the regular file a link
-// points to. Nothing else may be replaced.
-std::optional<StoreFault> ResolveTarget(const std::string& path, std::string& target,
-                                        std::optional<mode_t>& mode) {
-  target = path;
+StoreFault FaultOf(const FileReplacement& replacement) {
+  switch (replacement.outcome) {
+    case FileReplacement::Outcome::kFolder:
+    case FileReplacement::Outcome::kNotRegular:
+      return NotRegular();
+    case FileReplacement::Outcome::kSystem:
+    case FileReplacement::Outcome::kReplaced:
+      break;
+  }
+  return SystemFault(replacement.error);
+}
+
+// The folders between an existing `base` and `folder`, made one by one.
+std::optional<StoreFault> MakeFoldersBelow(std::filesystem::path base,
+                                           const std::filesystem::path& folder) {
+  base = base.lexically_normal();
+  if (!base.has_filename() && base != base.root_path()) base = base.parent_path();
   struct stat status {};
-  if (::lstat(path.c_str(), &status) != 0) {
-    return errno == ENOENT ? std::nullopt : std::optional(SystemFault(errno));
+  if (base.empty() || base == base.root_path()) return SystemFault(ENOENT);
+  if (::stat(base.c_str(), &status) != 0) return SystemFault(errno);
+  if (!S_ISDIR(status.st_mode)) return SystemFault(ENOTDIR);
+  std::filesystem::path made = base;
+  for (const auto& part : folder.lexically_normal().lexically_relative(base)) {
+    if (part == "." || part.empty()) continue;
+    if (part == "..") return SystemFault(EACCES);  // not below the base: not ours to make
+    made /= part;
+    if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) return SystemFault(errno);
   }
-  if (S_ISLNK(status.st_mode)) {
-    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                               &std::free);
-    if (!resolved) return errno == ENOENT ? NotRegular() : SystemFault(errno);
-    target = resolved.get();
-    if (::stat(target.c_str(), &status) != 0) return SystemFault(errno);
-  }
-  if (!S_ISREG(status.st_mode)) return NotRegular();
-  mode = status.st_mode & 07777;
   return std::nullopt;
-}
-
-constexpr std::string_view kTemporaryMark = ".saving-";
-
-// A temporary file of a save that never finished: its copy of the program is
-// gone (the number after the mark is its process id).
-void RemoveAbandonedTemporaries(const std::filesystem::path& folder, const std::string& name) {
-  const std::string prefix = name + std::string(kTemporaryMark);
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const std::string entry_name = entry.path().filename().string();
-    if (entry_name.rfind(prefix, 0) != 0) continue;
-    const char* digits = entry_name.data() + prefix.size();
-    const char* end = entry_name.data() + entry_name.size();
-    pid_t owner = 0;
-    const auto parsed = std::from_chars(digits, end, owner);
-    if (parsed.ec != std::errc() || parsed.ptr != end || owner <= 0) continue;
-    if (owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH) {
-      std::filesystem::remove(entry.path(), error);
-    }
-  }
-}
-
-int WriteAll(int descriptor, const std::string& text) {
-  std::size_t written = 0;
-  while (written < text.size()) {
-    const ssize_t result = ::write(descriptor, text.data() + written, text.size() - written);
-    if (result < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    written += static_cast<std::size_t>(result);
-  }
-  return 0;
-}
-
-// The rename is lasting only once the folder that holds it is on the disk too.
-void FlushFolder(const std::filesystem::path& folder) {
-  const UniqueDescriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (descriptor.IsOpen()) ::fsync(descriptor.Get());
 }
 
 }  // namespace
@@ -137,35 +105,37 @@ SettingsFileRead ReadSettingsFileBytes(const std::string& path, std::size_t limi
   return read;
 }
 
-std::optional<StoreFault> ReplaceSettingsFile(const std::string& path, const std::string& text) {
-  std::string target;
-  std::optional<mode_t> mode;
-  if (const auto refused = ResolveTarget(path, target, mode)) return refused;
+std::optional<StoreFault> ReplaceSettingsFile(const std::string& path, const std::string& text,
+                                              const std::string& base_folder) {
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (const auto refused = MakeFoldersBelow(base_folder, folder)) return refused;
+  const FileReplacement replaced = ReplaceFile(path, text);
+  if (replaced.outcome == FileReplacement::Outcome::kReplaced) return std::nullopt;
+  return FaultOf(replaced);
+}
 
-  const std::filesystem::path target_path(target);
-  const std::filesystem::path folder = target_path.parent_path();
-  std::error_code folder_error;
-  std::filesystem::create_directories(folder, folder_error);
-  if (folder_error) return SystemFault(folder_error.value());
-  RemoveAbandonedTemporaries(folder, target_path.filename().string());
-
-  const std::string temporary = target + std::string(kTemporaryMark) + std::to_string(::getpid());
-  ::unlink(temporary.c_str());  // an earlier attempt of this very process that failed half-way
-  UniqueDescriptor descriptor(
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-  if (!descriptor.IsOpen()) return SystemFault(errno);
-  int error = WriteAll(descriptor.Get(), text);
-  if (error == 0 && mode && ::fchmod(descriptor.Get(), *mode) != 0) error = errno;
-  if (error == 0 && ::fsync(descriptor.Get()) != 0) error = errno;
-  const int close_error = descriptor.Close();
-  if (error == 0) error = close_error;
-  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    return SystemFault(error);
+std::optional<StoreFault> SetAsideUnreadable(const std::string& path, const std::string& when) {
+  std::string target = path;
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) {
+    return errno == ENOENT ? std::nullopt : std::optional(SystemFault(errno));
   }
-  FlushFolder(folder);
-  return std::nullopt;
+  if (S_ISLNK(status.st_mode)) {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                               &std::free);
+    if (!resolved) return errno == ENOENT ? std::nullopt : std::optional(SystemFault(errno));
+    target = resolved.get();
+  }
+  const std::string aside = target + ".unreadable-" + when;
+  for (int number = 1; number < 1000; ++number) {
+    const std::string name = number == 1 ? aside : aside + "-" + std::to_string(number);
+    if (::lstat(name.c_str(), &status) == 0) continue;
+    if (::rename(target.c_str(), name.c_str()) != 0) {
+      return errno == ENOENT ? std::nullopt : std::optional(SystemFault(errno));
+    }
+    return std::nullopt;
+  }
+  return SystemFault(EEXIST);
 }
 
 }  // namespace orvanel

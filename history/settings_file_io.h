@@ -26,12 +26,20 @@ struct SettingsFileRead {
 // that is a file, is kAbsent. A file of more than `limit` bytes is kTooLarge.
 [[nodiscard]] SettingsFileRead ReadSettingsFileBytes(const std::string& path, std::size_t limit);
 
-// Puts `text` in the place of the file, or creates it with its folders: written
-// to a temporary file beside it, flushed to the disk, then renamed over it, so
-// that a reader sees either the old file or the new one, whole. The file keeps
-// its permissions. Temporary files left by a copy of the program that was killed
-// while saving are removed. Nothing when it worked, else why not.
+// Puts `text` in the place of the file (base/replace_file.h), or creates it,
+// with the folders between `base_folder` and the file (mode 0700, as the XDG
+// rules ask). `base_folder` must exist: nothing is created at or above it, nor
+// in the file system's root. Nothing when it worked, else why not.
 [[nodiscard]] std::optional<StoreFault> ReplaceSettingsFile(const std::string& path,
-                                                            const std::string& text);
+                                                            const std::string& text,
+                                                            const std::string& base_folder);
+
+// Keeps the file that could not be read under a name of its own beside it,
+// `path` + ".unreadable-" + `when` (and "-2", "-3", … should that be taken), so
+// that a save never destroys a tally that nobody could read. A link stays a
+// link: the file it points to is renamed. Nothing to do when there is no file.
+// Nothing when it worked, else why not.
+[[nodiscard]] std::optional<StoreFault> SetAsideUnreadable(const std::string& path,
+                                                           const std::string& when);
 
 }  // namespace orvanel

@@ -1,7 +1,11 @@
 #include "settings_file_store.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <ctime>
 #include <functional>
+#include <mutex>
 #include <system_error>
 
 #include "base/helper_thread.h"
@@ -9,24 +13,66 @@
 
 namespace orvanel {
 
-SettingsFileStore::SettingsFileStore(std::string path, StoreLayout kept,
-                                     SettingsFilePatience patience)
-    : path_(std::move(path)), kept_(std::move(kept)), patience_(patience) {}
+namespace {
+
+// Whether a file may be there, holding a tally, although it could not be read:
+// a name that cannot stand for any file (too long, a link loop, a file where a
+// folder should be) has nothing to keep, and no regular file is never written.
+bool MayHoldATally(const StoreFault& fault) {
+  switch (fault.kind) {
+    case StoreFault::Kind::kNotRegularFile:
+      return false;
+    case StoreFault::Kind::kSystem:
+      return fault.systemError != ENOENT && fault.systemError != ENOTDIR &&
+             fault.systemError != ENAMETOOLONG && fault.systemError != ELOOP;
+    default:
+      return true;
+  }
+}
+
+// When a file was set aside, as its new name tells it: local time, to the second.
+std::string Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
+}  // namespace
+
+struct SettingsFileStore::Writer {
+  std::mutex mutex;
+  std::condition_variable idle;
+  bool busy = false;
+  // The file that could not be read is still where it was, to be set aside.
+  bool unreadableInPlace = false;
+};
+
+SettingsFileStore::SettingsFileStore(std::string path, StoreLayout kept, std::string base_folder,
+                                     std::chrono::milliseconds read_patience,
+                                     SettingsFileAccess access)
+    : path_(std::move(path)),
+      kept_(std::move(kept)),
+      baseFolder_(std::move(base_folder)),
+      readPatience_(read_patience),
+      access_(std::move(access)),
+      writer_(std::make_shared<Writer>()) {}
 
 // The file is read once, at the first question about it.
 const SettingsFileStore::Loaded& SettingsFileStore::Load() {
   if (loaded_) return *loaded_;
-  const std::string path = path_;
   Loaded loaded;
   auto& condition = loaded.condition;
   std::optional<SettingsFileRead> read;
   try {
     read = RunWithPatience<SettingsFileRead>(
-        patience_.read, [path] { return ReadSettingsFileBytes(path, kLargestFile); });
+        readPatience_,
+        [path = path_, read_bytes = access_.read] { return read_bytes(path, kLargestFile); });
   } catch (const std::system_error&) {
-    condition.state = StoreCondition::State::kUnreadable;
-    condition.fault = StoreFault{StoreFault::Kind::kNoThread, 0};
-    return loaded_.emplace(std::move(loaded));
+    read = SettingsFileRead{
+        SettingsFileRead::Outcome::kFailed, {}, StoreFault{StoreFault::Kind::kNoThread, 0}};
   }
   if (!read) {
     condition.state = StoreCondition::State::kUnreadable;
@@ -41,6 +87,12 @@ const SettingsFileStore::Loaded& SettingsFileStore::Load() {
       condition.state = StoreCondition::State::kDamaged;
       loaded.contents.values.clear();
     }
+  }
+  // Whatever made it unreadable, the file may hold the only copy of a tally.
+  if (condition.state == StoreCondition::State::kUnreadable && MayHoldATally(condition.fault)) {
+    condition.setAsideOnSave = true;
+    const std::lock_guard lock(writer_->mutex);
+    writer_->unreadableInPlace = true;
   }
   return loaded_.emplace(std::move(loaded));
 }
@@ -72,14 +124,52 @@ void SettingsFileStore::Write(const std::string& section, const std::string& key
   }
 }
 
-void SettingsFileStore::Commit() {
+void SettingsFileStore::Commit(std::chrono::milliseconds patience) {
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  (void)Load();  // what could not be read must be known before anything is written
   const std::string text = SettingsFileText(std::exchange(pending_, {}));
-  const std::string path = path_;
+  {
+    std::unique_lock lock(writer_->mutex);
+    if (!writer_->idle.wait_until(lock, deadline, [this] { return !writer_->busy; })) {
+      throw HistoryError(path_, StoreFault{StoreFault::Kind::kNoAnswer, 0});
+    }
+    writer_->busy = true;
+  }
+  const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
   std::optional<std::optional<StoreFault>> refused;
   try {
     refused = RunWithPatience<std::optional<StoreFault>>(
-        patience_.save, [path, text] { return ReplaceSettingsFile(path, text); });
+        std::max(remaining, std::chrono::milliseconds(0)),
+        [writer = writer_, access = access_, path = path_, text, base = baseFolder_] {
+          // The write is done, or has failed, only when this helper says so;
+          // a save that gave up on it waits for that before it writes anew.
+          struct Done {
+            Writer& writer;
+            ~Done() {
+              const std::lock_guard lock(writer.mutex);
+              writer.busy = false;
+              writer.idle.notify_all();
+            }
+          } done{*writer};
+          bool set_aside = false;
+          {
+            const std::lock_guard lock(writer->mutex);
+            set_aside = writer->unreadableInPlace;
+          }
+          if (set_aside) {
+            if (const auto refused = access.setAside(path, Now())) {
+              return std::optional(
+                  StoreFault{StoreFault::Kind::kUnreadableInPlace, refused->systemError});
+            }
+            const std::lock_guard lock(writer->mutex);
+            writer->unreadableInPlace = false;
+          }
+          return access.replace(path, text, base);
+        });
   } catch (const std::system_error&) {
+    const std::lock_guard lock(writer_->mutex);
+    writer_->busy = false;
     throw HistoryError(path_, StoreFault{StoreFault::Kind::kNoThread, 0});
   }
   if (!refused) throw HistoryError(path_, StoreFault{StoreFault::Kind::kNoAnswer, 0});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <utility>
 
@@ -11,12 +12,14 @@ namespace orvanel {
 // reason of the store's own.
 struct StoreFault {
   enum class Kind {
-    kSystem,          // systemError says why
-    kNotRegularFile,  // a FIFO, a device, a folder, or a link to anything but a regular file
-    kNoAnswer,        // the file system did not answer in time
-    kNoThread,        // no thread could be started to wait for the file system
-    kTooLarge,        // far larger than any settings file
-    kRefused,         // the store refused without giving a reason
+    kSystem,             // systemError says why
+    kNotRegularFile,     // a FIFO, a device, a folder, or a link to anything but a regular file
+    kNoAnswer,           // the file system did not answer in time
+    kNoThread,           // no thread could be started to wait for the file system
+    kUnreadableInPlace,  // the file that could not be read could not be set aside (systemError)
+    kNoHome,             // no home folder is known, so there is no place for the file
+    kTooLarge,           // far larger than any settings file
+    kRefused,            // the store refused without giving a reason
   };
   Kind kind = Kind::kSystem;
   int systemError = 0;
@@ -51,6 +54,9 @@ struct StoreCondition {
   // It holds lines of no use to the program (comments, other sections), which
   // the next save does not keep.
   bool holdsOtherLines = false;
+  // It could not be read, and the next save keeps it under a name of its own
+  // beside it rather than replace it.
+  bool setAsideOnSave = false;
   friend bool operator==(const StoreCondition&, const StoreCondition&) = default;
 };
 
@@ -75,9 +81,9 @@ class SettingsStore {
   // Creates or replaces the value.
   virtual void Write(const std::string& section, const std::string& key,
                      const std::string& value) = 0;
-  // Makes the writes lasting; throws HistoryError when the store refuses them.
-  // Judged by the writes alone: what reading found does not count.
-  virtual void Commit() = 0;
+  // Makes the writes lasting, waiting at most `patience` for the system; throws
+  // HistoryError when the store refuses them or the time runs out.
+  virtual void Commit(std::chrono::milliseconds patience) = 0;
   // Where the values live, for messages: a file path or a registry key.
   [[nodiscard]] virtual std::string Location() const = 0;
 };

@@ -12,6 +12,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
+
 namespace orvanel {
 namespace {
 
@@ -51,6 +56,42 @@ TEST(FileDialogs, DescribeFilesByNameAlone) {
   EXPECT_EQ(save.Save(nullptr, "chart.png", "PNG images (*.png)"), std::nullopt);
   EXPECT_EQ(checked, 2);
 }
+
+#ifdef Q_OS_LINUX
+// The name a dialog starts from is shown, never read: were the file on a mount
+// that stopped answering (or /proc/kmsg), a read would freeze the window. The
+// file here has contents by which a type could be told and no ending by which
+// its name could; the system tells whether anything opened it.
+TEST(FileDialogs, ReadNothingOfTheNameTheyStartFrom) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("report");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n");
+  file.close();
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(path).constData(), IN_OPEN), 0);
+
+  QtOpenDialog open;
+  QtSaveDialog save;
+  // Shown for a moment each, as a person would look into the folder.
+  const auto close_soon = [] {
+    QTimer::singleShot(300, [] {
+      if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        dialog->reject();
+      }
+    });
+  };
+  close_soon();
+  EXPECT_EQ(open.Open(nullptr, path), std::nullopt);
+  close_soon();
+  EXPECT_EQ(save.Save(nullptr, path, "PNG images (*.png)"), std::nullopt);
+  alignas(inotify_event) char events[4096];
+  EXPECT_LE(::read(watch, events, sizeof events), 0) << "a dialog opened the file";
+  ::close(watch);
+}
+#endif
 
 }  // namespace
 }  // namespace orvanel

@@ -10,9 +10,13 @@
 #include <fstream>
 #include <functional>
 #include <future>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -22,6 +26,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "history/config_place.h"
 #include "history/saved_history.h"
 #include "support/fakes.h"
 #include "support/temp_files.h"
@@ -46,7 +51,21 @@ class SettingsFile : public ::testing::Test {
     std::ifstream in(Path(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  SettingsFileStore Store() const { return SettingsFileStore(Path(), HistoryLayout()); }
+  SettingsFileStore Store(SettingsFileAccess access = {}) const {
+    return SettingsFileStore(Path(), HistoryLayout(), folder_.Path().string(),
+                             SettingsFileStore::kReadPatience, std::move(access));
+  }
+  // The files beside the settings file whose name tells they were set aside.
+  std::vector<std::string> SetAside() const {
+    std::vector<std::string> contents;
+    for (const auto& entry : fs::directory_iterator(fs::path(Path()).parent_path())) {
+      if (entry.path().filename().string().rfind("Orvanel.conf.unreadable-", 0) == 0) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        contents.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      }
+    }
+    return contents;
+  }
   // Loads and saves through a store of its own, each on a helper thread, so that a
   // file that makes either wait fails the test instead of hanging it.
   template <typename Result>
@@ -58,15 +77,17 @@ class SettingsFile : public ::testing::Test {
     }
     return done.get();
   }
-  LoadedHistory Load() const {
-    return Bounded<LoadedHistory>([this] {
-      SettingsFileStore store = Store();
+  LoadedHistory Load(SettingsFileAccess access = {}) const {
+    return Bounded<LoadedHistory>([this, access] {
+      SettingsFileStore store = Store(access);
       return LoadHistory(store);
     });
   }
-  std::optional<StoreFault> Save(const TrialTally& tally) const {
-    return Bounded<std::optional<StoreFault>>([this, tally]() -> std::optional<StoreFault> {
-      SettingsFileStore store = Store();
+  // A run: loads, then saves `tally`.
+  std::optional<StoreFault> Save(const TrialTally& tally, SettingsFileAccess access = {}) const {
+    return Bounded<std::optional<StoreFault>>([this, tally, access]() -> std::optional<StoreFault> {
+      SettingsFileStore store = Store(access);
+      (void)LoadHistory(store);
       try {
         SaveHistory(store, tally);
         return std::nullopt;
@@ -86,6 +107,7 @@ struct ShapeCase {
   TrialTally loads;
   State state;
   bool toldOfOtherLines;
+  bool keptAside = false;  // could not be read: the save keeps it beside the new file
 };
 
 std::ostream& operator<<(std::ostream& out, const ShapeCase& c) {
@@ -111,8 +133,12 @@ TEST_P(SettingsFileShapes, LoadWhatCanBeReadAndAreReplacedByAFileThatReadsBack) 
   EXPECT_EQ(loaded.tally, c.loads);
   EXPECT_EQ(loaded.store.state, c.state);
   EXPECT_EQ(loaded.store.holdsOtherLines, c.toldOfOtherLines);
+  EXPECT_EQ(loaded.store.setAsideOnSave, c.keptAside);
 
   ASSERT_EQ(Save(kSaved), std::nullopt);
+  EXPECT_EQ(SetAside(),
+            c.keptAside ? std::vector<std::string>{c.bytes} : std::vector<std::string>{})
+      << "the bytes that could not be read survive";
   const LoadedHistory next_run = Load();
   EXPECT_EQ(next_run.tally, kSaved) << Bytes();
   EXPECT_EQ(next_run.store, StoreCondition{}) << Bytes();
@@ -142,7 +168,12 @@ INSTANTIATE_TEST_SUITE_P(
         ShapeCase{"RandomBytes3", RandomBytes(3), TrialTally{}, State::kDamaged, true},
         ShapeCase{"Empty", "", TrialTally{}, State::kReadable, false},
         ShapeCase{"FarTooLarge", std::string(SettingsFileStore::kLargestFile + 1, '\n'),
-                  TrialTally{}, State::kUnreadable, false}),
+                  TrialTally{}, State::kUnreadable, false, true},
+        ShapeCase{"FarTooLargeThoughItBeginsWithTheTally",
+                  kValid + std::string(SettingsFileStore::kLargestFile, '#'), TrialTally{},
+                  State::kUnreadable, false, true},
+        ShapeCase{"BlanksAroundTheSectionName", "[ History ]\nTotal=\" 7\"\n",
+                  TrialTally{7, 0, 0.0}, State::kReadable, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFile, NoFileIsAFirstRunAndTheSaveMakesItsFolder) {
@@ -260,7 +291,8 @@ TEST_F(SettingsFile, ASaveThatCannotBeMadeNamesTheSystemsReason) {
   EXPECT_EQ(Load().store, StoreCondition{}) << "no file can be there: a first run";
   EXPECT_EQ(Save(kSaved), (StoreFault{Kind::kSystem, ENOTDIR}));
 
-  SettingsFileStore too_long((folder_.Path() / std::string(300, 'n')).string(), HistoryLayout());
+  SettingsFileStore too_long((folder_.Path() / std::string(300, 'n')).string(), HistoryLayout(),
+                             folder_.Path().string());
   try {
     SaveHistory(too_long, kSaved);
     ADD_FAILURE() << "the save was reported as done";
@@ -269,9 +301,139 @@ TEST_F(SettingsFile, ASaveThatCannotBeMadeNamesTheSystemsReason) {
   }
 }
 
+// A file that is there but could not be read (no permission, a file system
+// that did not answer) may hold the only copy of a tally: the save keeps it,
+// under a name of its own, or fails and leaves it.
+TEST_F(SettingsFile, AFileThatCouldNotBeReadIsSetAsideNeverReplaced) {
+  const auto unreadable = [](StoreFault fault) {
+    SettingsFileAccess access;
+    access.read = [fault](const std::string&, std::size_t) {
+      return SettingsFileRead{SettingsFileRead::Outcome::kFailed, {}, fault};
+    };
+    return access;
+  };
+  const auto stalling = [] {
+    SettingsFileAccess access;
+    access.read = [](const std::string& path, std::size_t limit) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      return ReadSettingsFileBytes(path, limit);
+    };
+    return access;
+  };
+  struct Case {
+    const char* name;
+    SettingsFileAccess access;
+    std::chrono::milliseconds readPatience;
+  } cases[] = {
+      {"PermissionDenied", unreadable({Kind::kSystem, EACCES}), SettingsFileStore::kReadPatience},
+      {"ReadError", unreadable({Kind::kSystem, EIO}), SettingsFileStore::kReadPatience},
+      {"NoAnswerInTime", stalling(), std::chrono::milliseconds(20)}};
+  for (const Case& c : cases) {
+    fs::remove_all(fs::path(Path()).parent_path());
+    Put(kValid);
+    SettingsFileStore store(Path(), HistoryLayout(), folder_.Path().string(), c.readPatience,
+                            c.access);
+    const LoadedHistory loaded = LoadHistory(store);
+    EXPECT_EQ(loaded.tally, TrialTally{}) << c.name;
+    EXPECT_TRUE(loaded.store.setAsideOnSave) << c.name;
+    SaveHistory(store, kSaved);
+    EXPECT_EQ(SetAside(), std::vector<std::string>{kValid}) << c.name << ": the bytes survive";
+    EXPECT_EQ(Load().tally, kSaved) << c.name;
+    SaveHistory(store, TrialTally{1001, 392, 3.14});
+    EXPECT_EQ(SetAside().size(), 1u) << c.name << ": only what could not be read is set aside";
+  }
+
+  // When it cannot be set aside, nothing is written at all.
+  fs::remove_all(fs::path(Path()).parent_path());
+  Put(kValid);
+  SettingsFileAccess stuck = unreadable({Kind::kSystem, EACCES});
+  stuck.setAside = [](const std::string&, const std::string&) {
+    return std::optional(StoreFault{Kind::kSystem, EROFS});
+  };
+  EXPECT_EQ(Save(kSaved, stuck), (StoreFault{Kind::kUnreadableInPlace, EROFS}));
+  EXPECT_EQ(Bytes(), kValid);
+}
+
+// One write at a time: a save that finds an earlier one still waiting for the
+// file system waits for it within its own patience, or gives up; an older
+// tally never lands after a newer one.
+TEST_F(SettingsFile, SavesNeverOvertakeEachOther) {
+  std::promise<void> answer;
+  std::shared_future<void> answered = answer.get_future().share();
+  const auto texts = std::make_shared<std::vector<std::string>>();
+  const auto mutex = std::make_shared<std::mutex>();
+  SettingsFileAccess access;
+  access.replace = [answered, texts, mutex](const std::string& path, const std::string& text,
+                                            const std::string& base) {
+    {
+      const std::lock_guard lock(*mutex);
+      texts->push_back(text);
+    }
+    if (texts->size() == 1) answered.wait();  // the first write hangs until answered
+    return ReplaceSettingsFile(path, text, base);
+  };
+  SettingsFileStore store(Path(), HistoryLayout(), folder_.Path().string(),
+                          SettingsFileStore::kReadPatience, access);
+  (void)LoadHistory(store);
+  const auto fault = [&store](const TrialTally& tally, std::chrono::milliseconds patience) {
+    try {
+      SaveHistory(store, tally, patience);
+      return std::optional<StoreFault>();
+    } catch (const HistoryError& error) {
+      return std::optional(error.Why());
+    }
+  };
+  const StoreFault no_answer{Kind::kNoAnswer, 0};
+  EXPECT_EQ(fault(TrialTally{1, 0, 0.0}, std::chrono::milliseconds(50)), no_answer);
+  EXPECT_EQ(fault(TrialTally{2, 0, 0.0}, std::chrono::milliseconds(50)), no_answer)
+      << "the first is still in flight";
+  EXPECT_EQ(texts->size(), 1u) << "the second never began to write";
+  answer.set_value();
+  EXPECT_EQ(fault(TrialTally{3, 0, 0.0}, std::chrono::seconds(20)), std::nullopt);
+  const std::lock_guard lock(*mutex);
+  ASSERT_EQ(texts->size(), 2u);
+  EXPECT_NE(texts->back().find("Total=\" 3\""), std::string::npos);
+  EXPECT_EQ(Load().tally.Total, 3) << "the newest tally is the one that stays";
+}
+
+// Many saves at once, each with a temporary file of its own: all of them hold.
+TEST_F(SettingsFile, ConcurrentSavesEachHold) {
+  std::vector<std::future<int>> failures;
+  for (int writer = 0; writer < 4; ++writer) {
+    failures.push_back(std::async(std::launch::async, [this, writer] {
+      SettingsFileStore store = Store();
+      int failed = 0;
+      for (int save = 0; save < 50; ++save) {
+        try {
+          SaveHistory(store, TrialTally{writer * 100 + save, 0, 0.0});
+        } catch (const HistoryError&) {
+          ++failed;
+        }
+      }
+      return failed;
+    }));
+  }
+  for (auto& failed : failures) EXPECT_EQ(failed.get(), 0);
+  EXPECT_EQ(Load().store, StoreCondition{});
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(Path()).parent_path()), {}), 1)
+      << "no temporary file is left";
+}
+
+// Folders are made only below the one that must be there already: never at
+// the file system's root, nor for a home that is not there.
+TEST_F(SettingsFile, FoldersAreMadeOnlyBelowAnExistingBase) {
+  const std::string below_missing = (folder_.Path() / "gone" / ".config" / "o.conf").string();
+  SettingsFileStore missing(below_missing, HistoryLayout(), (folder_.Path() / "gone").string());
+  EXPECT_THROW(SaveHistory(missing, kSaved), HistoryError);
+  EXPECT_FALSE(fs::exists(folder_.Path() / "gone"));
+  SettingsFileStore root("/orvanel-test-never/o.conf", HistoryLayout(), "/");
+  EXPECT_THROW(SaveHistory(root, kSaved), HistoryError);
+  EXPECT_FALSE(fs::exists("/orvanel-test-never"));
+}
+
 TEST_F(SettingsFile, ASaveKeepsThePermissionsAndLeavesNoTemporaryBehind) {
   Put(kValid);
-  ::chmod(Path().c_str(), 0640);
+  ::chmod(Path().c_str(), 0460);
   // What a copy of the program killed in the middle of a save leaves, beside one
   // of a copy that is still saving (this very process's parent is alive).
   const pid_t gone = ::fork();
@@ -282,14 +444,51 @@ TEST_F(SettingsFile, ASaveKeepsThePermissionsAndLeavesNoTemporaryBehind) {
   std::ofstream(abandoned) << "half";
   std::ofstream(in_progress) << "half";
 
-  ASSERT_EQ(Save(kSaved), std::nullopt);
+  ASSERT_EQ(Save(kSaved, SettingsFileAccess{}), std::nullopt);
   struct stat status {};
   ::stat(Path().c_str(), &status);
-  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_EQ(status.st_mode & 07777, 0660u) << "the owner may always read and write it";
   EXPECT_FALSE(fs::exists(abandoned));
   EXPECT_TRUE(fs::exists(in_progress)) << "another copy's save is left alone";
   fs::remove(in_progress);
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(Path()).parent_path()), {}), 1);
+}
+
+// Where the file lies, from the environment as the XDG rules read it.
+TEST(UserConfigPlace, FollowsTheEnvironmentAsTheXdgRulesSay) {
+  struct Case {
+    const char* name;
+    std::map<std::string, std::string> environment;
+    std::string databaseHome;
+    std::optional<ConfigPlace> place;
+  } cases[] = {
+      {"ConfigHome",
+       {{"XDG_CONFIG_HOME", "/x/conf"}, {"HOME", "/h"}},
+       "/d",
+       ConfigPlace{"/x/conf", "/x"}},
+      {"RelativeConfigHomeIsNone",
+       {{"XDG_CONFIG_HOME", "conf"}, {"HOME", "/h"}},
+       "/d",
+       ConfigPlace{"/h/.config", "/h"}},
+      {"EmptyConfigHomeIsNone",
+       {{"XDG_CONFIG_HOME", ""}, {"HOME", "/h"}},
+       "/d",
+       ConfigPlace{"/h/.config", "/h"}},
+      {"NoHomeVariable", {}, "/d", ConfigPlace{"/d/.config", "/d"}},
+      {"RelativeHome", {{"HOME", "h"}}, "/d", ConfigPlace{"/d/.config", "/d"}},
+      {"HomeOfAnyEncoding",
+       {{"HOME", "/home/j\xFCrgen"}},
+       "/d",
+       ConfigPlace{"/home/j\xFCrgen/.config", "/home/j\xFCrgen"}},
+      {"NoHomeAtAll", {{"HOME", ""}}, "", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const auto variable = [&c](const char* name) -> const char* {
+      const auto found = c.environment.find(name);
+      return found == c.environment.end() ? nullptr : found->second.c_str();
+    };
+    EXPECT_EQ(UserConfigPlace(variable, c.databaseHome), c.place) << c.name;
+  }
 }
 
 }  // namespace

@@ -84,10 +84,32 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  true},
         FileCase{"SectionNamesAreExact", "[history]\nTotal=7\n", {}, false, true},
+        FileCase{
+            "BlanksAroundTheSectionName", "[ History\t]\nTotal=7\n", {{"Total", "7"}}, true, false},
+        FileCase{"AnythingAfterTheSectionsBracket",
+                 "[History]] ; kept\nTotal=7\n",
+                 {{"Total", "7"}},
+                 true,
+                 false},
         FileCase{"Empty", "", {}, false, false},
         FileCase{"BlanksOnly", " \n\t\r\n", {}, false, false},
         FileCase{"RandomText", "\x01\x7F garbage \xFF\n==\n[", {}, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The largest file the store reads, of a million and more notes, in each style
+// of line ends: the tally at its end is found (each line is looked at once).
+TEST(SettingsFileForms, TheLargestFileIsReadInEveryStyleOfLineEnds) {
+  for (const std::string line_end : {"\n", "\r", "\r\n"}) {
+    std::string bytes = "[History]" + line_end;
+    while (bytes.size() < (16u << 20) - 64) bytes += "#" + line_end;
+    bytes += "Total=42" + line_end;
+    const SettingsFileContents read =
+        ReadSettingsFile(bytes, HistoryLayout().section, HistoryLayout().keys);
+    EXPECT_EQ(read.values, (std::map<std::string, std::string>{{"Total", "42"}}))
+        << static_cast<int>(line_end[0]);
+    EXPECT_TRUE(read.holdsOtherLines);
+  }
+}
 
 TEST(SettingsFileText, ReadsBackExactlyWithItsBlanks) {
   const std::vector<std::pair<std::string, std::string>> values = {

@@ -79,6 +79,9 @@ TEST_P(EveryWayOut, SavesTheLatestTallyOnceAndNeverWaitsForANobody) {
   rig.Tick();
   way.take(rig);
   EXPECT_EQ(rig.store->commits, 1);
+  EXPECT_EQ(rig.store->lastPatience,
+            way.personPresent ? kSavePatienceWithAPerson : kSavePatienceUnattended)
+      << "nobody may be there: the save waits less";
   EXPECT_EQ(rig.store->values["Total"], " 104");
   EXPECT_EQ(rig.store->values["Hits"], " 39");
   EXPECT_FALSE(window().isVisible());

@@ -339,10 +339,6 @@
         <translation>Die Datei „%1“ konnte nicht geöffnet werden: Das Dateisystem hat nicht rechtzeitig geantwortet.</translation>
     </message>
     <message>
-        <source>The image could not be saved in %1: %2.</source>
-        <translation>Das Bild konnte nicht in %1 gespeichert werden: %2.</translation>
-    </message>
-    <message>
         <source>&amp;Full Speed</source>
         <translation>&amp;Volle Geschwindigkeit</translation>
     </message>
@@ -361,6 +357,22 @@
     <message>
         <source>The file &quot;%1&quot; could not be opened: the system could not start a thread to read it.</source>
         <translation>Die Datei „%1“ konnte nicht geöffnet werden: Das System konnte keinen Thread zum Lesen starten.</translation>
+    </message>
+    <message>
+        <source>it could not be read when Orvanel started, and could not be set aside to keep it (%1), so it is left as it is</source>
+        <translation>sie konnte beim Start von Orvanel nicht gelesen und auch nicht beiseitegelegt werden (%1), deshalb bleibt sie, wie sie ist</translation>
+    </message>
+    <message>
+        <source>no home folder is known (HOME is not set)</source>
+        <translation>es ist kein persönlicher Ordner bekannt (HOME ist nicht gesetzt)</translation>
+    </message>
+    <message>
+        <source>The next save keeps that file beside the new one, under a name that ends in &quot;.unreadable-&quot; and the date.</source>
+        <translation>Die nächste Sicherung bewahrt diese Datei neben der neuen auf, unter einem Namen, der auf „.unreadable-“ und das Datum endet.</translation>
+    </message>
+    <message>
+        <source>The image could not be saved as %1: %2. Choose another folder.</source>
+        <translation>Das Bild konnte nicht als %1 gespeichert werden: %2. Wählen Sie einen anderen Ordner.</translation>
     </message>
 </context>
 </TS>

@@ -339,10 +339,6 @@
         <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: le système de fichiers n&apos;a pas répondu à temps.</translation>
     </message>
     <message>
-        <source>The image could not be saved in %1: %2.</source>
-        <translation>L&apos;image n&apos;a pas pu être enregistrée dans %1&#xa0;: %2.</translation>
-    </message>
-    <message>
         <source>&amp;Full Speed</source>
         <translation>&amp;Pleine vitesse</translation>
     </message>
@@ -361,6 +357,22 @@
     <message>
         <source>The file &quot;%1&quot; could not be opened: the system could not start a thread to read it.</source>
         <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: le système n&apos;a pas pu lancer de fil d&apos;exécution pour le lire.</translation>
+    </message>
+    <message>
+        <source>it could not be read when Orvanel started, and could not be set aside to keep it (%1), so it is left as it is</source>
+        <translation>il n’a pas pu être lu au démarrage d’Orvanel, ni être mis de côté pour le conserver (%1)&#xa0;; il reste donc tel quel</translation>
+    </message>
+    <message>
+        <source>no home folder is known (HOME is not set)</source>
+        <translation>aucun dossier personnel n’est connu (HOME n’est pas défini)</translation>
+    </message>
+    <message>
+        <source>The next save keeps that file beside the new one, under a name that ends in &quot;.unreadable-&quot; and the date.</source>
+        <translation>La prochaine sauvegarde conserve ce fichier à côté du nouveau, sous un nom qui se termine par «&#xa0;.unreadable-&#xa0;» et la date.</translation>
+    </message>
+    <message>
+        <source>The image could not be saved as %1: %2. Choose another folder.</source>
+        <translation>L’image n’a pas pu être enregistrée sous %1&#xa0;: %2. Choisissez un autre dossier.</translation>
     </message>
 </context>
 </TS>

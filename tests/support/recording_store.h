@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cerrno>
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,9 +26,10 @@ class RecordingStore final : public SettingsStore {
     log.push_back("write " + application + "/" + section + "/" + key + " =" + value);
     values[key] = value;
   }
-  void Commit() override {
+  void Commit(std::chrono::milliseconds patience) override {
     log.push_back("commit");
     ++commits;
+    lastPatience = patience;
     if (refuse) throw HistoryError(Location(), StoreFault{StoreFault::Kind::kSystem, refusal});
   }
   std::string Location() const override { return "the test store"; }
@@ -36,6 +38,7 @@ class RecordingStore final : public SettingsStore {
   std::map<std::string, std::string> values;
   std::vector<std::string> log;
   int commits = 0;
+  std::chrono::milliseconds lastPatience{0};
   bool refuse = false;
   int refusal = ENOSPC;
   StoreCondition condition;

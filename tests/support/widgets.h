@@ -8,8 +8,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include <ostream>
 
@@ -58,6 +60,19 @@ void InspectModal(QObject& context, Open&& open, Inspect&& inspect) {
   open();
   if (!ran) QCoreApplication::processEvents();  // nothing modal came up: report it here
   EXPECT_TRUE(inspected);
+}
+
+// Handles the window's events until `holds` is true, at most `patience`: for
+// what a helper thread hands back to the window. True when it came.
+template <typename Condition>
+bool Within(Condition&& holds, std::chrono::milliseconds patience = std::chrono::seconds(20)) {
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  while (!holds()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 }  // namespace orvanel::testing

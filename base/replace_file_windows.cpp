@@ -1,0 +1,95 @@
+#include <atomic>
+#include <cerrno>
+#include <string>
+
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include "native_path.h"
+#include "replace_file.h"
+#include "windows_device_name.h"
+
+namespace orvanel {
+namespace {
+
+using Outcome = FileReplacement::Outcome;
+
+FileReplacement Failed(int error) {
+  return FileReplacement{Outcome::kSystem, error};
+}
+
+// The C runtime's errno for what Windows said.
+int ErrorNumber(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+      return EACCES;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EBUSY;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_WRITE_PROTECT:
+      return EROFS;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+      return ENOENT;
+    default:
+      return EIO;
+  }
+}
+
+std::wstring TemporaryName(const std::wstring& target) {
+  static std::atomic<unsigned long> attempts{0};
+  return target + L".saving-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+         std::to_wstring(++attempts);
+}
+
+}  // namespace
+
+FileReplacement ReplaceFile(const std::string& path, std::string_view bytes) {
+  const std::filesystem::path target = NativePath(path);
+  if (NamesAWindowsDevice(target)) return FileReplacement{Outcome::kNotRegular, 0};
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileReplacement{Outcome::kFolder, 0};
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return FileReplacement{Outcome::kNotRegular, 0};
+  }
+  const std::wstring temporary = TemporaryName(target.native());
+  int descriptor = -1;
+  if (const errno_t error = ::_wsopen_s(&descriptor, temporary.c_str(),
+                                        _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL | _O_NOINHERIT,
+                                        _SH_DENYRW, _S_IREAD | _S_IWRITE);
+      error != 0) {
+    return Failed(error);
+  }
+  int error = 0;
+  while (error == 0 && !bytes.empty()) {
+    const int written = ::_write(descriptor, bytes.data(), static_cast<unsigned>(bytes.size()));
+    if (written < 0)
+      error = errno;
+    else
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  if (error == 0 && ::_commit(descriptor) != 0) error = errno;
+  if (::_close(descriptor) != 0 && error == 0) error = errno;
+  if (error == 0 && !::MoveFileExW(temporary.c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = ErrorNumber(::GetLastError());
+  }
+  if (error != 0) {
+    ::DeleteFileW(temporary.c_str());
+    return Failed(error);
+  }
+  return FileReplacement{};
+}
+
+}  // namespace orvanel
