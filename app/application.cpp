@@ -3,6 +3,7 @@
 #include <QSessionManager>
 
 #include "ending_signals.h"
+#include "gui/app_icon.h"
 #include "history/settings_store.h"
 #include "session_link.h"
 
@@ -11,6 +12,7 @@ namespace orvanel {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(kApplicationName);
   setDesktopFileName("org.orvanel.Orvanel");
+  setWindowIcon(OrvanelIcon());
 }
 
 bool Application::event(QEvent* event) {

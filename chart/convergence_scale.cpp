@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <numbers>
 
@@ -10,21 +9,9 @@ namespace orvanel {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr std::int64_t kRecentSpan = 1000;  // the last three decades of pairs
-
-// The decade below a count and the one above it, counted in whole numbers:
-// log10 of 1000 may come out a hair below 3.
-int DecadeBelow(std::int64_t pairs) {
-  int decade = 0;
-  for (std::int64_t power = 10; power <= pairs; power *= 10) ++decade;
-  return decade;
-}
-
-int DecadeAbove(std::int64_t pairs) {
-  int decade = 0;
-  for (std::int64_t power = 1; power < pairs; power *= 10) ++decade;
-  return decade;
-}
+constexpr std::int64_t kShownSpan = 1000;  // the last three decades of pairs
+constexpr double kShortestSpan = 2;        // a narrower run is widened to the left
+constexpr double kRoom = 0.05;             // around what the estimate axis holds
 
 // The smallest of 1, 2 and 5 times a power of ten that is at least `raw`.
 double RoundStep(double raw) {
@@ -37,10 +24,36 @@ double RoundStep(double raw) {
 
 }  // namespace
 
-DecadeAxis PairsAxis(const std::vector<ConvergenceRecord::Point>& points) {
-  if (points.empty()) return DecadeAxis{};
-  const int first = DecadeBelow(points.front().pairs);
-  return DecadeAxis{first, std::max(first + 2, DecadeAbove(points.back().pairs))};
+ChartPoints ShownPoints(const ChartPoints& points) {
+  if (points.empty()) return {};
+  const std::int64_t from = points.back().pairs / kShownSpan;
+  ChartPoints shown;
+  for (const auto& point : points) {
+    if (point.pairs >= from) shown.push_back(point);
+  }
+  return shown;
+}
+
+PairsAxis PairsAxisFor(const ChartPoints& shown) {
+  if (shown.empty()) return PairsAxis{};
+  PairsAxis axis;
+  axis.high = static_cast<double>(shown.back().pairs);
+  axis.low = std::min(static_cast<double>(shown.front().pairs), axis.high / kShortestSpan);
+  // Decades alone where three of them show; 2 and 5 times them as well where
+  // fewer do.
+  const auto ticks_of = [&axis, &shown](std::initializer_list<std::int64_t> factors) {
+    std::vector<std::int64_t> ticks;
+    for (std::int64_t decade = 1; decade <= shown.back().pairs; decade *= 10) {
+      for (const std::int64_t factor : factors) {
+        const std::int64_t tick = factor * decade;
+        if (tick >= axis.low && tick <= shown.back().pairs) ticks.push_back(tick);
+      }
+    }
+    return ticks;
+  };
+  axis.ticks = ticks_of({1});
+  if (axis.ticks.size() < 3) axis.ticks = ticks_of({1, 2, 5});
+  return axis;
 }
 
 std::vector<double> RoundAxis::Ticks() const {
@@ -62,29 +75,27 @@ RoundAxis RoundAxisFor(double low, double high, int intervals) {
                    decimals};
 }
 
-RoundAxis EstimateAxis(const std::vector<ConvergenceRecord::Point>& points) {
-  const std::int64_t last = points.empty() ? 1 : points.back().pairs;
-  const std::int64_t recent = std::max<std::int64_t>(1, last / kRecentSpan);
-  const double band = ExpectedHalfWidth(static_cast<double>(recent));
-  double low = kPi - band;
+RoundAxis EstimateAxisFor(const ChartPoints& shown, const PairsAxis& pairs) {
+  const double band = ExpectedHalfWidth(pairs.low);
+  // No estimate lies below zero, so neither need the band.
+  double low = std::max(0.0, kPi - band);
   double high = kPi + band;
-  for (const auto& point : points) {
-    if (point.pairs < recent) continue;
+  for (const auto& point : shown) {
     low = std::min(low, point.estimate);
     high = std::max(high, point.estimate);
   }
-  return RoundAxisFor(low, high, 5);
+  const double room = (high - low) * kRoom;
+  return RoundAxisFor(std::max(0.0, low - room), high + room, 5);
 }
 
-std::vector<ConvergenceRecord::Point> PointsToDraw(
-    const std::vector<ConvergenceRecord::Point>& points, const DecadeAxis& axis, double pixels) {
-  std::vector<ConvergenceRecord::Point> drawn;
-  const double per_pixel = (axis.last - axis.first) / std::max(pixels, 1.0);
+ChartPoints PointsToDraw(const ChartPoints& shown, const PairsAxis& axis, double pixels) {
+  ChartPoints drawn;
+  const double per_pixel = std::log10(axis.high / axis.low) / std::max(pixels, 1.0);
   double last_drawn = -std::numeric_limits<double>::infinity();
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    const double position = std::log10(static_cast<double>(points[i].pairs));
-    if (position - last_drawn < per_pixel && i + 1 < points.size() && i > 0) continue;
-    drawn.push_back(points[i]);
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const double position = std::log10(static_cast<double>(shown[i].pairs));
+    if (position - last_drawn < per_pixel && i + 1 < shown.size() && i > 0) continue;
+    drawn.push_back(shown[i]);
     last_drawn = position;
   }
   return drawn;

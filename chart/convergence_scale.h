@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "estimator/convergence_record.h"
@@ -7,15 +8,31 @@
 namespace orvanel {
 
 // The axes of the convergence chart, worked out from the record alone.
+//
+// The chart shows the last three decades of a run: the points from a
+// thousandth of the latest count of pairs on, so that after a million pairs
+// the wild first hundred no longer squash the rest. Both axes follow what is
+// shown: the pairs axis runs from the first point shown to the latest count
+// (never beyond it), the estimate axis holds the points shown, the 95 % band
+// over the pairs shown, and pi.
 
-// The pairs axis: whole decades, from 10^first to 10^last, never fewer than
-// three ticks (a run of one pair shows 1, 10 and 100).
-struct DecadeAxis {
-  int first = 0;
-  int last = 2;
-  friend bool operator==(const DecadeAxis&, const DecadeAxis&) = default;
+using ChartPoints = std::vector<ConvergenceRecord::Point>;
+
+// The points the chart shows: the last three decades of the run.
+[[nodiscard]] ChartPoints ShownPoints(const ChartPoints& points);
+
+// A logarithmic axis of the pairs, from `low` to `high` (the latest count).
+// `ticks` are the counts marked on it, left to right: whole decades, and 2 and 5
+// times a decade as well where fewer than three decades are marked.
+struct PairsAxis {
+  double low = 0.5;
+  double high = 1.0;
+  std::vector<std::int64_t> ticks{1};
+  friend bool operator==(const PairsAxis&, const PairsAxis&) = default;
 };
-[[nodiscard]] DecadeAxis PairsAxis(const std::vector<ConvergenceRecord::Point>& points);
+// The axis of the points shown. Too short a run (less than a factor of two) is
+// widened to the left, down to half its latest count.
+[[nodiscard]] PairsAxis PairsAxisFor(const ChartPoints& shown);
 
 // A linear axis on round steps (1, 2 or 5 times a power of ten) from `low` to
 // `high`, both on a step; `decimals` is what a label of the step needs (0.2
@@ -31,16 +48,14 @@ struct RoundAxis {
 // The axis on round steps that holds `low` to `high` in about `intervals` steps.
 [[nodiscard]] RoundAxis RoundAxisFor(double low, double high, int intervals);
 
-// The estimate axis: what the eye needs to follow the run now. It holds pi, and
-// the estimates and the 95 % band over the last three decades of pairs of the
-// run (from a thousandth of the pairs so far); earlier estimates that lie
-// outside run off the chart's edge instead of squashing the rest.
-[[nodiscard]] RoundAxis EstimateAxis(const std::vector<ConvergenceRecord::Point>& points);
+// The estimate axis: the points shown, the 95 % band over `pairs` (widest at
+// its left end), pi, and a little room around them.
+[[nodiscard]] RoundAxis EstimateAxisFor(const ChartPoints& shown, const PairsAxis& pairs);
 
 // The points worth drawing on a pairs axis `pixels` wide: about one a pixel at
 // most, the first and the latest always; the rest could not be seen and would
 // only cost.
-[[nodiscard]] std::vector<ConvergenceRecord::Point> PointsToDraw(
-    const std::vector<ConvergenceRecord::Point>& points, const DecadeAxis& axis, double pixels);
+[[nodiscard]] ChartPoints PointsToDraw(const ChartPoints& shown, const PairsAxis& axis,
+                                       double pixels);
 
 }  // namespace orvanel

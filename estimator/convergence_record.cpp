@@ -75,9 +75,11 @@ std::optional<ConvergenceSummaryFigures> SummaryFigures(const StatusFigures& sho
     return std::nullopt;
   }
   const std::int64_t hits = std::int64_t{shown.total} - shown.relativelyPrime;
-  return ConvergenceSummaryFigures{shown.estimate,
-                                   ObservedHalfWidth(shown.total, hits, shown.estimate),
-                                   std::abs(shown.estimate - std::numbers::pi)};
+  const double distance = std::abs(shown.estimate - std::numbers::pi);
+  ConvergenceSummaryFigures figures{shown.estimate, std::nullopt, distance, shown.total,
+                                    distance <= ExpectedHalfWidth(shown.total)};
+  if (hits > 0) figures.halfWidth = ObservedHalfWidth(shown.total, hits, shown.estimate);
+  return figures;
 }
 
 }  // namespace orvanel

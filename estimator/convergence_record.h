@@ -52,13 +52,17 @@ class ConvergenceRecord {
 // common factor as observed, around the estimate as it stands.
 [[nodiscard]] double ObservedHalfWidth(std::int64_t total, std::int64_t hits, double estimate);
 
-// The figures of the line under the chart: the estimate, the half-width of its
-// 95 % interval from the counts, and its distance from pi; nothing while there
-// is no estimate to speak of.
+// The figures of the lines under the chart: the estimate, the half-width of its
+// 95 % interval from the counts (none before the first common factor: the
+// counts give no spread yet), its distance from pi, the pairs asked, and
+// whether the estimate lies in the band where 95 % of runs of truly random
+// pairs lie; nothing while there is no estimate to speak of.
 struct ConvergenceSummaryFigures {
   double estimate = 0.0;
-  double halfWidth = 0.0;
+  std::optional<double> halfWidth;
   double distanceFromPi = 0.0;
+  std::int64_t pairs = 0;
+  bool insideBand = false;
 };
 [[nodiscard]] std::optional<ConvergenceSummaryFigures> SummaryFigures(const StatusFigures& shown);
 

@@ -16,17 +16,23 @@ double RelativeLuminance(const QColor& colour) {
   return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
 }
 
-// A colour of the given hue and saturation, as vivid as it can be while it
-// stands out from `background` by at least `ratio`: darkened on a light
+// `over` laid on `under` as the painter does, by its alpha.
+QColor Blended(const QColor& over, const QColor& under) {
+  const double a = over.alphaF();
+  return QColor::fromRgbF(over.redF() * a + under.redF() * (1 - a),
+                          over.greenF() * a + under.greenF() * (1 - a),
+                          over.blueF() * a + under.blueF() * (1 - a));
+}
+
+// The colour of the given hue and saturation nearest the background's lightness
+// that stands out from `background` by at least `ratio`: darkened on a light
 // background, lightened on a dark one.
 QColor ColourThatStandsOut(double hue, double saturation, const QColor& background, double ratio) {
   const bool light_background = RelativeLuminance(background) > 0.18;
-  double lightness = 0.5;
-  for (int step = 0; step < 100; ++step) {
+  for (int step = 0; step <= 100; ++step) {
+    const double lightness = light_background ? 1.0 - step / 100.0 : step / 100.0;
     const QColor candidate = QColor::fromHslF(hue / 360.0, saturation, lightness);
     if (ContrastRatio(candidate, background) >= ratio) return candidate;
-    lightness += light_background ? -0.01 : 0.01;
-    lightness = std::clamp(lightness, 0.0, 1.0);
   }
   return light_background ? QColor(Qt::black) : QColor(Qt::white);
 }
@@ -46,12 +52,16 @@ ChartColours ChartColoursFor(const QPalette& palette) {
   if (ContrastRatio(colours.text, colours.background) < 4.5) {
     colours.text = ColourThatStandsOut(0, 0, colours.background, 7.0);  // a grey
   }
-  // Blue and orange keep apart for most kinds of colour blindness; pi is dashed.
-  colours.estimate = ColourThatStandsOut(215, 0.85, colours.background, 4.5);
+  // Blue and orange keep apart for most kinds of colour blindness; without any
+  // colour, the estimate is told by its lightness too: far from the background
+  // (7 : 1), where pi and the band's edges keep nearer to it (3 : 1), so that in
+  // grey it stands apart from both where they meet.
+  colours.estimate = ColourThatStandsOut(215, 0.85, colours.background, 7.0);
   colours.pi = ColourThatStandsOut(145, 0.85, colours.background, 3.0);
   colours.bandEdge = ColourThatStandsOut(30, 0.85, colours.background, 3.0);
   colours.bandFill = colours.bandEdge;
   colours.bandFill.setAlphaF(0.18);
+  colours.bandOnBackground = Blended(colours.bandFill, colours.background);
   return colours;
 }
 

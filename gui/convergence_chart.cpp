@@ -19,10 +19,28 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr int kBandSamples = 120;  // the band's curves, evenly spread on the pairs axis
+// Told apart without colour: the estimate a solid line twice as wide as the
+// others, pi dashed, the band a fill with dotted edges. Widths are in the
+// window's own units, which Qt scales for high-density screens.
+constexpr double kEstimateWidth = 2.0;
 constexpr double kLineWidth = 1.6;
+// A run of so few points shows each of them, so that even one pair is seen.
+constexpr qsizetype kMarkedPoints = 40;
+constexpr double kMarkerRadius = 3.0;
 
-QString PairsLabel(int decade) {
-  return QLocale().toString(static_cast<qlonglong>(std::llround(std::pow(10.0, decade))));
+QString PairsLabel(std::int64_t pairs) {
+  return QLocale().toString(static_cast<qlonglong>(pairs));
+}
+
+QPen EstimatePen(const ChartColours& colours) {
+  QPen pen(colours.estimate, kEstimateWidth);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  return pen;
+}
+
+QPen BandEdgePen(const ChartColours& colours) {
+  return QPen(colours.bandEdge, 1, Qt::DotLine);
 }
 
 QString EstimateLabel(double value, int decimals) {
@@ -104,8 +122,9 @@ struct ConvergenceChart::Geometry {
   std::vector<std::pair<QString, QRectF>> pairsLabels;
   std::vector<std::pair<QString, QRectF>> estimateLabels;
 
-  [[nodiscard]] double X(double pairs, const DecadeAxis& axis) const {
-    return plot.left() + (std::log10(pairs) - axis.first) / (axis.last - axis.first) * plot.width();
+  [[nodiscard]] double X(double pairs, const PairsAxis& axis) const {
+    return plot.left() +
+           std::log10(pairs / axis.low) / std::log10(axis.high / axis.low) * plot.width();
   }
   [[nodiscard]] double Y(double estimate, const RoundAxis& axis) const {
     return plot.bottom() - (estimate - axis.low) / (axis.high - axis.low) * plot.height();
@@ -123,18 +142,20 @@ ConvergenceChart::ConvergenceChart(QWidget* parent)
   Show({}, QString());
 }
 
-void ConvergenceChart::Show(std::vector<ConvergenceRecord::Point> points, const QString& summary) {
-  points_ = std::move(points);
+void ConvergenceChart::Show(const std::vector<ConvergenceRecord::Point>& points,
+                            const QString& summary) {
+  points_ = ShownPoints(points);
   estimateLine_.reset();
-  const DecadeAxis pairs_axis = PairsAxis(points_);
-  const RoundAxis estimate_axis = EstimateAxis(points_);
+  const PairsAxis pairs_axis = PairsAxisFor(points_);
+  const RoundAxis estimate_axis = EstimateAxisFor(points_, pairs_axis);
   if (!(pairs_axis == pairsAxis_) || !(estimate_axis == estimateAxis_)) {
     pairsAxis_ = pairs_axis;
     estimateAxis_ = estimate_axis;
     backdrop_ = QPixmap();
     updateGeometry();  // the labels may have grown
   }
-  Describe(summary);
+  // Read out as one line.
+  Describe(QString(summary).replace('\n', QStringLiteral("; ")));
   update();
 }
 
@@ -160,7 +181,7 @@ ConvergenceChart::Geometry ConvergenceChart::Measure(QSizeF size) const {
   geometry.estimateTitle = tr("estimate of pi");
 
   // The legend, centred in a row of its own at the top.
-  const QString names[] = {tr("estimate"), tr("pi"), tr("95 % of random runs")};
+  const QString names[] = {tr("estimate"), tr("pi"), tr("95 % range of random runs")};
   double legend_width = 0;
   for (const QString& name : names)
     legend_width += 2 * line + padding / 2 + metrics.horizontalAdvance(name);
@@ -183,9 +204,9 @@ ConvergenceChart::Geometry ConvergenceChart::Measure(QSizeF size) const {
   // line below the plot; the first and the last stick out by half their width.
   const double left =
       std::max(padding + line + padding + label_width + padding / 2,
-               metrics.horizontalAdvance(PairsLabel(pairsAxis_.first)) / 2 + padding);
-  const double right =
-      std::max(padding, metrics.horizontalAdvance(PairsLabel(pairsAxis_.last)) / 2 + padding / 2);
+               metrics.horizontalAdvance(PairsLabel(pairsAxis_.ticks.front())) / 2 + padding);
+  const double right = std::max(
+      padding, metrics.horizontalAdvance(PairsLabel(pairsAxis_.ticks.back())) / 2 + padding / 2);
   const double top = 2 * padding + line;
   const double bottom = padding + line + padding / 2 + line + padding;
   geometry.margins = QMarginsF(left, top, right, bottom);
@@ -208,16 +229,18 @@ ConvergenceChart::Geometry ConvergenceChart::Measure(QSizeF size) const {
         text, QRectF(plot.left() - padding / 2 - width, geometry.Y(tick, estimateAxis_) - line / 2,
                      width, line));
   }
-  // Every decade gets a tick; its label, where the labels have room, or every
-  // second or third decade's where they have not.
-  for (int stride = 1; stride <= pairsAxis_.last - pairsAxis_.first; ++stride) {
+  // Every tick gets its label where the labels have room; every second or third
+  // where they have not, counted from the latest.
+  const auto& ticks = pairsAxis_.ticks;
+  for (std::size_t stride = 1; stride <= ticks.size(); ++stride) {
     geometry.pairsLabels.clear();
     double free_from = -1e9;
     bool fits = true;
-    for (int decade = pairsAxis_.last; decade >= pairsAxis_.first; decade -= stride) {
-      const QString text = PairsLabel(decade);
+    for (std::size_t i = ticks.size(); i-- > 0;) {
+      if ((ticks.size() - 1 - i) % stride != 0) continue;
+      const QString text = PairsLabel(ticks[i]);
       const double width = metrics.horizontalAdvance(text);
-      const double centre = geometry.X(std::pow(10.0, decade), pairsAxis_);
+      const double centre = geometry.X(static_cast<double>(ticks[i]), pairsAxis_);
       const QRectF rect(centre - width / 2, plot.bottom() + padding, width, line);
       if (free_from > -1e9 && rect.right() + padding > free_from) fits = false;
       free_from = rect.left();
@@ -250,7 +273,7 @@ QSize ConvergenceChart::minimumSizeHint() const {
                               at_zero.legend.front().second.left() + 2 * line + 2 * at_zero.padding;
   const double plot_width =
       std::max({12 * line, metrics.horizontalAdvance(at_zero.pairsTitle) + line,
-                3 * metrics.horizontalAdvance(PairsLabel(pairsAxis_.last))});
+                3 * metrics.horizontalAdvance(PairsLabel(pairsAxis_.ticks.back()))});
   const double plot_height =
       std::max(7 * line, metrics.horizontalAdvance(at_zero.estimateTitle) + line);
   const QMarginsF& margins = at_zero.margins;
@@ -297,9 +320,9 @@ void ConvergenceChart::DrawBackdrop(QPainter& painter, const Geometry& geometry)
   painter.fillRect(rect(), colours.background);
   const QRectF& plot = geometry.plot;
 
-  // The legend's samples and names.
-  const QPen pens[] = {QPen(colours.estimate, 1), QPen(colours.pi, kLineWidth, Qt::DashLine),
-                       QPen(colours.bandEdge, 1)};
+  // The legend's samples and names, drawn as the lines are.
+  const QPen pens[] = {EstimatePen(colours), QPen(colours.pi, kLineWidth, Qt::DashLine),
+                       BandEdgePen(colours)};
   for (std::size_t i = 0; i < geometry.legend.size(); ++i) {
     const QRectF& text = geometry.legend[i].second;
     const QRectF sample(text.left() - geometry.padding / 2 - 2 * geometry.line, text.top() + 2,
@@ -323,9 +346,8 @@ void ConvergenceChart::DrawBackdrop(QPainter& painter, const Geometry& geometry)
   QPolygonF upper;
   QPolygonF lower;
   for (int i = 0; i <= kBandSamples; ++i) {
-    const double decade = pairsAxis_.first + (pairsAxis_.last - pairsAxis_.first) *
-                                                 static_cast<double>(i) / kBandSamples;
-    const double pairs = std::pow(10.0, decade);
+    const double pairs = pairsAxis_.low * std::pow(pairsAxis_.high / pairsAxis_.low,
+                                                   static_cast<double>(i) / kBandSamples);
     const double x = geometry.X(pairs, pairsAxis_);
     upper << QPointF(x, geometry.Y(kPi + ExpectedHalfWidth(pairs), estimateAxis_));
     lower << QPointF(x, geometry.Y(kPi - ExpectedHalfWidth(pairs), estimateAxis_));
@@ -338,7 +360,7 @@ void ConvergenceChart::DrawBackdrop(QPainter& painter, const Geometry& geometry)
   painter.setBrush(colours.bandFill);
   painter.drawPolygon(ClipToSlab(band, top, bottom));
   painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(colours.bandEdge, 1));
+  painter.setPen(BandEdgePen(colours));
   for (const QPolygonF* edge : {&upper, &lower}) {
     for (const QPolygonF& part : Within(*edge, top, bottom)) painter.drawPolyline(part);
   }
@@ -351,8 +373,8 @@ void ConvergenceChart::DrawBackdrop(QPainter& painter, const Geometry& geometry)
   painter.setPen(QPen(colours.text, 1));
   painter.drawRect(plot);
   const double tick = geometry.padding / 2;
-  for (int decade = pairsAxis_.first; decade <= pairsAxis_.last; ++decade) {
-    const double x = geometry.X(std::pow(10.0, decade), pairsAxis_);
+  for (const std::int64_t pairs : pairsAxis_.ticks) {
+    const double x = geometry.X(static_cast<double>(pairs), pairsAxis_);
     painter.drawLine(QLineF(x, plot.bottom(), x, plot.bottom() + tick));
   }
   for (const double value : estimateAxis_.Ticks()) {
@@ -373,8 +395,8 @@ void ConvergenceChart::DrawBackdrop(QPainter& painter, const Geometry& geometry)
       Qt::AlignCenter, geometry.estimateTitle);
 }
 
-// The estimate, as a line one pixel wide: a wider one costs the painter ten to
-// thirty times as much on a long run, for every redraw.
+// The estimate, as a solid line, with a marker at each point while there are
+// few of them.
 void ConvergenceChart::DrawEstimates(QPainter& painter, const Geometry& geometry) {
   const QRectF& plot = geometry.plot;
   if (!estimateLine_) {
@@ -384,17 +406,22 @@ void ConvergenceChart::DrawEstimates(QPainter& painter, const Geometry& geometry
                            geometry.Y(point.estimate, estimateAxis_));
     }
     estimateLine_ = estimates.size() == 1 ? std::vector<QPolygonF>{estimates}
-                                          : Within(estimates, plot.top() - 2, plot.bottom() + 2);
+                                          : Within(estimates, plot.top(), plot.bottom());
   }
+  const ChartColours colours = ChartColoursFor(palette());
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setClipRect(plot);
-  painter.setPen(QPen(ChartColoursFor(palette()).estimate, 1));
+  // Markers at the plot's edges show whole: the latest point lies on its right edge.
+  painter.setClipRect(
+      plot.marginsAdded(QMarginsF(kMarkerRadius, kMarkerRadius, kMarkerRadius, kMarkerRadius)));
+  painter.setPen(EstimatePen(colours));
+  qsizetype count = 0;
+  for (const QPolygonF& part : *estimateLine_) count += part.size();
   for (const QPolygonF& part : *estimateLine_) {
-    if (part.size() == 1) {
-      painter.drawPoint(part.front());
-    } else {
-      painter.drawPolyline(part);
-    }
+    if (part.size() > 1) painter.drawPolyline(part);
+    if (count > kMarkedPoints) continue;
+    painter.setBrush(colours.estimate);
+    for (const QPointF& point : part) painter.drawEllipse(point, kMarkerRadius, kMarkerRadius);
+    painter.setBrush(Qt::NoBrush);
   }
 }
 

@@ -40,8 +40,9 @@ class ConvergenceChart final : public QWidget {
 
   explicit ConvergenceChart(QWidget* parent);
 
-  // Draws these points; `summary` describes them in words.
-  void Show(std::vector<ConvergenceRecord::Point> points, const QString& summary);
+  // Draws the record's points (the last three decades of them); `summary`
+  // describes them in words.
+  void Show(const std::vector<ConvergenceRecord::Point>& points, const QString& summary);
 
   [[nodiscard]] QSize minimumSizeHint() const override;
   [[nodiscard]] QSize sizeHint() const override { return QSize(640, 400); }
@@ -68,8 +69,8 @@ class ConvergenceChart final : public QWidget {
   void DrawEstimates(QPainter& painter, const Geometry& geometry);
   void Describe(const QString& summary);
 
-  std::vector<ConvergenceRecord::Point> points_;
-  DecadeAxis pairsAxis_;
+  std::vector<ConvergenceRecord::Point> points_;  // those shown: the last three decades
+  PairsAxis pairsAxis_;
   RoundAxis estimateAxis_;
   QPixmap backdrop_;                          // all but the estimate, at the present size and axes
   std::shared_ptr<const Geometry> geometry_;  // where the backdrop put things

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "background_write.h"
@@ -46,10 +47,28 @@ QWidget* WithChartAccessibility(QWidget* parent) {
   return parent;
 }
 
-QString SummaryLine(double estimate, double half_width, double distance_from_pi) {
-  //: %1 is the estimate, %2 the half-width of its 95 % interval, %3 its distance from pi.
-  return ConvergenceWindow::tr("%1 ± %2 (95 %), %3 from pi")
-      .arg(Decimals(estimate), Decimals(half_width), Decimals(distance_from_pi));
+// Below this, a distance shows as no distance at all in four decimals.
+constexpr double kLeastDistance = 0.00005;
+
+QString SummaryText(const ConvergenceSummaryFigures& figures) {
+  //: %1 is the estimate, %2 the half-width of its 95 % interval.
+  const QString estimate =
+      figures.halfWidth
+          ? ConvergenceWindow::tr("%1 ± %2 (95 %)")
+                .arg(Decimals(figures.estimate), Decimals(*figures.halfWidth))
+          //: %1 is the estimate: before the first common factor the counts give no ± yet.
+          : ConvergenceWindow::tr("%1 (no ± before the first common factor)")
+                .arg(Decimals(figures.estimate));
+  const QString distance =
+      figures.distanceFromPi < kLeastDistance
+          ? ConvergenceWindow::tr("less than %1 from pi").arg(Decimals(0.0001))
+          : ConvergenceWindow::tr("%1 from pi").arg(Decimals(figures.distanceFromPi));
+  const QString band = figures.insideBand ? ConvergenceWindow::tr("inside the 95 % band")
+                                          : ConvergenceWindow::tr("outside the 95 % band");
+  //: Two lines: %1 the estimate, %2 its distance from pi; %3 the pairs asked, %4
+  //: whether the estimate lies inside the band.
+  return ConvergenceWindow::tr("%1, %2\n%3 pairs, %4")
+      .arg(estimate, distance, QLocale().toString(static_cast<qlonglong>(figures.pairs)), band);
 }
 
 }  // namespace
@@ -57,7 +76,7 @@ QString SummaryLine(double estimate, double half_width, double distance_from_pi)
 QString ConvergenceSummary(const StatusFigures& shown) {
   const auto figures = SummaryFigures(shown);
   if (!figures) return ConvergenceWindow::tr("No estimate yet");
-  return SummaryLine(figures->estimate, figures->halfWidth, figures->distanceFromPi);
+  return SummaryText(*figures);
 }
 
 ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter, QWidget* parent)
@@ -67,15 +86,19 @@ ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter
       chart_(new ConvergenceChart(this)),
       summary_(new QLabel(this)) {
   setObjectName("ConvergenceWindow");
-  setWindowTitle(tr("Convergence"));
+  setWindowTitle(tr("Orvanel – Convergence"));
   setAttribute(Qt::WA_DeleteOnClose);
   CloseOnEscape(*this);
   summary_->setObjectName("ConvergenceSummary");
   summary_->setTextFormat(Qt::PlainText);
-  // Wide enough from the start for the widest summary (no estimate reaches a
-  // million), so the window does not grow while trials run.
-  summary_->setMinimumWidth(WidthToShow(
-      *summary_, {tr("No estimate yet"), SummaryLine(999999.9999, 999999.9999, 999999.9999)}));
+  // Wide and high enough from the start for the widest summary (no estimate
+  // reaches a million), so the window does not change while trials run.
+  const ConvergenceSummaryFigures widest{999999.9999, 999999.9999, 999999.9999, 2147483647, false};
+  ConvergenceSummaryFigures without_spread = widest;
+  without_spread.halfWidth.reset();
+  const QStringList samples = {tr("No estimate yet"), SummaryText(widest),
+                               SummaryText(without_spread)};
+  summary_->setMinimumSize(SizeToShow(*summary_, samples));
 
   auto* save = new QPushButton(tr("Save Image…"), this);
   save->setObjectName("SaveImage");
@@ -98,7 +121,10 @@ void ConvergenceWindow::Refresh(const ConvergenceRecord& record, const StatusFig
 }
 
 QImage ConvergenceWindow::Image() const {
-  QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+  // As sharp as the screen shows it: twice the pixels at a scale of 2.
+  const qreal ratio = devicePixelRatioF();
+  QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
   image.fill(palette().color(QPalette::Window));
   QPainter painter(&image);
   chart_->render(&painter, chart_->pos());

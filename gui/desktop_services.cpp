@@ -8,6 +8,7 @@
 #include "file_dialogs.h"
 #include "history/user_settings_store.h"
 #include "main_words.h"
+#include "placement.h"
 #include "platform_services.h"
 
 namespace orvanel {
@@ -21,7 +22,7 @@ class MessageBoxMessenger final : public Messenger {
 };
 
 // The help document is compiled into the program, so it cannot go missing. It
-// opens in a window of its own that stays beside the main window, at its start.
+// opens in a window of its own beside the main window, at its start.
 class DocumentHelpViewer final : public HelpViewer {
  public:
   void ShowContents(QWidget* parent) override {
@@ -35,7 +36,9 @@ class DocumentHelpViewer final : public HelpViewer {
       //: The help document in the language of this translation, among those built
       //: into the program: qrc:/orvanel/Orvanel_de.html, qrc:/orvanel/Orvanel_fr.html.
       browser_->setSource(QUrl(MainWords::tr("qrc:/orvanel/Orvanel.html")));
+      if (parent != nullptr) MoveBeside(*browser_, *parent);
     }
+    // The document's own title names the program: "Orvanel Help".
     browser_->setWindowTitle(browser_->documentTitle());
     browser_->home();
     browser_->show();

@@ -13,10 +13,12 @@
 #include <utility>
 
 #include "about_play.h"
+#include "app_icon.h"
 #include "convergence_window.h"
 #include "estimator/errors.h"
 #include "history/saved_history.h"
 #include "messages.h"
+#include "placement.h"
 #include "tick_timer.h"
 
 namespace orvanel {
@@ -31,7 +33,7 @@ Main::Main(PlatformServices services, WayOut& way_out, QWidget* parent)
       saver_(*services_.settingsStore, reporter_) {
   setObjectName("Main");
   setWindowTitle(tr("Orvanel"));
-  setWindowIcon(QIcon(":/orvanel/orvanel.png"));
+  setWindowIcon(OrvanelIcon());
   CreateControls();
   CreateMenus();
   statusLines_ = std::make_unique<StatusLines>(*EstimateText, *TotalText, *HitsText);
@@ -165,7 +167,10 @@ void Main::StartHelp_Click() {
 }
 
 void Main::ConvergenceChartMenu_Click() {
-  if (!chart_) chart_ = new ConvergenceWindow(*services_.saveDialog, reporter_, this);
+  if (!chart_) {
+    chart_ = new ConvergenceWindow(*services_.saveDialog, reporter_, this);
+    MoveBeside(*chart_, *this);
+  }
   chart_->show();
   chart_->raise();
   chart_->activateWindow();

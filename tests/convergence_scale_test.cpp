@@ -1,5 +1,5 @@
-// The axes of the convergence chart: round ticks, whole decades, and an
-// estimate axis that follows the run as it is now.
+// The axes of the convergence chart: round ticks, and axes that hold what is
+// shown of a run, from its first pair to the tally's limit.
 #include "chart/convergence_scale.h"
 
 #include <gtest/gtest.h>
@@ -15,25 +15,6 @@ namespace {
 
 using Points = std::vector<ConvergenceRecord::Point>;
 constexpr std::int64_t kMax = 2'147'483'647;
-
-struct DecadeCase {
-  std::int64_t first;
-  std::int64_t last;
-  DecadeAxis axis;
-};
-
-TEST(PairsAxis, SpansWholeDecadesAndShowsAtLeastThreeTicks) {
-  const DecadeCase cases[] = {
-      {1, 1, {0, 2}},     {1, 9, {0, 2}},           {1, 10, {0, 2}},       {1, 11, {0, 2}},
-      {1, 101, {0, 3}},   {9, 999, {0, 3}},         {10, 1000, {1, 3}},    {64, 720'000, {1, 6}},
-      {100, 100, {2, 4}}, {999'999, kMax, {5, 10}}, {kMax, kMax, {9, 11}}, {1, kMax, {0, 10}},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PairsAxis(Points{{c.first, 3.0}, {c.last, 3.1}}), c.axis)
-        << c.first << " to " << c.last;
-  }
-  EXPECT_EQ(PairsAxis({}), (DecadeAxis{0, 2})) << "no run yet";
-}
 
 struct RoundCase {
   double low;
@@ -73,46 +54,97 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{2.4, 113'512.0, 50'000.0, 0, 0.0, 150'000.0},
                       RoundCase{3.0, 3.0, 0.000002, 6, 2.999996, 3.000004}));
 
-// Runs recorded as they went: wild at first, close to pi later.
-Points RecordedRun(std::int64_t last_pairs, double wild, double settled) {
+// Runs as the record keeps them: a point each time the lines were drawn, wild
+// at first and close to pi later.
+Points RecordedRun(std::int64_t first, std::int64_t last, double wild, double settled) {
   Points points;
-  for (std::int64_t pairs = 1; pairs <= last_pairs; pairs *= 2) {
+  for (std::int64_t pairs = first; pairs < last; pairs = pairs * 5 / 4 + 1) {
     points.push_back({pairs, std::numbers::pi + (pairs < 100 ? wild : settled)});
   }
-  points.push_back({last_pairs, std::numbers::pi + settled});
+  points.push_back({last, std::numbers::pi + settled});
   return points;
 }
 
-TEST(EstimateAxis, FollowsTheLastThreeDecadesAndLetsEarlierEstimatesRunOff) {
-  // Early on, the whole run is recent: its wild start is in view.
-  const RoundAxis young = EstimateAxis(RecordedRun(5'000, 1.5, 0.01));
-  EXPECT_LE(young.low, std::numbers::pi - ExpectedHalfWidth(5));
-  EXPECT_GE(young.high, std::numbers::pi + 1.5);
+struct ChartCase {
+  const char* name;
+  Points record;
+  double pairsLow;  // the pairs axis's ends
+  double pairsHigh;
+  std::vector<std::int64_t> ticks;
+  double widestEstimateSpan;  // the estimate axis may not be wider: the line shows
+};
 
-  // A million pairs later the first hundred lie outside: the axis holds pi, the
-  // band from a thousand pairs on and the estimates since.
-  const RoundAxis old = EstimateAxis(RecordedRun(100'000'000, 1.5, 0.0004));
-  const double band = ExpectedHalfWidth(100'000);
-  EXPECT_LT(old.high, std::numbers::pi + 1.0) << "the wild start runs off the edge";
-  EXPECT_LE(old.low, std::numbers::pi - band);
-  EXPECT_GE(old.high, std::numbers::pi + band);
-  EXPECT_LT(old.high - old.low, 8 * band) << "the band that matters fills the chart";
-  EXPECT_GE(old.decimals, 3) << "labels such as 3.142";
-
-  // Recent estimates far from pi stay in view, however many pairs there are.
-  const RoundAxis off = EstimateAxis(RecordedRun(100'000'000, 0.0, -0.6));
-  EXPECT_LE(off.low, std::numbers::pi - 0.6);
+std::ostream& operator<<(std::ostream& out, const ChartCase& c) {
+  return out << c.name;
 }
+
+class ChartAxes : public ::testing::TestWithParam<ChartCase> {};
+
+// The axes follow what is shown: the pairs from the first point shown to the
+// latest count, never beyond it; the estimates shown, the band and pi, with
+// every point shown inside the plot.
+TEST_P(ChartAxes, HoldWhatIsShownAndNoMore) {
+  const ChartCase& c = GetParam();
+  const Points shown = ShownPoints(c.record);
+  const PairsAxis pairs = PairsAxisFor(shown);
+  EXPECT_DOUBLE_EQ(pairs.low, c.pairsLow);
+  EXPECT_DOUBLE_EQ(pairs.high, c.pairsHigh);
+  EXPECT_EQ(pairs.ticks, c.ticks);
+  const RoundAxis estimates = EstimateAxisFor(shown, pairs);
+  EXPECT_LE(estimates.high - estimates.low, c.widestEstimateSpan);
+  EXPECT_LT(estimates.low, std::numbers::pi);
+  EXPECT_GT(estimates.high, std::numbers::pi);
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back(), c.record.back()) << "the latest point is always shown";
+  for (const auto& point : shown) {
+    EXPECT_GE(static_cast<double>(point.pairs), pairs.low);
+    EXPECT_LE(static_cast<double>(point.pairs), pairs.high);
+    EXPECT_GT(point.estimate, estimates.low) << point.pairs << " pairs";
+    EXPECT_LT(point.estimate, estimates.high) << point.pairs << " pairs";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, ChartAxes,
+    ::testing::Values(
+        ChartCase{"OnePair", {{1, 2.449}}, 0.5, 1, {1}, 8},
+        ChartCase{"SixtyFourPairs", RecordedRun(1, 64, 0.3, 0.3), 1, 64, {1, 2, 5, 10, 20, 50}, 8},
+        ChartCase{"AHundredPairFileThatEnded",
+                  {{64, 3.10}, {72, 3.20}, {88, 3.14}, {100, 3.1363}},
+                  50,
+                  100,
+                  {50, 100},
+                  2},
+        ChartCase{"AThousand", RecordedRun(1, 1000, 1.5, 0.05), 1, 1000, {1, 10, 100, 1000}, 8},
+        ChartCase{"AMillion",
+                  RecordedRun(1, 1'000'000, 1.5, 0.001),
+                  1109,
+                  1'000'000,
+                  {10'000, 100'000, 1'000'000},
+                  0.4},
+        ChartCase{"LoadedNearTheLimit",
+                  {{kMax - 647, 3.14159}, {kMax - 300, 3.14160}, {kMax, 3.14158}},
+                  kMax / 2.0,
+                  kMax,
+                  {2'000'000'000},
+                  0.0005},
+        ChartCase{"ARunToTheLimitWithAWildStart",
+                  RecordedRun(1, kMax, 2.0, 0.00002),
+                  2'191'872.0,
+                  kMax,
+                  {10'000'000, 100'000'000, 1'000'000'000},
+                  0.01}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PointsToDraw, KeepAboutOneAPixelWithTheFirstAndTheLatest) {
   Points points;
   for (std::int64_t pairs = 1; pairs <= 1'000'000; pairs += 7) points.push_back({pairs, 3.0});
-  const DecadeAxis axis = PairsAxis(points);
-  const Points drawn = PointsToDraw(points, axis, 500);
+  const Points shown = ShownPoints(points);
+  const Points drawn = PointsToDraw(shown, PairsAxisFor(shown), 500);
   EXPECT_LE(drawn.size(), 600u);
   EXPECT_GE(drawn.size(), 250u);
-  EXPECT_EQ(drawn.front(), points.front());
-  EXPECT_EQ(drawn.back(), points.back());
+  EXPECT_EQ(drawn.front(), shown.front());
+  EXPECT_EQ(drawn.back(), shown.back());
 }
 
 }  // namespace

@@ -32,6 +32,7 @@
 #include "gui/chart_colours.h"
 #include "gui/convergence_chart.h"
 #include "gui/convergence_window.h"
+#include "gui/placement.h"
 #include "support/main_window_test.h"
 #include "support/peers.h"
 #include "support/temp_files.h"
@@ -67,19 +68,35 @@ TEST_P(ConvergenceSummaryLine, GivesTheEstimateItsHalfWidthAndItsDistanceFromPi)
 
 INSTANTIATE_TEST_SUITE_P(
     Tallies, ConvergenceSummaryLine,
-    ::testing::Values(SummaryCase{"TenThousandPairs",
-                                  {3.1416626832299914, 10000, 6079},
-                                  "3.1417 ± 0.0247 (95 %), 0.0001 from pi"},
-                      SummaryCase{
-                          "ThreeOfOne", {3.0, 3, 2}, "3.0000 ± 1.2002 (95 %), 0.1416 from pi"},
-                      SummaryCase{"AfterReset", {0.0, 0, 0}, "No estimate yet"},
-                      SummaryCase{"OnlyCommonFactors", {0.0, 4, 0}, "No estimate yet"}),
+    ::testing::Values(
+        SummaryCase{"TenThousandPairs",
+                    {3.1416626832299914, 10000, 6079},
+                    "3.1417 ± 0.0247 (95 %), 0.0001 from pi\n10000 pairs, inside the 95 % band"},
+        SummaryCase{"ThreeOfOne",
+                    {3.0, 3, 2},
+                    "3.0000 ± 1.2002 (95 %), 0.1416 from pi\n3 pairs, inside the 95 % band"},
+        SummaryCase{"RightOnPi",
+                    {3.14159, 1'000'000, 607'927},
+                    "3.1416 ± 0.0025 (95 %), less than 0.0001 from pi\n1000000 pairs, inside "
+                    "the 95 % band"},
+        SummaryCase{"FarFromPi",
+                    {3.3, 1'000'000, 550'964},
+                    "3.3000 ± 0.0029 (95 %), 0.1584 from pi\n1000000 pairs, outside the 95 % "
+                    "band"},
+        SummaryCase{"NoCommonFactorYet",
+                    {2.449489742783178, 1, 1},
+                    "2.4495 (no ± before the first common factor), 0.6921 from pi\n1 pairs, "
+                    "inside the 95 % band"},
+        SummaryCase{"AfterReset", {0.0, 0, 0}, "No estimate yet"},
+        SummaryCase{"OnlyCommonFactors", {0.0, 4, 0}, "No estimate yet"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ConvergenceSummaryLine, UsesTheLocalesDecimalSeparator) {
   const QLocale previous;
   QLocale::setDefault(QLocale(QLocale::German));
-  EXPECT_EQ(ConvergenceSummary({3.0, 3, 2}), "3,0000 ± 1,2002 (95 %), 0,1416 from pi");
+  EXPECT_EQ(ConvergenceSummary({3.1416626832299914, 10000, 6079}),
+            "3,1417 ± 0,0247 (95 %), 0,0001 from pi\n10.000 pairs, inside the 95 % band")
+      << "the count grouped as the locale groups it";
   QLocale::setDefault(previous);
 }
 
@@ -101,7 +118,7 @@ TEST_F(ChartWindow, OpensOnceAndIsRaisedAgainNotDuplicated) {
   ConvergenceWindow* chart = Open();
   EXPECT_TRUE(chart->isVisible());
   EXPECT_TRUE(chart->isWindow());
-  EXPECT_EQ(chart->windowTitle(), "Convergence");
+  EXPECT_EQ(chart->windowTitle(), "Orvanel – Convergence");
   EXPECT_TRUE(timer()->isActive()) << "the main window works on";
   chart->hide();
   Action(window(), "ConvergenceChartMenu")->trigger();
@@ -234,7 +251,7 @@ TEST_F(ChartWindow, IsHeardByAScreenReader) {
   QAccessibleInterface* window_access = QAccessible::queryAccessibleInterface(chart);
   ASSERT_NE(window_access, nullptr);
   EXPECT_EQ(window_access->role(), QAccessible::Window);
-  EXPECT_EQ(window_access->text(QAccessible::Name), "Convergence");
+  EXPECT_EQ(window_access->text(QAccessible::Name), "Orvanel – Convergence");
   QAccessibleInterface* chart_access = QAccessible::queryAccessibleInterface(drawing);
   ASSERT_NE(chart_access, nullptr);
   EXPECT_EQ(chart_access->role(), QAccessible::Chart);
@@ -243,12 +260,39 @@ TEST_F(ChartWindow, IsHeardByAScreenReader) {
 
   rig.Tick();
   startStop()->click();  // draws the chart at once
-  const QString summary = Find<QLabel>(*chart, "ConvergenceSummary")->text();
-  ASSERT_NE(summary, "No estimate yet");
+  const QString lines = Find<QLabel>(*chart, "ConvergenceSummary")->text();
+  ASSERT_NE(lines, "No estimate yet");
+  const QString summary = QString(lines).replace('\n', "; ");  // read out as one line
+  EXPECT_TRUE(summary.contains(" pairs, ")) << "with the count";
   EXPECT_EQ(chart_access->text(QAccessible::Description), "No estimate yet") << "not yet";
   EXPECT_TRUE(
       QTest::qWaitFor([&] { return chart_access->text(QAccessible::Description) == summary; },
                       2 * ConvergenceChart::kDescriptionIntervalMs));
+}
+
+// The chart opens beside the main window, never over it where the screen has
+// room: to the right, else the left, below, above; where none has room, on the
+// roomiest side, on the screen.
+TEST(PlaceBeside, PutsTheWindowWhereItCoversNothing) {
+  const QRect screen(0, 0, 1920, 1080);
+  const QSize chart(640, 440);
+  struct Case {
+    const char* name;
+    QRect anchor;
+    QPoint at;
+  } cases[] = {
+      {"RoomOnTheRight", QRect(100, 100, 500, 300), QPoint(608, 100)},
+      {"RoomOnTheLeftOnly", QRect(1300, 100, 500, 300), QPoint(652, 100)},
+      {"RoomBelowOnly", QRect(200, 50, 1500, 300), QPoint(200, 358)},
+      {"RoomAboveOnly", QRect(200, 600, 1500, 400), QPoint(200, 152)},
+      {"NearTheBottomKeptOnScreen", QRect(100, 900, 500, 150), QPoint(608, 640)},
+      {"NoRoomAnywhereTheRoomiestSide", QRect(300, 200, 1400, 700), QPoint(0, 200)},
+  };
+  for (const Case& c : cases) {
+    const QPoint at = PlaceBeside(c.anchor, chart, screen);
+    EXPECT_EQ(at, c.at) << c.name;
+    EXPECT_TRUE(screen.contains(QRect(at, chart))) << c.name;
+  }
 }
 
 // Text, axes and every line stand out from the plot's background enough to be
@@ -270,6 +314,11 @@ TEST(ChartColours, StandOutInALightAndADarkPalette) {
     EXPECT_GE(ContrastRatio(colours.estimate, colours.background), 4.5) << name;
     EXPECT_GE(ContrastRatio(colours.pi, colours.background), 3.0) << name;
     EXPECT_GE(ContrastRatio(colours.bandEdge, colours.background), 3.0) << name;
+    if (palette == murky) continue;  // no colour stands far from a mid grey
+    // In grey, by lightness alone, the estimate stands apart from what it meets.
+    EXPECT_GE(ContrastRatio(colours.estimate, colours.bandOnBackground), 4.5) << name;
+    EXPECT_GE(ContrastRatio(colours.estimate, colours.pi), 1.8) << name << " pi";
+    EXPECT_GE(ContrastRatio(colours.estimate, colours.bandEdge), 1.8) << name << " edge";
   }
   EXPECT_EQ(ChartColoursFor(light).text, light.color(QPalette::Text)) << "the theme's own text";
   EXPECT_NEAR(ContrastRatio(Qt::black, Qt::white), 21.0, 1e-9);

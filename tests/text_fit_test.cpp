@@ -56,10 +56,10 @@ QString Visible(const QString& caption) {
 void ExpectEveryTextWhole(QWidget& window, const std::string& when) {
   SCOPED_TRACE(when);
   for (const QLabel* label : window.findChildren<QLabel*>()) {
-    const QFontMetrics metrics = label->fontMetrics();
-    EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
+    const QSize needed = label->fontMetrics().size(0, label->text());  // of all its lines
+    EXPECT_LE(needed.width(), label->width())
         << label->objectName().toStdString() << ": " << label->text().toStdString();
-    EXPECT_LE(metrics.height(), label->height()) << label->objectName().toStdString();
+    EXPECT_LE(needed.height(), label->height()) << label->objectName().toStdString();
     EXPECT_LE(label->geometry().right(), label->parentWidget()->width() - 1)
         << label->objectName().toStdString() << " lies inside the window";
   }

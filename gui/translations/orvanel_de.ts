@@ -57,8 +57,8 @@
         <translation>Pi</translation>
     </message>
     <message>
-        <source>95 % of random runs</source>
-        <translation>95&#xa0;% der Zufallsläufe</translation>
+        <source>95 % range of random runs</source>
+        <translation>95-%-Bereich zufälliger Läufe</translation>
     </message>
 </context>
 <context>
@@ -66,15 +66,6 @@
     <message>
         <source>No estimate yet</source>
         <translation>Noch kein Schätzwert</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 (95 %), %3 from pi</source>
-        <extracomment>%1 is the estimate, %2 the half-width of its 95 % interval, %3 its distance from pi.</extracomment>
-        <translation>%1 ± %2 (95 %), %3 von Pi entfernt</translation>
-    </message>
-    <message>
-        <source>Convergence</source>
-        <translation>Konvergenz</translation>
     </message>
     <message>
         <source>Save Image…</source>
@@ -87,6 +78,43 @@
     <message>
         <source>PNG images (*.png)</source>
         <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 (95 %)</source>
+        <extracomment>%1 is the estimate, %2 the half-width of its 95 % interval.</extracomment>
+        <translation>%1 ± %2 (95 %)</translation>
+    </message>
+    <message>
+        <source>%1 (no ± before the first common factor)</source>
+        <extracomment>%1 is the estimate: before the first common factor the counts give no ± yet.</extracomment>
+        <translation>%1 (kein ± vor dem ersten gemeinsamen Teiler)</translation>
+    </message>
+    <message>
+        <source>less than %1 from pi</source>
+        <translation>weniger als %1 von Pi entfernt</translation>
+    </message>
+    <message>
+        <source>%1 from pi</source>
+        <translation>%1 von Pi entfernt</translation>
+    </message>
+    <message>
+        <source>inside the 95 % band</source>
+        <translation>innerhalb des 95-%-Bereichs</translation>
+    </message>
+    <message>
+        <source>outside the 95 % band</source>
+        <translation>außerhalb des 95-%-Bereichs</translation>
+    </message>
+    <message>
+        <source>%1, %2
+%3 pairs, %4</source>
+        <extracomment>Two lines: %1 the estimate, %2 its distance from pi; %3 the pairs asked, %4 whether the estimate lies inside the band.</extracomment>
+        <translation>%1, %2
+%3 Paare, %4</translation>
+    </message>
+    <message>
+        <source>Orvanel – Convergence</source>
+        <translation>Orvanel – Konvergenz</translation>
     </message>
 </context>
 <context>

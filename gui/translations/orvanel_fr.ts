@@ -57,8 +57,8 @@
         <translation>pi</translation>
     </message>
     <message>
-        <source>95 % of random runs</source>
-        <translation>95&#xa0;% des séries aléatoires</translation>
+        <source>95 % range of random runs</source>
+        <translation>intervalle à 95&#xa0;% (séries aléatoires)</translation>
     </message>
 </context>
 <context>
@@ -66,15 +66,6 @@
     <message>
         <source>No estimate yet</source>
         <translation>Pas encore d&apos;estimation</translation>
-    </message>
-    <message>
-        <source>%1 ± %2 (95 %), %3 from pi</source>
-        <extracomment>%1 is the estimate, %2 the half-width of its 95 % interval, %3 its distance from pi.</extracomment>
-        <translation>%1 ± %2 (95&#xa0;%), à %3 de pi</translation>
-    </message>
-    <message>
-        <source>Convergence</source>
-        <translation>Convergence</translation>
     </message>
     <message>
         <source>Save Image…</source>
@@ -87,6 +78,43 @@
     <message>
         <source>PNG images (*.png)</source>
         <translation>Images PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 (95 %)</source>
+        <extracomment>%1 is the estimate, %2 the half-width of its 95 % interval.</extracomment>
+        <translation>%1 ± %2 (95&#xa0;%)</translation>
+    </message>
+    <message>
+        <source>%1 (no ± before the first common factor)</source>
+        <extracomment>%1 is the estimate: before the first common factor the counts give no ± yet.</extracomment>
+        <translation>%1 (pas de ± avant le premier facteur commun)</translation>
+    </message>
+    <message>
+        <source>less than %1 from pi</source>
+        <translation>à moins de %1 de pi</translation>
+    </message>
+    <message>
+        <source>%1 from pi</source>
+        <translation>à %1 de pi</translation>
+    </message>
+    <message>
+        <source>inside the 95 % band</source>
+        <translation>dans l’intervalle à 95&#xa0;%</translation>
+    </message>
+    <message>
+        <source>outside the 95 % band</source>
+        <translation>hors de l’intervalle à 95&#xa0;%</translation>
+    </message>
+    <message>
+        <source>%1, %2
+%3 pairs, %4</source>
+        <extracomment>Two lines: %1 the estimate, %2 its distance from pi; %3 the pairs asked, %4 whether the estimate lies inside the band.</extracomment>
+        <translation>%1, %2
+%3 paires, %4</translation>
+    </message>
+    <message>
+        <source>Orvanel – Convergence</source>
+        <translation>Orvanel – Convergence</translation>
     </message>
 </context>
 <context>
