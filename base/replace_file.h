@@ -26,6 +26,6 @@ struct FileReplacement {
 // permissions, always with reading and writing for its owner. Temporary files
 // that a copy of the program left beside it when it was killed during a save
 // are removed. May wait as long as the file system does.
-[[nodiscard]] FileReplacement ReplaceFile(const std::string& path, std::string_view bytes);
+[[nodiscard]] FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes);
 
 }  // namespace orvanel

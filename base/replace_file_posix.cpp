@@ -100,7 +100,7 @@ void RemoveAbandonedTemporaries(const std::string& path) {
 
 }  // namespace
 
-FileReplacement ReplaceFile(const std::string& path, std::string_view bytes) {
+FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) {
   std::string target;
   mode_t mode = 0;  // none for a new file: the system's default
   const FileReplacement resolved = ResolveTarget(path, target, mode);

@@ -55,7 +55,7 @@ std::wstring TemporaryName(const std::wstring& target) {
 
 }  // namespace
 
-FileReplacement ReplaceFile(const std::string& path, std::string_view bytes) {
+FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) {
   const std::filesystem::path target = NativePath(path);
   if (NamesAWindowsDevice(target)) return FileReplacement{Outcome::kNotRegular, 0};
   const DWORD attributes = ::GetFileAttributesW(target.c_str());

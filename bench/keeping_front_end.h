@@ -21,6 +21,7 @@ class KeepingFrontEnd final : public FrontEnd {
   bool TrialsRunning() const override { return true; }
   void ToggleRunning() override {}
   std::optional<std::string> ChoosePairFile() override { return choice; }
+  void FileHeldNoPair(std::int64_t) override {}
 
   StatusFigures kept;
   int progress = 0;

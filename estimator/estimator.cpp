@@ -32,6 +32,7 @@ void Estimator::Tick() {
         return;
       }
       pair = read.pair;
+      pairTaken_ = true;
     } else {
       pair = DrawRandomPair(generator_);
     }
@@ -59,6 +60,7 @@ void Estimator::AnalyzeFile() {
   frontEnd_.SetAnalyzeFileChecked(true);
   frontEnd_.SetVirtualPeopleChecked(false);
   pairFile_ = std::move(opened);  // closes a file analysed until now
+  pairTaken_ = false;
   tally_ = TrialTally{};  // not redrawn: the lines show the old tally until the next estimate
   analyzingFile_ = true;
   frontEnd_.SetProgressFrameEnabled(true);
@@ -84,7 +86,9 @@ void Estimator::FinishFile() {
   ShowTally();
   frontEnd_.SetProgressValue(kProgressMaximum);
   frontEnd_.SetProgressFrameEnabled(false);  // the caption keeps the file's name
+  const std::int64_t length = pairFile_->Length();
   pairFile_.reset();
+  if (!pairTaken_) frontEnd_.FileHeldNoPair(length);
 }
 
 void Estimator::ShowTally() {

@@ -84,6 +84,7 @@ class Estimator {
   std::int32_t batchStep_ = 0;
   bool inRun_ = false;
   std::unique_ptr<PairFile> pairFile_;
+  bool pairTaken_ = false;  // a whole pair of the pair file was read
 };
 
 }  // namespace orvanel

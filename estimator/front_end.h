@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,10 @@ class FrontEnd {
   // Shows the Open dialog. The full path (UTF-8) of a confirmed file, or nothing
   // when the user cancels.
   [[nodiscard]] virtual std::optional<std::string> ChoosePairFile() = 0;
+
+  // The pair file just ended without a single whole pair: it is `bytes` long,
+  // less than a pair's 8. Told after the end of the file has run its course.
+  virtual void FileHeldNoPair(std::int64_t bytes) = 0;
 };
 
 // The progress bar runs from 0 to this.

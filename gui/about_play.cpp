@@ -40,7 +40,9 @@ AboutPlay::AboutPlay(QWidget* parent) : QDialog(parent) {
   // Three sentences, each over two lines, from top to bottom.
   const Line lines[] = {
       {"Label2", tr("You are running Orvanel  1.1,"), 960, 240, 2655, 255},
-      {"Label1", tr("written by %1.").arg(kAuthor), 960, 600, 2655, 255},
+      {"Label1",
+       tr("written by %1.").arg(*kAuthor ? QString(kAuthor) : tr("the Orvanel developers")), 960,
+       600, 2655, 255},
       {"Label4", tr("Any comments or bug reports can be sent"), 480, 960, 3015, 255},
       {"Label3", tr("to %1").arg(kCommentsAddress), 960, 1200, 2175, 255},
       //: The first line of a sentence over two; %1 is the maker's web address,

@@ -30,7 +30,7 @@ void WriteInTheBackground(QObject& context, const QString& path, QByteArray byte
   const auto outcome = std::make_shared<Outcome>();
   try {
     StartHelperThread([outcome, name = path.toStdString(), bytes = std::move(bytes)] {
-      const FileReplacement written = ReplaceFile(
+      const FileReplacement written = WriteWholeFile(
           name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
       const std::lock_guard lock(outcome->mutex);
       outcome->result = written;

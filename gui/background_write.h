@@ -11,7 +11,7 @@ class QObject;
 
 namespace orvanel {
 
-// Writes `bytes` in the place of the file at `path` (ReplaceFile: only a
+// Writes `bytes` in the place of the file at `path` (WriteWholeFile: only a
 // regular file is ever replaced) on a helper thread, so that a file system that
 // hangs, or a name that is a FIFO, never holds up the window. `done` runs on
 // the window's thread once the write has ended, unless `context` is gone by

@@ -2,48 +2,9 @@
 
 #include <QPalette>
 
-#include <algorithm>
-#include <cmath>
+#include "contrast.h"
 
 namespace orvanel {
-namespace {
-
-double RelativeLuminance(const QColor& colour) {
-  const auto linear = [](double channel) {
-    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-  };
-  const QColor rgb = colour.toRgb();
-  return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
-}
-
-// `over` laid on `under` as the painter does, by its alpha.
-QColor Blended(const QColor& over, const QColor& under) {
-  const double a = over.alphaF();
-  return QColor::fromRgbF(over.redF() * a + under.redF() * (1 - a),
-                          over.greenF() * a + under.greenF() * (1 - a),
-                          over.blueF() * a + under.blueF() * (1 - a));
-}
-
-// The colour of the given hue and saturation nearest the background's lightness
-// that stands out from `background` by at least `ratio`: darkened on a light
-// background, lightened on a dark one.
-QColor ColourThatStandsOut(double hue, double saturation, const QColor& background, double ratio) {
-  const bool light_background = RelativeLuminance(background) > 0.18;
-  for (int step = 0; step <= 100; ++step) {
-    const double lightness = light_background ? 1.0 - step / 100.0 : step / 100.0;
-    const QColor candidate = QColor::fromHslF(hue / 360.0, saturation, lightness);
-    if (ContrastRatio(candidate, background) >= ratio) return candidate;
-  }
-  return light_background ? QColor(Qt::black) : QColor(Qt::white);
-}
-
-}  // namespace
-
-double ContrastRatio(const QColor& first, const QColor& second) {
-  const double a = RelativeLuminance(first);
-  const double b = RelativeLuminance(second);
-  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
 
 ChartColours ChartColoursFor(const QPalette& palette) {
   ChartColours colours;

@@ -24,7 +24,4 @@ struct ChartColours {
 
 [[nodiscard]] ChartColours ChartColoursFor(const QPalette& palette);
 
-// The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
-[[nodiscard]] double ContrastRatio(const QColor& first, const QColor& second);
-
 }  // namespace orvanel

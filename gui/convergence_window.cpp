@@ -100,7 +100,7 @@ ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter
                                SummaryText(without_spread)};
   summary_->setMinimumSize(SizeToShow(*summary_, samples));
 
-  auto* save = new QPushButton(tr("Save Image…"), this);
+  auto* save = new QPushButton(tr("&Save Image…"), this);
   save->setObjectName("SaveImage");
   save->setAutoDefault(false);
   connect(save, &QPushButton::clicked, this, &ConvergenceWindow::SaveImage);

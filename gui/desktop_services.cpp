@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -16,8 +17,47 @@ namespace {
 
 class MessageBoxMessenger final : public Messenger {
  public:
-  void ShowError(QWidget* parent, const QString& sentence) override {
-    QMessageBox::critical(parent, QCoreApplication::applicationName(), sentence);
+  void Show(QWidget* parent, const QString& sentence, Kind kind) override {
+    const QString title = QCoreApplication::applicationName();
+    const QString text = Unbroken(sentence);
+    switch (kind) {
+      case Kind::kNotice:
+        QMessageBox::information(parent, title, text);
+        break;
+      case Kind::kWarning:
+        QMessageBox::warning(parent, title, text);
+        break;
+      case Kind::kFailure:
+        QMessageBox::critical(parent, title, text);
+        break;
+    }
+  }
+
+  SaveChoice AskAfterFailedSave(QWidget* parent, const QString& sentence) override {
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), Unbroken(sentence),
+                    QMessageBox::NoButton, parent);
+    QPushButton* retry = box.addButton(QMessageBox::Retry);
+    QPushButton* quit =
+        box.addButton(MainWords::tr("&Quit Without Saving"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(retry);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == retry) return SaveChoice::kRetry;
+    if (box.clickedButton() == quit) return SaveChoice::kQuitWithoutSaving;
+    return SaveChoice::kCancel;
+  }
+
+ private:
+  // A message box breaks its lines wherever the text allows, and a path allows
+  // it after every slash: in the box, a line breaks only at a blank.
+  static QString Unbroken(const QString& sentence) {
+    QString text;
+    for (const QChar c : sentence) {
+      text += c;
+      if (c == '/' || c == '\\' || c == '-' || c == '.' || c == '_') text += QChar(0x2060);
+    }
+    return text;
   }
 };
 

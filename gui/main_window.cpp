@@ -4,8 +4,10 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -59,6 +61,17 @@ void Main::Guarded(Handler&& handler) {
   } catch (const FileOpenError& error) {
     // A file that cannot be opened changes nothing, the running trials included.
     reporter_.Tell(this, ErrorText(error));
+  } catch (const ArithmeticError& error) {
+    if (error.Why() != Fault::kLimitReached) {
+      ReportError(ErrorText(error));
+      return;
+    }
+    // No trial can be counted any more: Start would only meet the limit again,
+    // until Reset (or a pair file) starts a new tally.
+    if (Timer1->isActive()) StartStopCommand_Click();
+    StartStopCommand->setEnabled(false);
+    reporter_.Tell(this, ErrorText(error), Reporter::Attendance::kPersonPresent,
+                   Reporter::Kind::kNotice);
   } catch (const std::exception& error) {
     ReportError(ErrorText(error));
   }
@@ -83,11 +96,13 @@ void Main::Form_Load() {
         LoadProblemText(loaded, QString::fromStdString(services_.settingsStore->Location()));
     if (problem.isEmpty()) return;
     // An estimate alone is replaced by the next one anyway; a tally that starts
-    // from zero, or lines the next save drops, are news the user must see, in a
-    // message that belongs to the window once it is on screen.
+    // from zero, lines the next save drops, or a tally that cannot be saved are
+    // news the user must see, in a message that belongs to the window once it
+    // is on screen.
     reporter_.Tell(this, problem,
                    LoadProblemNeedsTelling(loaded) ? Reporter::Attendance::kOnceOnScreen
-                                                   : Reporter::Attendance::kNobodyWatching);
+                                                   : Reporter::Attendance::kNobodyWatching,
+                   LoadProblemLoses(loaded) ? Reporter::Kind::kWarning : Reporter::Kind::kNotice);
   });
 }
 
@@ -100,9 +115,22 @@ void Main::showEvent(QShowEvent* event) {
 
 bool Main::Form_Unload(Reporter::Attendance attendance) {
   // The window goes away with its timer: no trial may be counted after the save.
+  const bool was_running = Timer1->isActive();
   Timer1->stop();
-  saver_.Save(Tally(), attendance, this);
-  return true;
+  while (true) {
+    const std::optional<QString> failure = saver_.Save(Tally(), attendance);
+    if (!failure || attendance != Reporter::Attendance::kPersonPresent) return true;
+    // A person is there, and the run would be lost: theirs is the choice.
+    switch (services_.messenger->AskAfterFailedSave(this, *failure)) {
+      case Messenger::SaveChoice::kRetry:
+        continue;
+      case Messenger::SaveChoice::kQuitWithoutSaving:
+        return true;
+      case Messenger::SaveChoice::kCancel:
+        if (was_running) Timer1->start();
+        return false;
+    }
+  }
 }
 
 void Main::closeEvent(QCloseEvent* event) {
@@ -110,8 +138,7 @@ void Main::closeEvent(QCloseEvent* event) {
 }
 
 bool Main::SaveForSessionEnd() {
-  saver_.Save(Tally(), Reporter::Attendance::kNobodyWatching, this);
-  return saver_.ExitStatus() == 0;
+  return !saver_.Save(Tally(), Reporter::Attendance::kNobodyWatching);
 }
 
 void Main::UpdateCaptions(const StatusFigures& figures) {
@@ -148,6 +175,7 @@ void Main::StartStopCommand_Click() {
 void Main::ClearCommand_Click() {
   presenter_->RestartRecord();
   Guarded([this] { estimator_.Reset(); });
+  StartStopCommand->setEnabled(true);  // a new tally, far from any limit
 }
 
 void Main::AnalyzeFile_Click() {
@@ -204,8 +232,16 @@ void Main::SetProgressFrameEnabled(bool enabled) {
 
 void Main::SetProgressFrameFileName(const std::string& file_name) {
   loadingFile_ = QString::fromStdString(file_name);
-  FitToTexts();
-  presenter_->RestartRecord();  // the tally starts from zero with the file
+  ShowFrameCaption();
+  ProgressBar1->setTextVisible(true);
+  presenter_->RestartRecord();         // the tally starts from zero with the file
+  StartStopCommand->setEnabled(true);  // far from any limit
+}
+
+void Main::FileHeldNoPair(std::int64_t bytes) {
+  reporter_.Tell(
+      this, NoCompletePairText(loadingFile_, QLocale().toString(static_cast<qlonglong>(bytes))),
+      Reporter::Attendance::kPersonPresent, Reporter::Kind::kNotice);
 }
 
 QString Main::FrameCaption(const QString& file_name) const {

@@ -72,8 +72,10 @@ class Main final : public QMainWindow, private FrontEnd {
   void CreateControls();
   void CreateMenus();
   void FitToTexts();
-  // The progress frame's caption for the file being analysed, shown as
-  // `file_name` (the whole name, or a part of it where the screen is too narrow).
+  // The progress frame's caption: "Loading " and the file's name, shortened in
+  // its middle to the frame's width; the whole of it in the tooltip and for
+  // screen readers.
+  void ShowFrameCaption();
   [[nodiscard]] QString FrameCaption(const QString& file_name) const;
 
   void AboutMenu_Click();
@@ -104,6 +106,7 @@ class Main final : public QMainWindow, private FrontEnd {
   [[nodiscard]] bool TrialsRunning() const override;
   void ToggleRunning() override;
   [[nodiscard]] std::optional<std::string> ChoosePairFile() override;
+  void FileHeldNoPair(std::int64_t bytes) override;
 
   PlatformServices services_;
   WayOut& wayOut_;

@@ -7,11 +7,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
 
+#include "contrast.h"
 #include "main_window.h"
 #include "text_width.h"
 #include "twips.h"
@@ -67,6 +69,25 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   label->setTextFormat(Qt::PlainText);
   return label;
+}
+
+// A disabled frame (no file, or a file done) keeps a caption that reads on the
+// workspace colour (4.5 : 1), and its bar keeps the colour of what it shows.
+void ReadableWhenDisabled(QGroupBox& frame) {
+  QPalette palette = frame.palette();
+  const QColor background = palette.color(QPalette::Window);
+  const QColor text = palette.color(QPalette::Active, QPalette::WindowText);
+  if (ContrastRatio(palette.color(QPalette::Disabled, QPalette::WindowText), background) < 4.5) {
+    palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                     ContrastRatio(text, background) >= 4.5
+                         ? ColourThatStandsOut(std::max(0.0F, text.hslHueF()) * 360,
+                                               text.hslSaturationF(), background, 4.5)
+                         : text);
+  }
+  for (const auto role : {QPalette::Highlight, QPalette::Text, QPalette::HighlightedText}) {
+    palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
+  }
+  frame.setPalette(palette);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) {
@@ -125,18 +146,21 @@ void Main::CreateControls() {
   ProgressBar1->setObjectName("ProgressBar1");
   ProgressBar1->setRange(0, kProgressMaximum);
   ProgressBar1->setValue(0);
+  // Once a file is chosen the bar tells its value, "100 %" when the file is done.
   ProgressBar1->setTextVisible(false);
+  ProgressBar1->setFormat(tr("%p %"));
   PlaceAsDesigned(*ProgressBar1, kProgressBar1);
+  ReadableWhenDisabled(*ProgressFrame);
 
   setTabOrder(ClearCommand, StartStopCommand);
   FitToTexts();
 }
 
 // The layout is kept wherever the texts fit. Where one does not (a wider
-// platform font, a longer language, a long file name), its control grows; where
-// the room runs out, the window grows with it, the buttons keeping their
-// distance from the right edge. Every size is fixed, so that a new text does not
-// ask the window for a new layout while trials run.
+// platform font, a longer language), its control grows; where the room runs
+// out, the window grows with it, the buttons keeping their distance from the
+// right edge. A file's name never grows it. Every size is fixed, so that a new
+// text does not ask the window for a new layout while trials run.
 void Main::FitToTexts() {
   constexpr auto kLowestCount = std::numeric_limits<std::int32_t>::min();
   const struct {
@@ -169,24 +193,11 @@ void Main::FitToTexts() {
   const int buttons_right = TwipsToPixels(kButtonsRightMargin);
   int width = std::max(TwipsToPixels(kClientWidth), status_right + TwipsToPixels(kStatusToButtons) +
                                                         button_width + buttons_right);
+  // The frame's caption never widens the window: a long file name gives way in
+  // its middle (ShowFrameCaption).
   const int frame_margins = ProgressFrame->x() + TwipsToPixels(kFrameRightMargin);
-  ProgressFrame->setTitle(FrameCaption(loadingFile_));
-  ProgressFrame->setToolTip(QString());
+  ProgressFrame->setTitle(FrameCaption(QString()));
   width = std::max(width, frame_margins + ProgressFrame->minimumSizeHint().width());
-  // No screen is wide enough for some file names: the window grows to the width
-  // of the screen at most, and there the name gives way in its middle; the
-  // frame's tooltip holds it whole.
-  const int screen_width =
-      screen()->availableGeometry().width() - (frameGeometry().width() - this->width());
-  if (width > screen_width && screen_width > TwipsToPixels(kClientWidth)) {
-    width = screen_width;
-    ProgressFrame->setTitle(FrameCaption(QString()));
-    const int room = width - frame_margins - ProgressFrame->minimumSizeHint().width();
-    const QString shown =
-        ProgressFrame->fontMetrics().elidedText(loadingFile_, Qt::ElideMiddle, room);
-    ProgressFrame->setTitle(FrameCaption(shown));
-    ProgressFrame->setToolTip(tr("Loading %1").arg(loadingFile_));
-  }
 
   const int button_left = width - buttons_right - button_width;
   for (QPushButton* button : {ClearCommand, StartStopCommand}) {
@@ -197,6 +208,24 @@ void Main::FitToTexts() {
   ProgressBar1->setFixedSize(frame_width - ProgressBar1->x() - TwipsToPixels(kBarRightMargin),
                              ProgressBar1->height());
   centralWidget()->setFixedSize(width, TwipsToPixels(kClientHeight));
+  ShowFrameCaption();
+}
+
+void Main::ShowFrameCaption() {
+  const QString whole = FrameCaption(loadingFile_);
+  ProgressFrame->setToolTip(loadingFile_.isEmpty() ? QString() : whole);
+  ProgressFrame->setAccessibleDescription(loadingFile_.isEmpty() ? QString() : whole);
+  if (loadingFile_.isEmpty()) {
+    ProgressFrame->setTitle(whole);
+    return;
+  }
+  // What the frame's title has room for once "Loading " and the frame's own
+  // edges are drawn: the name, shortened in its middle where it is longer.
+  ProgressFrame->setTitle(FrameCaption(QString()));
+  const int room = ProgressFrame->width() - ProgressFrame->minimumSizeHint().width();
+  const QString shown =
+      ProgressFrame->fontMetrics().elidedText(loadingFile_, Qt::ElideMiddle, std::max(room, 0));
+  ProgressFrame->setTitle(FrameCaption(shown));
 }
 
 void Main::CreateMenus() {
@@ -243,6 +272,11 @@ void Main::CreateMenus() {
   connect_entry(ConvergenceChartMenu, &Main::ConvergenceChartMenu_Click);
   connect(FullSpeedMenu, &QAction::toggled, this, &Main::FullSpeedMenu_Toggled);
   connect_entry(StartHelp, &Main::StartHelp_Click);
+  // F1 opens the help from anywhere in the window; the menu entry itself keeps
+  // no shortcut of its own, as designed.
+  auto* help_key = new QShortcut(QKeySequence::HelpContents, this);
+  help_key->setObjectName("HelpKey");
+  connect(help_key, &QShortcut::activated, this, &Main::StartHelp_Click);
   connect_entry(AboutMenu, &Main::AboutMenu_Click);
 }
 

@@ -1,9 +1,12 @@
 #include "messages.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iostream>
+#include <limits>
 
+#include <QLocale>
 #include <QStringList>
 
 #include "estimator/errors.h"
@@ -18,14 +21,17 @@ QString ArithmeticText(Fault fault, Quantity quantity) {
     case Fault::kLimitReached:
       // At full speed the limit comes within minutes: the sentence says what now.
       if (quantity == Quantity::kPeopleAsked) {
+        //: %1 is 2,147,483,647 as the user's locale writes it.
         return MainWords::tr(
-            "The number of people asked cannot change any further: it has reached the limit of "
-            "what it can hold. The trials have stopped; Reset starts a new tally.");
+                   "The tally has reached %1 virtual people, the most it can count. The trials "
+                   "have stopped; Reset starts a new tally.")
+            .arg(QLocale().toString(std::numeric_limits<std::int32_t>::max()));
       }
       if (quantity == Quantity::kCommonFactorsFound) {
         return MainWords::tr(
-            "The number of common factors found cannot change any further: it has reached the "
-            "limit of what it can hold. The trials have stopped; Reset starts a new tally.");
+                   "The count of common factors found has reached %1, the most it can count. The "
+                   "trials have stopped; Reset starts a new tally.")
+            .arg(QLocale().toString(std::numeric_limits<std::int32_t>::max()));
       }
       break;
     case Fault::kOutOfRange:
@@ -190,7 +196,7 @@ QString ErrorText(const std::exception& error) {
     return MainWords::tr("The file \"%1\" could not be read: %2.")
         .arg(QString::fromStdString(read->Name()), SystemReason(read->SystemError()));
   } else if (const auto* history = dynamic_cast<const HistoryError*>(&error)) {
-    return MainWords::tr("The tally (Estimate, Total and Hits) could not be saved in %1: %2.")
+    return MainWords::tr("The tally could not be saved in %1: %2.")
         .arg(QString::fromStdString(history->Location()), StoreFaultText(history->Why()));
   }
   return MainWords::tr("Something went wrong that should never happen: %1.")
@@ -216,11 +222,14 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& location) {
           "\".unreadable-\" and the date.");
     }
   } else if (loaded.unusableCount) {
-    sentences << MainWords::tr(
-                     "The saved %1 \"%2\" in %3 cannot be used, so the tally starts again from "
-                     "zero.")
-                     .arg(QString::fromStdString(loaded.unusableCount->key),
-                          Shortened(loaded.unusableCount->text), location);
+    const QString text = Shortened(loaded.unusableCount->text);
+    sentences
+        << (loaded.unusableCount->key == "Hits"
+                ? MainWords::tr("The saved Hits \"%1\" in %2 cannot be used, so the tally starts "
+                                "again from zero.")
+                : MainWords::tr("The saved Total \"%1\" in %2 cannot be used, so the tally starts "
+                                "again from zero."))
+               .arg(text, location);
   } else if (loaded.unusableEstimate) {
     sentences << MainWords::tr(
                      "The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")
@@ -228,16 +237,30 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& location) {
   }
   if (loaded.store.state == State::kReadable && loaded.store.holdsOtherLines) {
     sentences << MainWords::tr(
-                     "%1 also holds lines that are not part of the saved tally; the next save "
-                     "keeps only the tally.")
+                     "The settings file %1 also holds lines that are not part of the tally. They "
+                     "will be removed when the tally is next saved.")
                      .arg(location);
+  }
+  if (loaded.store.unwritable) {
+    sentences << MainWords::tr("The tally will not be saved in %1: %2.")
+                     .arg(location, StoreFaultText(*loaded.store.unwritable));
   }
   return sentences.join(' ');
 }
 
 bool LoadProblemNeedsTelling(const LoadedHistory& loaded) {
-  return loaded.StartedFromZero() ||
+  return LoadProblemLoses(loaded) ||
          (loaded.store.state == StoreCondition::State::kReadable && loaded.store.holdsOtherLines);
+}
+
+bool LoadProblemLoses(const LoadedHistory& loaded) {
+  return loaded.StartedFromZero() || loaded.store.unwritable.has_value();
+}
+
+QString NoCompletePairText(const QString& name, const QString& bytes) {
+  return MainWords::tr(
+             "The file \"%1\" holds no complete pair: only %2 of the 8 bytes a pair needs.")
+      .arg(name, bytes);
 }
 
 QString ImageNotSavedText(const QString& path, const FileReplacement& written) {

@@ -19,8 +19,15 @@ namespace orvanel {
 [[nodiscard]] QString LoadProblemText(const LoadedHistory& loaded, const QString& location);
 
 // Whether that is news the user must see in the window (a tally started from
-// zero, lines the next save drops), not only a line on stderr.
+// zero, lines the next save drops, a tally that cannot be saved), not only a
+// line on stderr.
 [[nodiscard]] bool LoadProblemNeedsTelling(const LoadedHistory& loaded);
+// Whether it warns of a loss (a tally started from zero, or one that cannot be
+// saved), rather than giving news.
+[[nodiscard]] bool LoadProblemLoses(const LoadedHistory& loaded);
+
+// The pair file `name` ended without a single whole pair; `bytes` is its length.
+[[nodiscard]] QString NoCompletePairText(const QString& name, const QString& bytes);
 
 // The chart's image could not be written to `path`, for the reason `written` gives.
 [[nodiscard]] QString ImageNotSavedText(const QString& path, const FileReplacement& written);

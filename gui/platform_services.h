@@ -37,11 +37,20 @@ class HelpViewer {
   virtual void ShowContents(QWidget* parent) = 0;
 };
 
-// Tells the person at the window about an error in a plain sentence.
+// Tells the person at the window, in a plain sentence, and asks what to do
+// where something would be lost.
 class Messenger {
  public:
   virtual ~Messenger() = default;
-  virtual void ShowError(QWidget* parent, const QString& sentence) = 0;
+  // What a message is: news, a warning that something is or will be lost, or
+  // a failure. Each looks as the platform shows its kind.
+  enum class Kind { kNotice, kWarning, kFailure };
+  virtual void Show(QWidget* parent, const QString& sentence, Kind kind) = 0;
+
+  // The tally could not be saved as the window closes: try again, leave without
+  // it, or stay.
+  enum class SaveChoice { kRetry, kQuitWithoutSaving, kCancel };
+  [[nodiscard]] virtual SaveChoice AskAfterFailedSave(QWidget* parent, const QString& sentence) = 0;
 };
 
 // Everything the main window asks of the platform, so that tests can replace it.

@@ -4,14 +4,14 @@
 
 namespace orvanel {
 
-void Reporter::Tell(QWidget* parent, const QString& sentence, Attendance attendance) {
+void Reporter::Tell(QWidget* parent, const QString& sentence, Attendance attendance, Kind kind) {
   WriteToStandardError(sentence);
   switch (attendance) {
     case Attendance::kPersonPresent:
-      messenger_.ShowError(parent, sentence);
+      messenger_.Show(parent, sentence, kind);
       break;
     case Attendance::kOnceOnScreen:
-      heldBack_.emplace_back(parent, sentence);
+      heldBack_.push_back(HeldBack{parent, sentence, kind});
       break;
     case Attendance::kNobodyWatching:
       break;
@@ -19,8 +19,8 @@ void Reporter::Tell(QWidget* parent, const QString& sentence, Attendance attenda
 }
 
 void Reporter::TellHeldBack() {
-  for (auto& [parent, sentence] : std::exchange(heldBack_, {})) {
-    messenger_.ShowError(parent, sentence);
+  for (const HeldBack& held : std::exchange(heldBack_, {})) {
+    messenger_.Show(held.parent, held.sentence, held.kind);
   }
 }
 

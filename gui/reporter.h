@@ -23,16 +23,23 @@ class Reporter {
     kNobodyWatching  // stderr only
   };
 
+  using Kind = Messenger::Kind;
+
   explicit Reporter(Messenger& messenger) : messenger_(messenger) {}
 
   void Tell(QWidget* parent, const QString& sentence,
-            Attendance attendance = Attendance::kPersonPresent);
+            Attendance attendance = Attendance::kPersonPresent, Kind kind = Kind::kFailure);
   // Shows what was told kOnceOnScreen, now that its window is on screen.
   void TellHeldBack();
 
  private:
   Messenger& messenger_;
-  std::vector<std::pair<QPointer<QWidget>, QString>> heldBack_;
+  struct HeldBack {
+    QPointer<QWidget> parent;
+    QString sentence;
+    Kind kind;
+  };
+  std::vector<HeldBack> heldBack_;
 };
 
 }  // namespace orvanel

@@ -5,12 +5,10 @@
 
 namespace orvanel {
 
-// A save that would write what the last one wrote is skipped, unless the last
-// one failed and a person is there to hear how a new attempt goes; repeating a
-// failure to nobody would only repeat its line on stderr.
-void TallySaver::Save(const TrialTally& tally, Attendance attendance, QWidget* parent) {
+// Repeating a failure to nobody would only repeat its line on stderr.
+std::optional<QString> TallySaver::Save(const TrialTally& tally, Attendance attendance) {
   if (lastAttempt_ == tally && (!lastSaveFailed_ || attendance == Attendance::kNobodyWatching)) {
-    return;
+    return lastSaveFailed_ ? std::optional(lastFailure_) : std::nullopt;
   }
   lastAttempt_ = tally;
   try {
@@ -18,9 +16,12 @@ void TallySaver::Save(const TrialTally& tally, Attendance attendance, QWidget* p
                 attendance == Attendance::kNobodyWatching ? kSavePatienceUnattended
                                                           : kSavePatienceWithAPerson);
     lastSaveFailed_ = false;
+    return std::nullopt;
   } catch (const std::exception& error) {
     lastSaveFailed_ = true;
-    reporter_.Tell(parent, ErrorText(error), attendance);
+    lastFailure_ = ErrorText(error);
+    reporter_.Tell(nullptr, lastFailure_, Attendance::kNobodyWatching);
+    return lastFailure_;
   }
 }
 

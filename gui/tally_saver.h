@@ -6,7 +6,7 @@
 #include "history/settings_store.h"
 #include "reporter.h"
 
-class QWidget;
+#include <QString>
 
 namespace orvanel {
 
@@ -21,8 +21,12 @@ class TallySaver {
 
   TallySaver(SettingsStore& store, Reporter& reporter) : store_(store), reporter_(reporter) {}
 
-  // A failed save is told: on stderr, and in a message when a person is present.
-  void Save(const TrialTally& tally, Attendance attendance, QWidget* parent);
+  // Saves the tally, waiting for the system as long as `attendance` allows. A
+  // failure goes to stderr at once, and its sentence comes back for the window
+  // to show when a person is there; nothing when the save held. What the last
+  // attempt wrote is not written again unless it failed with a person there,
+  // who may be asking to try again.
+  [[nodiscard]] std::optional<QString> Save(const TrialTally& tally, Attendance attendance);
   // 0 when the last save succeeded, 1 when it failed.
   [[nodiscard]] int ExitStatus() const { return lastSaveFailed_ ? 1 : 0; }
 
@@ -31,6 +35,7 @@ class TallySaver {
   Reporter& reporter_;
   std::optional<TrialTally> lastAttempt_;
   bool lastSaveFailed_ = false;
+  QString lastFailure_;
 };
 
 }  // namespace orvanel

@@ -109,9 +109,26 @@ std::optional<StoreFault> ReplaceSettingsFile(const std::string& path, const std
                                               const std::string& base_folder) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   if (const auto refused = MakeFoldersBelow(base_folder, folder)) return refused;
-  const FileReplacement replaced = ReplaceFile(path, text);
+  const FileReplacement replaced = WriteWholeFile(path, text);
   if (replaced.outcome == FileReplacement::Outcome::kReplaced) return std::nullopt;
   return FaultOf(replaced);
+}
+
+std::optional<StoreFault> SettingsFileUnwritable(const std::string& path,
+                                                 const std::string& base_folder) {
+  // The nearest folder on the way that is there: a save replaces the file by a
+  // rename, or makes the folders, in it.
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  const std::filesystem::path base = std::filesystem::path(base_folder).lexically_normal();
+  struct stat status {};
+  while (::stat(folder.c_str(), &status) != 0) {
+    if (errno != ENOENT) return SystemFault(errno);
+    if (folder == base || !folder.has_relative_path()) return SystemFault(ENOENT);
+    folder = folder.parent_path();
+  }
+  if (!S_ISDIR(status.st_mode)) return SystemFault(ENOTDIR);
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) return SystemFault(errno);
+  return std::nullopt;
 }
 
 std::optional<StoreFault> SetAsideUnreadable(const std::string& path, const std::string& when) {

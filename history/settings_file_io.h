@@ -34,6 +34,12 @@ struct SettingsFileRead {
                                                             const std::string& text,
                                                             const std::string& base_folder);
 
+// Why a save to `path` would fail, as far as can be told without writing: the
+// folder that is to hold the file, or the one below which it would be made,
+// does not let this user write. Nothing when a save looks possible.
+[[nodiscard]] std::optional<StoreFault> SettingsFileUnwritable(const std::string& path,
+                                                               const std::string& base_folder);
+
 // Keeps the file that could not be read under a name of its own beside it,
 // `path` + ".unreadable-" + `when` (and "-2", "-3", … should that be taken), so
 // that a save never destroys a tally that nobody could read. A link stays a

@@ -65,11 +65,22 @@ const SettingsFileStore::Loaded& SettingsFileStore::Load() {
   if (loaded_) return *loaded_;
   Loaded loaded;
   auto& condition = loaded.condition;
+  // What is there, and whether a save could replace it: both asked of the file
+  // system in one wait.
+  struct Looked {
+    SettingsFileRead read;
+    std::optional<StoreFault> unwritable;
+  };
   std::optional<SettingsFileRead> read;
   try {
-    read = RunWithPatience<SettingsFileRead>(
-        readPatience_,
-        [path = path_, read_bytes = access_.read] { return read_bytes(path, kLargestFile); });
+    const auto looked = RunWithPatience<Looked>(
+        readPatience_, [path = path_, base = baseFolder_, access = access_] {
+          return Looked{access.read(path, kLargestFile), access.unwritable(path, base)};
+        });
+    if (looked) {
+      read = looked->read;
+      condition.unwritable = looked->unwritable;
+    }
   } catch (const std::system_error&) {
     read = SettingsFileRead{
         SettingsFileRead::Outcome::kFailed, {}, StoreFault{StoreFault::Kind::kNoThread, 0}};

@@ -26,6 +26,8 @@ struct SettingsFileAccess {
       replace = ReplaceSettingsFile;
   std::function<std::optional<StoreFault>(const std::string& path, const std::string& when)>
       setAside = SetAsideUnreadable;
+  std::function<std::optional<StoreFault>(const std::string& path, const std::string& base_folder)>
+      unwritable = SettingsFileUnwritable;
 };
 
 // The settings store as a file of the program's own (~/.config/Orvanel/Orvanel.conf

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -57,6 +58,8 @@ struct StoreCondition {
   // It could not be read, and the next save keeps it under a name of its own
   // beside it rather than replace it.
   bool setAsideOnSave = false;
+  // Why a save will fail, as far as can be told before one is tried.
+  std::optional<StoreFault> unwritable;
   friend bool operator==(const StoreCondition&, const StoreCondition&) = default;
 };
 

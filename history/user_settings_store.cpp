@@ -23,7 +23,11 @@ class HomelessStore final : public SettingsStore {
   std::string Read(const std::string&, const std::string&, const std::string& fallback) override {
     return fallback;
   }
-  StoreCondition Condition() override { return {}; }
+  StoreCondition Condition() override {
+    StoreCondition condition;
+    condition.unwritable = StoreFault{StoreFault::Kind::kNoHome, 0};
+    return condition;
+  }
   void Write(const std::string&, const std::string&, const std::string&) override {}
   void Commit(std::chrono::milliseconds) override {
     throw HistoryError(location_, StoreFault{StoreFault::Kind::kNoHome, 0});

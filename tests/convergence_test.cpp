@@ -30,6 +30,7 @@
 #include "estimator/convergence_record.h"
 #include "estimator/random_pairs.h"
 #include "gui/chart_colours.h"
+#include "gui/contrast.h"
 #include "gui/convergence_chart.h"
 #include "gui/convergence_window.h"
 #include "gui/placement.h"

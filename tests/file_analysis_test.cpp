@@ -136,7 +136,7 @@ TEST_F(FileAnalysis, AnEmptyFileEndsAtTheFirstTrialAndReturnsToRandomPairs) {
   EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
   EXPECT_EQ(rig.estimator.BatchStep(), 1);
   EXPECT_EQ(rig.frontEnd.log, (Log{"stop", "virtual mark set", "analyze mark cleared", "captions",
-                                   "progress 100", "frame disabled"}));
+                                   "progress 100", "frame disabled", "no whole pair in 0 bytes"}));
   EXPECT_EQ(rig.frontEnd.texts.estimate, "is about 0.0000");
   EXPECT_EQ(rig.frontEnd.texts.total, " based on  0 virtual people asked");
   EXPECT_EQ(rig.frontEnd.texts.hits, "and  0 guesses being relatively prime");

@@ -2,6 +2,8 @@
 // file analysis, errors, help.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -20,6 +22,7 @@
 #include <limits>
 
 #include "gui/about_play.h"
+#include "gui/contrast.h"
 #include "gui/status_lines.h"
 #include "support/main_window_test.h"
 #include "support/temp_files.h"
@@ -185,33 +188,6 @@ TEST_F(MainWindowTest, AFileIsAnalysedThroughTheWindowDownToTheFinish) {
 // The frame's caption grows the window for a long file name, up to the width of
 // the screen; a name longer than any screen can show gives way in its middle,
 // and the tooltip holds the caption whole.
-TEST_F(MainWindowTest, ALongFileNameGrowsTheWindowUpToTheScreen) {
-  window().show();
-  auto* frame = Find<QGroupBox>(window(), "ProgressFrame");
-  testing::TempFolder folder;
-  // A name that needs more room than designed, and less than the screen has,
-  // whatever the font and the temporary folder.
-  const QFontMetrics metrics = frame->fontMetrics();
-  const int room =
-      (421 + window().screen()->availableGeometry().width()) / 2 -
-      metrics.horizontalAdvance("Loading " + QString::fromStdString(folder.Write("p.bin", {})));
-  const std::string name(std::max(1, room / metrics.horizontalAdvance('p')), 'p');
-  const QString path = QString::fromStdString(folder.Write(name + ".bin", {}));
-  rig.openDialog->answers.push_back(path);
-  Action(window(), "AnalyzeFile")->trigger();
-  EXPECT_EQ(frame->title(), "Loading " + path);
-  EXPECT_GT(window().centralWidget()->width(), 421);
-
-  const QString longer = QString::fromStdString(folder.Write(std::string(250, 'q') + ".bin", {}));
-  rig.openDialog->answers.push_back(longer);
-  Action(window(), "AnalyzeFile")->trigger();
-  EXPECT_LE(window().frameGeometry().width(), window().screen()->availableGeometry().width());
-  EXPECT_TRUE(frame->title().startsWith("Loading "));
-  EXPECT_TRUE(frame->title().contains(QChar(0x2026))) << frame->title().toStdString();
-  EXPECT_LE(frame->minimumSizeHint().width(), frame->width());
-  EXPECT_EQ(frame->toolTip(), "Loading " + longer);
-}
-
 TEST_F(MainWindowTest, ACancelKeepsTheLastNameAndChangesNothing) {
   testing::TempFolder folder;
   const QString path = QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1})));
@@ -227,17 +203,53 @@ TEST_F(MainWindowTest, ACancelKeepsTheLastNameAndChangesNothing) {
   EXPECT_EQ(rig.openDialog->initialNames, (QStringList{"", path, path}));
 }
 
-TEST_F(MainWindowTest, AnErrorInATickStopsTheTrialsOnceWithOneMessage) {
+// At the tally's limit no trial can be counted: the trials stop, the message
+// names the limit in the user's digits, and Start waits for a new tally (Reset,
+// or a pair file); a tally loaded at the limit meets it at the first tick.
+TEST_F(MainWindowTest, AtTheLimitStartWaitsForANewTally) {
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
-  rig.Load(TrialTally{kMax - 1, 0, 1.0});
+  for (const std::int32_t loaded : {kMax - 1, kMax}) {
+    rig.messenger->messages.clear();
+    rig.messenger->kinds.clear();
+    rig.Load(TrialTally{loaded, 0, 1.0});
+    if (!timer()->isActive()) startStop()->click();
+    rig.Tick();
+    EXPECT_EQ(window().Tally().Total, kMax);
+    EXPECT_FALSE(timer()->isActive());
+    EXPECT_EQ(startStop()->text(), "Start");
+    EXPECT_FALSE(startStop()->isEnabled()) << "Start would only meet the limit again";
+    EXPECT_TRUE(reset()->isEnabled());
+    ASSERT_EQ(rig.messenger->messages.size(), 1);
+    EXPECT_TRUE(rig.messenger->messages[0].contains(QLocale().toString(kMax)))
+        << rig.messenger->messages[0].toStdString();
+    EXPECT_EQ(rig.messenger->kinds[0], Messenger::Kind::kNotice);
+    reset()->click();
+    EXPECT_TRUE(startStop()->isEnabled());
+  }
+  testing::TempFolder folder;
+  rig.Load(TrialTally{kMax, 0, 1.0});
+  startStop()->click();
   rig.Tick();
-  EXPECT_EQ(window().Tally().Total, kMax);
-  EXPECT_FALSE(timer()->isActive());
-  EXPECT_EQ(startStop()->text(), "Start");
-  EXPECT_TRUE(reset()->isEnabled());
+  ASSERT_FALSE(startStop()->isEnabled());
+  rig.openDialog->answers.push_back(
+      QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1}))));
+  Action(window(), "AnalyzeFile")->trigger();
+  EXPECT_TRUE(startStop()->isEnabled()) << "a pair file starts a new tally";
+  EXPECT_TRUE(timer()->isActive());
+}
+
+// A file that ends without a single whole pair says so, with its length.
+TEST_F(MainWindowTest, AFileWithNoCompletePairIsTold) {
+  testing::TempFolder folder;
+  const QString path = QString::fromStdString(folder.Write("short.bin", {1, 2, 3, 4, 5, 6, 7}));
+  rig.openDialog->answers.push_back(path);
+  Action(window(), "AnalyzeFile")->trigger();
+  rig.Tick();
   ASSERT_EQ(rig.messenger->messages.size(), 1);
-  EXPECT_TRUE(rig.messenger->messages[0].contains("number of people asked"))
-      << rig.messenger->messages[0].toStdString();
+  EXPECT_EQ(
+      rig.messenger->messages[0],
+      "The file \"" + path + "\" holds no complete pair: only 7 of the 8 bytes a pair needs.");
+  EXPECT_EQ(rig.messenger->kinds[0], Messenger::Kind::kNotice);
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
@@ -258,6 +270,50 @@ TEST_F(MainWindowTest, HelpAsksForTheHelpFileAtItsContentsAndChangesNothing) {
   EXPECT_EQ(rig.helpViewer->showings, 2);
   EXPECT_TRUE(timer()->isActive());
   EXPECT_EQ(window().Tally().Total, 7);
+}
+
+// F1 opens the help from anywhere in the window; the menu entry itself keeps
+// no shortcut, as designed.
+TEST_F(MainWindowTest, FOneOpensTheHelp) {
+  window().show();
+  QApplication::setActiveWindow(&window());
+  QTest::keyClick(&window(), Qt::Key_F1);
+  EXPECT_EQ(rig.helpViewer->showings, 1);
+  EXPECT_TRUE(Action(window(), "StartHelp")->shortcut().isEmpty());
+}
+
+// The frame's caption reads on the workspace colour whether or not a file is
+// analyzed (4.5 : 1), in a light and in a dark palette; a file that is done
+// shows its bar full, with its value.
+TEST(ProgressFrame, ReadsWhenItsFileIsNoneOrDone) {
+  const QPalette before = QApplication::palette();
+  QPalette dark = before;
+  for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Dark}) {
+    dark.setColor(role, QColor(40, 40, 44));
+  }
+  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    dark.setColor(role, QColor(230, 230, 230));
+  }
+  for (const QPalette& palette : {before, dark}) {
+    QApplication::setPalette(palette);
+    testing::WindowRig rig;
+    auto* frame = Find<QGroupBox>(*rig.window, "ProgressFrame");
+    ASSERT_FALSE(frame->isEnabled());
+    EXPECT_GE(ContrastRatio(frame->palette().color(QPalette::Disabled, QPalette::WindowText),
+                            frame->palette().color(QPalette::Window)),
+              4.5);
+    testing::TempFolder folder;
+    rig.openDialog->answers.push_back(
+        QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1}))));
+    Action(*rig.window, "AnalyzeFile")->trigger();
+    rig.Tick();
+    auto* bar = Find<QProgressBar>(*rig.window, "ProgressBar1");
+    EXPECT_FALSE(frame->isEnabled()) << "the file is done";
+    EXPECT_EQ(bar->value(), 100);
+    EXPECT_TRUE(bar->isTextVisible());
+    EXPECT_TRUE(bar->text().startsWith("100")) << bar->text().toStdString();
+  }
+  QApplication::setPalette(before);
 }
 
 TEST(HelpViewer, ShowsTheDocumentBuiltIntoTheProgramBesideTheWindow) {

@@ -2,6 +2,8 @@
 // English (the translations follow the same table).
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <cerrno>
 #include <optional>
 #include <stdexcept>
@@ -32,7 +34,15 @@ std::exception_ptr Raised(Arguments... arguments) {
   return std::make_exception_ptr(Error(arguments...));
 }
 
-class ErrorSentences : public ::testing::TestWithParam<Said> {};
+class ErrorSentences : public ::testing::TestWithParam<Said> {
+ protected:
+  // Numbers as an English user writes them.
+  void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+  void TearDown() override { QLocale::setDefault(previous_); }
+
+ private:
+  QLocale previous_;
+};
 
 TEST_P(ErrorSentences, ArePlainAndNameWhatFailed) {
   try {
@@ -46,12 +56,12 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, ErrorSentences,
     ::testing::Values(
         Said{"TotalAtItsLimit", Raised<OverflowError>(Fault::kLimitReached, Quantity::kPeopleAsked),
-             "The number of people asked cannot change any further: it has reached the limit of "
-             "what it can hold. The trials have stopped; Reset starts a new tally."},
+             "The tally has reached 2,147,483,647 virtual people, the most it can count. The "
+             "trials have stopped; Reset starts a new tally."},
         Said{"HitsAtTheirLimit",
              Raised<OverflowError>(Fault::kLimitReached, Quantity::kCommonFactorsFound),
-             "The number of common factors found cannot change any further: it has reached the "
-             "limit of what it can hold. The trials have stopped; Reset starts a new tally."},
+             "The count of common factors found has reached 2,147,483,647, the most it can count. "
+             "The trials have stopped; Reset starts a new tally."},
         Said{"DifferenceOutOfRange",
              Raised<OverflowError>(Fault::kOutOfRange, Quantity::kRelativelyPrimePairs),
              "The number of relatively prime pairs lies outside the range of a whole number of 32 "
@@ -78,17 +88,16 @@ INSTANTIATE_TEST_SUITE_P(
         Said{"SaveFailureGivesTheSystemsReason",
              Raised<HistoryError>("/home/u/.config/Orvanel/Orvanel.conf",
                                   StoreFault{StoreFault::Kind::kSystem, EROFS}),
-             "The tally (Estimate, Total and Hits) could not be saved in "
-             "/home/u/.config/Orvanel/Orvanel.conf: the file system is read-only."},
+             "The tally could not be saved in /home/u/.config/Orvanel/Orvanel.conf: the file "
+             "system is read-only."},
         Said{"SaveFailsForADiskThatIsFull",
              Raised<HistoryError>("/c/Orvanel.conf", StoreFault{StoreFault::Kind::kSystem, ENOSPC}),
-             "The tally (Estimate, Total and Hits) could not be saved in /c/Orvanel.conf: there "
-             "is no space left on the disk."},
+             "The tally could not be saved in /c/Orvanel.conf: there is no space left on the "
+             "disk."},
         Said{"SaveRefusedForAFifo",
              Raised<HistoryError>("/c/Orvanel.conf",
                                   StoreFault{StoreFault::Kind::kNotRegularFile, 0}),
-             "The tally (Estimate, Total and Hits) could not be saved in /c/Orvanel.conf: it is "
-             "not a regular file."},
+             "The tally could not be saved in /c/Orvanel.conf: it is not a regular file."},
         Said{"Unexpected", Raised<std::length_error>("vector too long"),
              "Something went wrong that should never happen: vector too long."}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -101,6 +110,7 @@ struct LoadCase {
   LoadedHistory loaded;
   QString sentence;
   bool inTheWindow;
+  bool warnsOfALoss = false;  // a warning rather than news
 };
 
 std::ostream& operator<<(std::ostream& out, const LoadCase& c) {
@@ -109,9 +119,13 @@ std::ostream& operator<<(std::ostream& out, const LoadCase& c) {
 
 LoadedHistory Loaded(StoreCondition::State state, StoreFault fault = {}, bool other_lines = false) {
   LoadedHistory loaded;
-  loaded.store = StoreCondition{state, fault, other_lines};
+  loaded.store.state = state;
+  loaded.store.fault = fault;
+  loaded.store.holdsOtherLines = other_lines;
   return loaded;
 }
+
+using State = StoreCondition::State;
 
 LoadedHistory WithUnusable(std::optional<UnusableValue> count,
                            std::optional<UnusableValue> estimate, bool other_lines) {
@@ -121,13 +135,24 @@ LoadedHistory WithUnusable(std::optional<UnusableValue> count,
   return loaded;
 }
 
-using State = StoreCondition::State;
-
 class LoadProblems : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadProblems, AreToldOnceInPlainWords) {
   EXPECT_EQ(LoadProblemText(GetParam().loaded, "/c/Orvanel.conf"), GetParam().sentence);
   EXPECT_EQ(LoadProblemNeedsTelling(GetParam().loaded), GetParam().inTheWindow);
+  EXPECT_EQ(LoadProblemLoses(GetParam().loaded), GetParam().warnsOfALoss);
+}
+
+LoadedHistory Unwritable(StoreFault why) {
+  LoadedHistory loaded = Loaded(State::kReadable);
+  loaded.store.unwritable = why;
+  return loaded;
+}
+
+LoadedHistory KeptAside(StoreFault why) {
+  LoadedHistory loaded = Loaded(State::kUnreadable, why);
+  loaded.store.setAsideOnSave = true;
+  return loaded;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,30 +162,38 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"Damaged", Loaded(State::kDamaged, {}, true),
                  "The saved tally could not be read from /c/Orvanel.conf: the file is damaged. "
                  "The tally starts again from zero.",
-                 true},
+                 true, true},
         LoadCase{"AFifo", Loaded(State::kUnreadable, {StoreFault::Kind::kNotRegularFile, 0}),
                  "The saved tally could not be read from /c/Orvanel.conf: it is not a regular "
                  "file. The tally starts again from zero.",
-                 true},
-        LoadCase{"NotAllowed", Loaded(State::kUnreadable, {StoreFault::Kind::kSystem, EACCES}),
+                 true, true},
+        LoadCase{"NotAllowedKeptAside", KeptAside({StoreFault::Kind::kSystem, EACCES}),
                  "The saved tally could not be read from /c/Orvanel.conf: permission denied. The "
-                 "tally starts again from zero.",
-                 true},
+                 "tally starts again from zero. The next save keeps that file beside the new "
+                 "one, under a name that ends in \".unreadable-\" and the date.",
+                 true, true},
         LoadCase{"NoAnswer", Loaded(State::kUnreadable, {StoreFault::Kind::kNoAnswer, 0}),
                  "The saved tally could not be read from /c/Orvanel.conf: the file system did not "
                  "answer in time. The tally starts again from zero.",
-                 true},
+                 true, true},
+        LoadCase{"AFolderThatCannotBeWritten", Unwritable({StoreFault::Kind::kSystem, EROFS}),
+                 "The tally will not be saved in /c/Orvanel.conf: the file system is read-only.",
+                 true, true},
+        LoadCase{"NoHome", Unwritable({StoreFault::Kind::kNoHome, 0}),
+                 "The tally will not be saved in /c/Orvanel.conf: no home folder is known (HOME "
+                 "is not set).",
+                 true, true},
         LoadCase{
             "AHugeCountAndOtherLines",
             WithUnusable(UnusableValue{"Total", std::string(10'000'000, '7')}, std::nullopt, true),
             "The saved Total \"" + QString(40, '7') + QChar(0x2026) +
                 "\" in /c/Orvanel.conf cannot be used, so the tally starts again from zero. "
-                "/c/Orvanel.conf also holds lines that are not part of the saved tally; the "
-                "next save keeps only the tally.",
-            true},
+                "The settings file /c/Orvanel.conf also holds lines that are not part of the "
+                "tally. They will be removed when the tally is next saved.",
+            true, true},
         LoadCase{"OtherLinesAlone", WithUnusable(std::nullopt, std::nullopt, true),
-                 "/c/Orvanel.conf also holds lines that are not part of the saved tally; the next "
-                 "save keeps only the tally.",
+                 "The settings file /c/Orvanel.conf also holds lines that are not part of the "
+                 "tally. They will be removed when the tally is next saved.",
                  true},
         LoadCase{"AnEstimateAlone",
                  WithUnusable(std::nullopt, UnusableValue{"Estimate", "1e999"}, false),

@@ -45,7 +45,7 @@ TEST_P(Signals, EndTheProgramWithTheTallySavedOrTheFailureReported) {
   if (store_refuses) {
     EXPECT_NE(program.Process().exitCode(), 0);
     EXPECT_NE(
-        errors.find("Orvanel: The tally (Estimate, Total and Hits) could not be saved in " +
+        errors.find("Orvanel: The tally could not be saved in " +
                     program.ConfigFile().toStdString() + ": a part of the path is not a folder."),
         std::string::npos)
         << errors;

@@ -288,7 +288,9 @@ INSTANTIATE_TEST_SUITE_P(Names, SettingsFileNames, ::testing::ValuesIn(kNames),
 TEST_F(SettingsFile, ASaveThatCannotBeMadeNamesTheSystemsReason) {
   // The folder the file needs is a regular file: unwritable even for root.
   std::ofstream(folder_.Path() / "Orvanel") << "not a folder";
-  EXPECT_EQ(Load().store, StoreCondition{}) << "no file can be there: a first run";
+  const StoreCondition first_run = Load().store;
+  EXPECT_EQ(first_run.state, State::kReadable) << "no file can be there: a first run";
+  EXPECT_EQ(first_run.unwritable, (StoreFault{Kind::kSystem, ENOTDIR})) << "told at the start";
   EXPECT_EQ(Save(kSaved), (StoreFault{Kind::kSystem, ENOTDIR}));
 
   SettingsFileStore too_long((folder_.Path() / std::string(300, 'n')).string(), HistoryLayout(),
@@ -421,6 +423,20 @@ TEST_F(SettingsFile, ConcurrentSavesEachHold) {
 
 // Folders are made only below the one that must be there already: never at
 // the file system's root, nor for a home that is not there.
+// A save that cannot be made is told at the start, while the person can still
+// do something about it.
+TEST_F(SettingsFile, AFolderThatCannotBeWrittenIsToldAtTheStart) {
+  EXPECT_EQ(Load().store.unwritable, std::nullopt) << "a first run in a writable home";
+  SettingsFileStore missing((folder_.Path() / "gone" / ".config" / "o.conf").string(),
+                            HistoryLayout(), (folder_.Path() / "gone").string());
+  EXPECT_EQ(LoadHistory(missing).store.unwritable, (StoreFault{Kind::kSystem, ENOENT}));
+  SettingsFileAccess read_only;
+  read_only.unwritable = [](const std::string&, const std::string&) {
+    return std::optional(StoreFault{Kind::kSystem, EROFS});
+  };
+  EXPECT_EQ(Load(read_only).store.unwritable, (StoreFault{Kind::kSystem, EROFS}));
+}
+
 TEST_F(SettingsFile, FoldersAreMadeOnlyBelowAnExistingBase) {
   const std::string below_missing = (folder_.Path() / "gone" / ".config" / "o.conf").string();
   SettingsFileStore missing(below_missing, HistoryLayout(), (folder_.Path() / "gone").string());

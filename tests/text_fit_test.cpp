@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTranslator>
 
 #include <limits>
@@ -141,10 +142,37 @@ TEST_P(TextsInEveryLanguage, AreShownWholeForTheWidestValues) {
   const std::string name(150, 'n');
   rig.openDialog->answers.push_back(QString::fromStdString(folder.Write(name + ".bin", {})));
   Action(window, "AnalyzeFile")->trigger();
-  ExpectEveryTextWhole(window, "analysing a file with a long name");
+  ExpectEveryTextWhole(window, "analyzing a file with a long name");
 
   AboutPlay about(&window);
   ExpectEveryTextWhole(about, "in the About window");
+}
+
+// A file's name, however long, never widens the window: the frame's caption
+// gives way in its middle, and holds the whole name in its tooltip and for a
+// screen reader, in every language.
+TEST_P(TextsInEveryLanguage, AFilesNameNeverWidensTheWindow) {
+  Language language(GetParam());
+  testing::WindowRig rig;
+  Main& window = *rig.window;
+  window.show();
+  const int width = window.width();
+  auto* frame = Find<QGroupBox>(window, "ProgressFrame");
+  testing::TempFolder folder;
+  for (const std::string& name :
+       {std::string("p"), std::string(40, 'm'), "Zoë Müller ζ " + std::string(200, 'w')}) {
+    const QString path = QString::fromStdString(folder.Write(name + ".bin", {}));
+    rig.openDialog->answers.push_back(path);
+    Action(window, "AnalyzeFile")->trigger();
+    EXPECT_EQ(window.width(), width) << name;
+    EXPECT_LE(window.frameGeometry().width(), window.screen()->availableGeometry().width());
+    EXPECT_LE(frame->minimumSizeHint().width(), frame->width()) << name;
+    EXPECT_TRUE(frame->toolTip().contains(path)) << name;
+    EXPECT_EQ(frame->accessibleDescription(), frame->toolTip()) << name;
+    EXPECT_NE(frame->title().contains(path), frame->title().contains(QChar(0x2026)))
+        << name << ": the name whole, or shortened in its middle";
+  }
+  EXPECT_FALSE(frame->title().contains(QString::fromStdString(std::string(200, 'w'))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, TextsInEveryLanguage,
@@ -198,6 +226,12 @@ TEST_P(TextsInEveryLanguage, GiveEveryMenuEntryAnAccessKeyOfItsOwn) {
   expect_unique(menus, "the menu bar");
   for (const QAction* menu : menus)
     expect_unique(menu->menu()->actions(), menu->text().toStdString());
+
+  // The chart's window has one button, and it has its key.
+  Action(*rig.window, "ConvergenceChartMenu")->trigger();
+  auto* chart = Find<ConvergenceWindow>(*rig.window, "ConvergenceWindow");
+  EXPECT_FALSE(AccessKey(Find<QPushButton>(*chart, "SaveImage")->text()).isNull());
+  chart->close();
 }
 
 // A language may move the web address to the other line of its sentence, but

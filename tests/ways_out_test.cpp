@@ -74,6 +74,7 @@ class EveryWayOut : public MainWindowTest,
 TEST_P(EveryWayOut, SavesTheLatestTallyOnceAndNeverWaitsForANobody) {
   const auto& [way, store_refuses] = GetParam();
   rig.store->refuse = store_refuses;
+  rig.messenger->choices = {Messenger::SaveChoice::kQuitWithoutSaving};
   window().show();
   rig.Load(TrialTally{100, 39, 3.1});
   rig.Tick();
@@ -86,8 +87,9 @@ TEST_P(EveryWayOut, SavesTheLatestTallyOnceAndNeverWaitsForANobody) {
   EXPECT_EQ(rig.store->values["Hits"], " 39");
   EXPECT_FALSE(window().isVisible());
   EXPECT_FALSE(timer()->isActive()) << "nothing is counted after the save";
-  const int boxes = store_refuses && way.personPresent ? 1 : 0;
-  EXPECT_EQ(rig.messenger->messages.size(), boxes);
+  const int asked = store_refuses && way.personPresent ? 1 : 0;
+  EXPECT_EQ(rig.messenger->asked.size(), asked) << "only a person is asked what to do";
+  EXPECT_TRUE(rig.messenger->messages.isEmpty());
   EXPECT_EQ(window().ExitStatus(), store_refuses ? 1 : 0);
 }
 
@@ -220,14 +222,37 @@ TEST_F(MainWindowTest, ExitSavesTheTallyOnceWhateverFollows) {
   EXPECT_EQ(rig.store->values["Estimate"], " 3");
 }
 
-TEST_F(MainWindowTest, TheCloseCommandSavesOnceAndAFailedSaveIsReported) {
-  rig.store->refuse = true;
-  window().show();
-  window().close();
-  window().close();
-  EXPECT_EQ(rig.store->commits, 1);
-  ASSERT_EQ(rig.messenger->messages.size(), 1);
-  EXPECT_TRUE(rig.messenger->messages[0].contains("could not be saved"));
+// A save that fails as a person closes the window: they choose. Try again (and
+// it works), leave without it, or stay with the trials going on as before.
+TEST(AFailedSaveWithAPersonThere, OffersAChoice) {
+  using Choice = Messenger::SaveChoice;
+  const struct {
+    const char* name;
+    Choice choice;
+    bool windowGoes;
+    int commits;
+    int exitStatus;
+  } cases[] = {{"RetryThatWorks", Choice::kRetry, true, 2, 0},
+               {"QuitWithoutSaving", Choice::kQuitWithoutSaving, true, 1, 1},
+               {"Cancel", Choice::kCancel, false, 1, 1}};
+  for (const auto& c : cases) {
+    WindowRig rig;
+    Main& window = *rig.window;
+    window.show();
+    rig.Tick();
+    rig.store->refuse = true;
+    rig.messenger->choices = {c.choice};
+    // The person mends the folder before choosing Retry.
+    if (c.choice == Choice::kRetry) rig.store->refuseOnce = true;
+    window.close();
+    EXPECT_EQ(rig.messenger->asked.size(), 1) << c.name;
+    EXPECT_TRUE(rig.messenger->asked.value(0).contains("could not be saved")) << c.name;
+    EXPECT_EQ(rig.store->commits, c.commits) << c.name;
+    EXPECT_EQ(window.isVisible(), !c.windowGoes) << c.name;
+    EXPECT_EQ(Find<TickTimer>(window, "Timer1")->isActive(), !c.windowGoes)
+        << c.name << ": the trials go on when the person stays";
+    EXPECT_EQ(window.ExitStatus(), c.exitStatus) << c.name;
+  }
 }
 
 }  // namespace

@@ -33,6 +33,10 @@
         <extracomment>The second line of the sentence; it may take the web address, %1, from the first line.</extracomment>
         <translation>finden Sie unter %1</translation>
     </message>
+    <message>
+        <source>the Orvanel developers</source>
+        <translation>den Orvanel-Entwicklern</translation>
+    </message>
 </context>
 <context>
     <name>orvanel::ConvergenceChart</name>
@@ -66,10 +70,6 @@
     <message>
         <source>No estimate yet</source>
         <translation>Noch kein Schätzwert</translation>
-    </message>
-    <message>
-        <source>Save Image…</source>
-        <translation>Bild speichern …</translation>
     </message>
     <message>
         <source>convergence.png</source>
@@ -115,6 +115,10 @@
     <message>
         <source>Orvanel – Convergence</source>
         <translation>Orvanel – Konvergenz</translation>
+    </message>
+    <message>
+        <source>&amp;Save Image…</source>
+        <translation>Bild &amp;speichern …</translation>
     </message>
 </context>
 <context>
@@ -242,7 +246,7 @@
     </message>
     <message>
         <source>permission denied</source>
-        <translation>der Zugriff wurde verweigert</translation>
+        <translation>Zugriff verweigert</translation>
     </message>
     <message>
         <source>a part of the path is not a folder</source>
@@ -266,11 +270,11 @@
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: it is a folder.</source>
-        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Sie ist ein Ordner.</translation>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Es handelt sich um einen Ordner.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: it is not a regular file.</source>
-        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Sie ist keine gewöhnliche Datei.</translation>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Es ist keine normale Datei.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: %2.</source>
@@ -289,12 +293,8 @@
         <translation>Der gespeicherte Zählerstand konnte nicht aus %1 gelesen werden: Die Datei ist beschädigt. Der Zählerstand beginnt wieder bei null.</translation>
     </message>
     <message>
-        <source>The saved %1 &quot;%2&quot; in %3 cannot be used, so the tally starts again from zero.</source>
-        <translation>Der gespeicherte Wert %1 „%2“ in %3 ist nicht verwendbar, daher beginnt der Zählerstand wieder bei null.</translation>
-    </message>
-    <message>
         <source>The saved Estimate &quot;%1&quot; in %2 cannot be used and starts again at 0.</source>
-        <translation>Der gespeicherte Wert Estimate „%1“ in %2 ist nicht verwendbar und beginnt wieder bei 0.</translation>
+        <translation>Der gespeicherte Schätzwert „%1“ in %2 ist unbrauchbar; er wird auf 0 gesetzt.</translation>
     </message>
     <message>
         <source>is about %1</source>
@@ -320,7 +320,7 @@
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation>es ist keine gewöhnliche Datei</translation>
+        <translation>es ist keine normale Datei</translation>
     </message>
     <message>
         <source>the file system did not answer in time</source>
@@ -335,16 +335,8 @@
         <translation>der Einstellungsspeicher hat den Zugriff verweigert</translation>
     </message>
     <message>
-        <source>The tally (Estimate, Total and Hits) could not be saved in %1: %2.</source>
-        <translation>Der Zählerstand (Estimate, Total und Hits) konnte nicht in %1 gespeichert werden: %2.</translation>
-    </message>
-    <message>
         <source>The saved tally could not be read from %1: %2. The tally starts again from zero.</source>
         <translation>Der gespeicherte Zählerstand konnte nicht aus %1 gelesen werden: %2. Er beginnt wieder bei null.</translation>
-    </message>
-    <message>
-        <source>%1 also holds lines that are not part of the saved tally; the next save keeps only the tally.</source>
-        <translation>%1 enthält außerdem Zeilen, die nicht zum gespeicherten Zählerstand gehören; beim nächsten Speichern bleibt nur der Zählerstand erhalten.</translation>
     </message>
     <message>
         <source>there is no space left on the disk</source>
@@ -371,14 +363,6 @@
         <translation>&amp;Volle Geschwindigkeit</translation>
     </message>
     <message>
-        <source>The number of people asked cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
-        <translation>Die Zahl der befragten Personen kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
-    </message>
-    <message>
-        <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
-        <translation>Die Zahl der gefundenen gemeinsamen Teiler kann sich nicht weiter ändern: Sie hat ihren Höchstwert erreicht. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
-    </message>
-    <message>
         <source>the system could not start a thread to wait for the file system</source>
         <translation>das System konnte keinen Thread starten, der auf das Dateisystem wartet</translation>
     </message>
@@ -401,6 +385,47 @@
     <message>
         <source>The image could not be saved as %1: %2. Choose another folder.</source>
         <translation>Das Bild konnte nicht als %1 gespeichert werden: %2. Wählen Sie einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Without Saving</source>
+        <translation>Beenden &amp;ohne Speichern</translation>
+    </message>
+    <message>
+        <source>%p %</source>
+        <translation>%p&#xa0;%</translation>
+    </message>
+    <message>
+        <source>The tally has reached %1 virtual people, the most it can count. The trials have stopped; Reset starts a new tally.</source>
+        <extracomment>%1 is 2,147,483,647 as the user&apos;s locale writes it.</extracomment>
+        <translation>Der Zählerstand hat %1 virtuelle Befragte erreicht, mehr kann er nicht zählen. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
+    </message>
+    <message>
+        <source>The count of common factors found has reached %1, the most it can count. The trials have stopped; Reset starts a new tally.</source>
+        <translation>Die Zahl der gefundenen gemeinsamen Teiler hat %1 erreicht, mehr kann sie nicht zählen. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
+    </message>
+    <message>
+        <source>The tally could not be saved in %1: %2.</source>
+        <translation>Der Zählerstand konnte nicht in %1 gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>The saved Hits &quot;%1&quot; in %2 cannot be used, so the tally starts again from zero.</source>
+        <translation>Die gespeicherte Zahl der gemeinsamen Teiler „%1“ in %2 ist unbrauchbar; der Zählerstand beginnt wieder bei null.</translation>
+    </message>
+    <message>
+        <source>The saved Total &quot;%1&quot; in %2 cannot be used, so the tally starts again from zero.</source>
+        <translation>Die gespeicherte Zahl der Befragten „%1“ in %2 ist unbrauchbar; der Zählerstand beginnt wieder bei null.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 also holds lines that are not part of the tally. They will be removed when the tally is next saved.</source>
+        <translation>Die Einstellungsdatei %1 enthält außerdem Zeilen, die nicht zum Zählerstand gehören. Sie werden beim nächsten Speichern des Zählerstands entfernt.</translation>
+    </message>
+    <message>
+        <source>The tally will not be saved in %1: %2.</source>
+        <translation>Der Zählerstand wird nicht in %1 gespeichert werden können: %2.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; holds no complete pair: only %2 of the 8 bytes a pair needs.</source>
+        <translation>Die Datei „%1“ enthält kein vollständiges Paar: nur %2 der 8 Bytes, die ein Paar braucht.</translation>
     </message>
 </context>
 </TS>

@@ -5,7 +5,7 @@
     <name>orvanel::AboutPlay</name>
     <message>
         <source>About Orvanel</source>
-        <translation>À propos d&apos;Orvanel</translation>
+        <translation>À propos d’Orvanel</translation>
     </message>
     <message>
         <source>You are running Orvanel  1.1,</source>
@@ -31,7 +31,11 @@
     <message>
         <source>for other games, short stories and merchandise.</source>
         <extracomment>The second line of the sentence; it may take the web address, %1, from the first line.</extracomment>
-        <translation>pour d&apos;autres jeux, nouvelles et produits dérivés.</translation>
+        <translation>pour d’autres jeux, nouvelles et produits dérivés.</translation>
+    </message>
+    <message>
+        <source>the Orvanel developers</source>
+        <translation>les développeurs d’Orvanel</translation>
     </message>
 </context>
 <context>
@@ -65,11 +69,7 @@
     <name>orvanel::ConvergenceWindow</name>
     <message>
         <source>No estimate yet</source>
-        <translation>Pas encore d&apos;estimation</translation>
-    </message>
-    <message>
-        <source>Save Image…</source>
-        <translation>Enregistrer l&apos;image…</translation>
+        <translation>Pas encore d’estimation</translation>
     </message>
     <message>
         <source>convergence.png</source>
@@ -115,6 +115,10 @@
     <message>
         <source>Orvanel – Convergence</source>
         <translation>Orvanel – Convergence</translation>
+    </message>
+    <message>
+        <source>&amp;Save Image…</source>
+        <translation>&amp;Enregistrer l’image…</translation>
     </message>
 </context>
 <context>
@@ -186,19 +190,19 @@
     </message>
     <message>
         <source>What is the &amp;point?</source>
-        <translation>À &amp;quoi ça sert&#xa0;?</translation>
+        <translation>À quoi ça &amp;sert&#xa0;?</translation>
     </message>
     <message>
         <source>&amp;About Orvanel</source>
-        <translation>À &amp;propos d&apos;Orvanel</translation>
+        <translation>À &amp;propos d’Orvanel</translation>
     </message>
     <message>
         <source>The number of relatively prime pairs lies outside the range of a whole number of 32 bits.</source>
-        <translation>Le nombre de paires premières entre elles dépasse la plage d&apos;un entier de 32 bits.</translation>
+        <translation>Le nombre de paires premières entre elles dépasse la plage d’un entier de 32 bits.</translation>
     </message>
     <message>
         <source>The random number lies outside the range of a whole number of 32 bits.</source>
-        <translation>Le nombre aléatoire dépasse la plage d&apos;un entier de 32 bits.</translation>
+        <translation>Le nombre aléatoire dépasse la plage d’un entier de 32 bits.</translation>
     </message>
     <message>
         <source>The random number does not fit into a whole number of 32 bits.</source>
@@ -210,7 +214,7 @@
     </message>
     <message>
         <source>Working out the estimate of pi gave an invalid result.</source>
-        <translation>Le calcul de l&apos;estimation de pi a donné un résultat non valide.</translation>
+        <translation>Le calcul de l’estimation de pi a donné un résultat non valide.</translation>
     </message>
     <message>
         <source>Working out the random number gave an invalid result.</source>
@@ -218,7 +222,7 @@
     </message>
     <message>
         <source>Working out the estimate of pi gave a number too large to hold.</source>
-        <translation>Le calcul de l&apos;estimation de pi a donné un nombre trop grand.</translation>
+        <translation>Le calcul de l’estimation de pi a donné un nombre trop grand.</translation>
     </message>
     <message>
         <source>Working out the random number gave a number too large to hold.</source>
@@ -226,19 +230,19 @@
     </message>
     <message>
         <source>Working out the estimate of pi needed a division by zero.</source>
-        <translation>Le calcul de l&apos;estimation de pi aurait exigé une division par zéro.</translation>
+        <translation>Le calcul de l’estimation de pi aurait exigé une division par zéro.</translation>
     </message>
     <message>
         <source>Working out the estimate of pi needed the square root of a negative number.</source>
-        <translation>Le calcul de l&apos;estimation de pi aurait exigé la racine carrée d&apos;un nombre négatif.</translation>
+        <translation>Le calcul de l’estimation de pi aurait exigé la racine carrée d’un nombre négatif.</translation>
     </message>
     <message>
         <source>the system gave no reason</source>
-        <translation>le système n&apos;a donné aucune raison</translation>
+        <translation>le système n’a donné aucune raison</translation>
     </message>
     <message>
         <source>there is no such file or folder</source>
-        <translation>ce fichier ou dossier n&apos;existe pas</translation>
+        <translation>ce fichier ou dossier n’existe pas</translation>
     </message>
     <message>
         <source>permission denied</source>
@@ -246,7 +250,7 @@
     </message>
     <message>
         <source>a part of the path is not a folder</source>
-        <translation>une partie du chemin n&apos;est pas un dossier</translation>
+        <translation>une partie du chemin n’est pas un dossier</translation>
     </message>
     <message>
         <source>the name is too long</source>
@@ -258,7 +262,7 @@
     </message>
     <message>
         <source>the device reported an input or output error</source>
-        <translation>le périphérique a signalé une erreur d&apos;entrée/sortie</translation>
+        <translation>le périphérique a signalé une erreur d’entrée/sortie</translation>
     </message>
     <message>
         <source>too many files are open</source>
@@ -266,35 +270,31 @@
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: it is a folder.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: c&apos;est un dossier.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: c’est un dossier.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: it is not a regular file.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: ce n&apos;est pas un fichier ordinaire.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: ce n’est pas un fichier ordinaire.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: %2.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: %2.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: %2.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be read: %2.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être lu&#xa0;: %2.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être lu&#xa0;: %2.</translation>
     </message>
     <message>
         <source>Something went wrong that should never happen: %1.</source>
-        <translation>Une erreur inattendue s&apos;est produite&#xa0;: %1.</translation>
+        <translation>Une erreur inattendue s’est produite&#xa0;: %1.</translation>
     </message>
     <message>
         <source>The saved tally could not be read from %1: the file is damaged. The tally starts again from zero.</source>
-        <translation>Le décompte enregistré n&apos;a pas pu être lu dans %1&#xa0;: le fichier est endommagé. Le décompte repart de zéro.</translation>
-    </message>
-    <message>
-        <source>The saved %1 &quot;%2&quot; in %3 cannot be used, so the tally starts again from zero.</source>
-        <translation>La valeur enregistrée %1 «&#xa0;%2&#xa0;» dans %3 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
+        <translation>Le décompte enregistré n’a pas pu être lu dans %1&#xa0;: le fichier est endommagé. Le décompte repart de zéro.</translation>
     </message>
     <message>
         <source>The saved Estimate &quot;%1&quot; in %2 cannot be used and starts again at 0.</source>
-        <translation>La valeur enregistrée Estimate «&#xa0;%1&#xa0;» dans %2 est inutilisable et repart de 0.</translation>
+        <translation>L’estimation enregistrée «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;; elle est remise à 0.</translation>
     </message>
     <message>
         <source>is about %1</source>
@@ -303,7 +303,7 @@
     <message>
         <source> based on %1 virtual people asked</source>
         <extracomment>%1 is the number of pairs asked, with a blank in the place of the sign.</extracomment>
-        <translation> d&apos;après %1 personnes virtuelles interrogées</translation>
+        <translation> d’après %1 personnes virtuelles interrogées</translation>
     </message>
     <message>
         <source>and %1 guesses being relatively prime</source>
@@ -320,11 +320,11 @@
     </message>
     <message>
         <source>it is not a regular file</source>
-        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+        <translation>ce n’est pas un fichier ordinaire</translation>
     </message>
     <message>
         <source>the file system did not answer in time</source>
-        <translation>le système de fichiers n&apos;a pas répondu à temps</translation>
+        <translation>le système de fichiers n’a pas répondu à temps</translation>
     </message>
     <message>
         <source>it is far too large to be a settings file</source>
@@ -332,23 +332,15 @@
     </message>
     <message>
         <source>the settings store refused access</source>
-        <translation>l&apos;accès aux paramètres a été refusé</translation>
-    </message>
-    <message>
-        <source>The tally (Estimate, Total and Hits) could not be saved in %1: %2.</source>
-        <translation>Le décompte (Estimate, Total et Hits) n&apos;a pas pu être enregistré dans %1&#xa0;: %2.</translation>
+        <translation>l’accès aux paramètres a été refusé</translation>
     </message>
     <message>
         <source>The saved tally could not be read from %1: %2. The tally starts again from zero.</source>
-        <translation>Le décompte enregistré n&apos;a pas pu être lu dans %1&#xa0;: %2. Le décompte repart de zéro.</translation>
-    </message>
-    <message>
-        <source>%1 also holds lines that are not part of the saved tally; the next save keeps only the tally.</source>
-        <translation>%1 contient aussi des lignes qui ne font pas partie du décompte enregistré&#xa0;; le prochain enregistrement ne conserve que le décompte.</translation>
+        <translation>Le décompte enregistré n’a pas pu être lu dans %1&#xa0;: %2. Le décompte repart de zéro.</translation>
     </message>
     <message>
         <source>there is no space left on the disk</source>
-        <translation>il n&apos;y a plus de place sur le disque</translation>
+        <translation>il n’y a plus de place sur le disque</translation>
     </message>
     <message>
         <source>the symbolic links on the way lead round in a circle</source>
@@ -356,35 +348,27 @@
     </message>
     <message>
         <source>it is a folder</source>
-        <translation>c&apos;est un dossier</translation>
+        <translation>c’est un dossier</translation>
     </message>
     <message>
         <source>it is in use</source>
-        <translation>il est en cours d&apos;utilisation</translation>
+        <translation>il est en cours d’utilisation</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: le système de fichiers n&apos;a pas répondu à temps.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: le système de fichiers n’a pas répondu à temps.</translation>
     </message>
     <message>
         <source>&amp;Full Speed</source>
         <translation>&amp;Pleine vitesse</translation>
     </message>
     <message>
-        <source>The number of people asked cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
-        <translation>Le nombre de personnes interrogées ne peut plus changer&#xa0;: il a atteint sa valeur maximale. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
-    </message>
-    <message>
-        <source>The number of common factors found cannot change any further: it has reached the limit of what it can hold. The trials have stopped; Reset starts a new tally.</source>
-        <translation>Le nombre de facteurs communs trouvés ne peut plus changer&#xa0;: il a atteint sa valeur maximale. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
-    </message>
-    <message>
         <source>the system could not start a thread to wait for the file system</source>
-        <translation>le système n&apos;a pas pu lancer de fil d&apos;exécution pour attendre le système de fichiers</translation>
+        <translation>le système n’a pas pu lancer de fil d’exécution pour attendre le système de fichiers</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; could not be opened: the system could not start a thread to read it.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n&apos;a pas pu être ouvert&#xa0;: le système n&apos;a pas pu lancer de fil d&apos;exécution pour le lire.</translation>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: le système n’a pas pu lancer de fil d’exécution pour le lire.</translation>
     </message>
     <message>
         <source>it could not be read when Orvanel started, and could not be set aside to keep it (%1), so it is left as it is</source>
@@ -401,6 +385,47 @@
     <message>
         <source>The image could not be saved as %1: %2. Choose another folder.</source>
         <translation>L’image n’a pas pu être enregistrée sous %1&#xa0;: %2. Choisissez un autre dossier.</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Without Saving</source>
+        <translation>&amp;Quitter sans enregistrer</translation>
+    </message>
+    <message>
+        <source>%p %</source>
+        <translation>%p&#xa0;%</translation>
+    </message>
+    <message>
+        <source>The tally has reached %1 virtual people, the most it can count. The trials have stopped; Reset starts a new tally.</source>
+        <extracomment>%1 is 2,147,483,647 as the user&apos;s locale writes it.</extracomment>
+        <translation>Le décompte a atteint %1 personnes virtuelles, le maximum qu’il puisse compter. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
+    </message>
+    <message>
+        <source>The count of common factors found has reached %1, the most it can count. The trials have stopped; Reset starts a new tally.</source>
+        <translation>Le nombre de facteurs communs trouvés a atteint %1, le maximum qu’il puisse compter. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
+    </message>
+    <message>
+        <source>The tally could not be saved in %1: %2.</source>
+        <translation>Le décompte n’a pas pu être enregistré dans %1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The saved Hits &quot;%1&quot; in %2 cannot be used, so the tally starts again from zero.</source>
+        <translation>Le nombre enregistré de facteurs communs «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
+    </message>
+    <message>
+        <source>The saved Total &quot;%1&quot; in %2 cannot be used, so the tally starts again from zero.</source>
+        <translation>Le nombre enregistré de personnes interrogées «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 also holds lines that are not part of the tally. They will be removed when the tally is next saved.</source>
+        <translation>Le fichier de réglages %1 contient aussi des lignes qui ne font pas partie du décompte. Elles seront supprimées au prochain enregistrement du décompte.</translation>
+    </message>
+    <message>
+        <source>The tally will not be saved in %1: %2.</source>
+        <translation>Le décompte ne pourra pas être enregistré dans %1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; holds no complete pair: only %2 of the 8 bytes a pair needs.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» ne contient aucune paire complète&#xa0;: seulement %2 des 8 octets qu’il faut pour une paire.</translation>
     </message>
 </context>
 </TS>

@@ -110,6 +110,9 @@ class RecordingFrontEnd final : public FrontEnd {
     log.push_back("choose");
     return nextChoice;
   }
+  void FileHeldNoPair(std::int64_t bytes) override {
+    log.push_back("no whole pair in " + std::to_string(bytes) + " bytes");
+  }
 
   // State as the window would show it, at the window's start.
   StatusTexts texts{"is about", "people asked", "hits found"};

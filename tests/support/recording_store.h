@@ -30,7 +30,10 @@ class RecordingStore final : public SettingsStore {
     log.push_back("commit");
     ++commits;
     lastPatience = patience;
-    if (refuse) throw HistoryError(Location(), StoreFault{StoreFault::Kind::kSystem, refusal});
+    if (refuse) {
+      if (refuseOnce) refuse = false;
+      throw HistoryError(Location(), StoreFault{StoreFault::Kind::kSystem, refusal});
+    }
   }
   std::string Location() const override { return "the test store"; }
 
@@ -40,6 +43,7 @@ class RecordingStore final : public SettingsStore {
   int commits = 0;
   std::chrono::milliseconds lastPatience{0};
   bool refuse = false;
+  bool refuseOnce = false;  // the next refusal is the last
   int refusal = ENOSPC;
   StoreCondition condition;
 };

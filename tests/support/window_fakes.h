@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ways_out.h"
 #include "fakes.h"
@@ -56,10 +57,25 @@ class FakeClock final : public MonotonicClock {
   std::chrono::nanoseconds now{std::chrono::hours(1)};
 };
 
+// Notes what it is told, and answers a failed save from a script (Cancel
+// when the script has run out).
 class RecordingMessenger final : public Messenger {
  public:
-  void ShowError(QWidget*, const QString& sentence) override { messages.push_back(sentence); }
+  void Show(QWidget*, const QString& sentence, Kind kind) override {
+    messages.push_back(sentence);
+    kinds.push_back(kind);
+  }
+  SaveChoice AskAfterFailedSave(QWidget*, const QString& sentence) override {
+    asked.push_back(sentence);
+    if (choices.empty()) return SaveChoice::kCancel;
+    const SaveChoice choice = choices.front();
+    choices.pop_front();
+    return choice;
+  }
   QStringList messages;
+  std::vector<Kind> kinds;
+  QStringList asked;
+  std::deque<SaveChoice> choices;
 };
 
 class RecordingHelpViewer final : public HelpViewer {
