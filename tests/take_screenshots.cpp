@@ -1,13 +1,14 @@
 // Takes the screenshots in docs/: both windows in every shipped language, with
 // 10-digit counts, the convergence chart after three minutes of trials in a
-// light and a dark palette, and after a run at full speed to the limit of the
-// count (some minutes), on fakes (no settings of the user are read or written).
-// Run under a real X server:
-//   QT_QPA_PLATFORM=xcb xvfb-run -a build/release/tests/take_screenshots docs
+// light and a dark palette, after a file of 100 pairs, and after a run at full
+// speed to the limit of the count (some minutes), on fakes (no settings of the
+// user are read or written). Run under a real X server, at twice the scale:
+//   QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=xcb xvfb-run -a build/release/tests/take_screenshots docs
 // With --windows, run under wine, it takes the main window alone as
 // docs/windows-en.png (tools/windows screenshot).
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QPalette>
 #include <QPixmap>
@@ -16,9 +17,11 @@
 #include <QStyleFactory>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <numbers>
+#include <random>
 
 #include <QAction>
 #include <QTimer>
@@ -70,10 +73,14 @@ struct RandomRun {
     auto fake_clock = std::make_unique<orvanel::testing::FakeClock>();
     clock = fake_clock.get();
     services.clock = std::move(fake_clock);
+    auto open = std::make_unique<orvanel::testing::ScriptedOpenDialog>();
+    openDialog = open.get();
+    services.openDialog = std::move(open);
     window = std::make_unique<orvanel::Main>(std::move(services), waysOut);
     window->Form_Load();
   }
   orvanel::testing::FakeClock* clock;
+  orvanel::testing::ScriptedOpenDialog* openDialog;
   orvanel::WaysOut waysOut;
   std::unique_ptr<orvanel::Main> window;
 };
@@ -131,6 +138,35 @@ int main(int argc, char* argv[]) {
     const QString chart_file = folder.filePath(name);
     chart->Image().save(chart_file);
     std::printf("%s\n", qPrintable(chart_file));
+  }
+
+  // A student's file of 100 random pairs, analyzed to its end.
+  {
+    QApplication::setPalette(light);
+    RandomRun file_run;
+    const QString pairs = folder.filePath("orvanel-100-pairs.bin");
+    QFile out(pairs);
+    out.open(QIODevice::WriteOnly);
+    std::mt19937 engine(100);
+    for (int number = 0; number < 200; ++number) {
+      const auto value = static_cast<std::uint32_t>(engine() >> 8);
+      out.write(reinterpret_cast<const char*>(&value), 4);  // little-endian, as x86 stores it
+    }
+    out.close();
+    file_run.window->show();
+    file_run.openDialog->answers.push_back(pairs);
+    file_run.window->findChild<QAction*>("AnalyzeFile")->trigger();
+    auto* file_timer = file_run.window->findChild<orvanel::TickTimer*>("Timer1");
+    while (file_timer->isActive()) {
+      file_run.clock->Advance(std::chrono::milliseconds(16));
+      orvanel::testing::TickTimerPeer::RunDueTicks(*file_timer);
+    }
+    file_run.window->findChild<QAction*>("ConvergenceChartMenu")->trigger();
+    QApplication::processEvents();
+    const QString file_chart = folder.filePath("chart-100-pairs.png");
+    file_run.window->findChild<orvanel::ConvergenceWindow*>()->Image().save(file_chart);
+    std::printf("%s\n", qPrintable(file_chart));
+    QFile::remove(pairs);
   }
 
   // A run at full speed from zero to the limit of the count: some minutes of the
