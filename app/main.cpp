@@ -4,9 +4,11 @@
 #include "ending_signals.h"
 #include "gui/main_window.h"
 #include "gui/translations.h"
+#include "running_mark.h"
 
 int main(int argc, char* argv[]) {
   orvanel::EndAtOnceOnSignals();
+  orvanel::MarkRunning();
   orvanel::Application application(argc, argv);
   orvanel::Translations translations;
   translations.Use(QLocale());

@@ -55,6 +55,8 @@ const char* Describe(FileOpenError::Reason reason) {
       return "a folder";
     case FileOpenError::Reason::kNotRegular:
       return "not a regular file";
+    case FileOpenError::Reason::kDevice:
+      return "a device";
     case FileOpenError::Reason::kNoAnswer:
       return "no answer from the file system";
     case FileOpenError::Reason::kNoThread:

@@ -73,6 +73,7 @@ class FileOpenError : public OrvanelError {
   enum class Reason {
     kFolder,
     kNotRegular,
+    kDevice,    // the name of a device (Windows: NUL, CON, COM1, \\.\…)
     kNoAnswer,  // the file system did not answer in time
     kNoThread,  // no thread could be started to read it
     kSystem,

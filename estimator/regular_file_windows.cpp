@@ -38,8 +38,7 @@ void Refuse(const std::string& name, const struct _stat64& status) {
 
 int OpenForReading(const std::string& utf8_name) {
   const std::filesystem::path path = NativePath(utf8_name);
-  if (NamesAWindowsDevice(path))
-    throw FileOpenError(utf8_name, FileOpenError::Reason::kNotRegular, 0);
+  if (NamesAWindowsDevice(path)) throw FileOpenError(utf8_name, FileOpenError::Reason::kDevice, 0);
   struct _stat64 status {};
   if (::_wstat64(path.c_str(), &status) == 0) Refuse(utf8_name, status);
 
@@ -49,7 +48,12 @@ int OpenForReading(const std::string& utf8_name) {
                   _SH_DENYNO, _S_IREAD | _S_IWRITE);
   if (error != 0 || descriptor < 0) {
     if (error == EISDIR) throw FileOpenError(utf8_name, FileOpenError::Reason::kFolder, 0);
-    throw FileOpenError(utf8_name, FileOpenError::Reason::kSystem, error);
+    // The C runtime calls a file another program holds "permission denied";
+    // Windows itself knows better.
+    const unsigned long system_error = _doserrno;
+    const bool in_use =
+        system_error == ERROR_SHARING_VIOLATION || system_error == ERROR_LOCK_VIOLATION;
+    throw FileOpenError(utf8_name, FileOpenError::Reason::kSystem, in_use ? EBUSY : error);
   }
   if (::_fstat64(descriptor, &status) != 0) {
     const int fstat_error = errno;

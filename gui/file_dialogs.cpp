@@ -1,8 +1,11 @@
 #include "file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QStandardPaths>
+#include <QStringList>
 
 namespace orvanel {
 namespace {
@@ -17,8 +20,17 @@ void SelectByName(QFileDialog& dialog, const QString& name) {
   dialog.selectFile(named.fileName());
 }
 
-std::optional<QString> Chosen(QFileDialog& dialog) {
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+// Where a person keeps such files, as the desktop names it.
+QString Folder(QStandardPaths::StandardLocation location) {
+  const QStringList folders = QStandardPaths::standardLocations(location);
+  return folders.isEmpty() ? QDir::homePath() : folders.constFirst();
+}
+
+std::optional<QString> Chosen(QFileDialog& dialog, QWidget* parent) {
+  const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  // The keys go back to the window the dialog came from.
+  if (parent != nullptr) parent->window()->activateWindow();
+  if (!accepted) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
 
@@ -41,8 +53,10 @@ std::optional<QString> QtOpenDialog::Open(QWidget* parent, const QString& initia
   dialog.setIconProvider(&icons_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  // Never the program's own folder, where a shortcut may start it.
+  if (initial_name.isEmpty()) dialog.setDirectory(Folder(QStandardPaths::DocumentsLocation));
   SelectByName(dialog, initial_name);
-  return Chosen(dialog);
+  return Chosen(dialog, parent);
 }
 
 std::optional<QString> QtSaveDialog::Save(QWidget* parent, const QString& suggested_name,
@@ -55,8 +69,15 @@ std::optional<QString> QtSaveDialog::Save(QWidget* parent, const QString& sugges
   // A name typed without one gets the suggested name's ending, and the dialog
   // asks before that name replaces a file.
   dialog.setDefaultSuffix(QFileInfo(suggested_name).suffix());
-  SelectByName(dialog, suggested_name);
-  return Chosen(dialog);
+  // In the folder of the last image saved this run, else in the pictures.
+  const QString folder =
+      lastFolder_.isEmpty() ? Folder(QStandardPaths::PicturesLocation) : lastFolder_;
+  SelectByName(dialog, QFileInfo(suggested_name).isAbsolute()
+                           ? suggested_name
+                           : QDir(folder).filePath(suggested_name));
+  const auto chosen = Chosen(dialog, parent);
+  if (chosen) lastFolder_ = QFileInfo(*chosen).path();
+  return chosen;
 }
 
 }  // namespace orvanel

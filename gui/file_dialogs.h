@@ -19,7 +19,8 @@ class NameOnlyIconProvider final : public QFileIconProvider {
 };
 
 // The platform's Open dialog, with the default title, listing all files; only
-// a file that exists can be confirmed.
+// a file that exists can be confirmed. With no name to start from, it starts in
+// the user's documents.
 class QtOpenDialog final : public OpenDialog {
  public:
   std::optional<QString> Open(QWidget* parent, const QString& initial_name) override;
@@ -28,7 +29,8 @@ class QtOpenDialog final : public OpenDialog {
   NameOnlyIconProvider icons_;
 };
 
-// The platform's Save dialog, which asks before it replaces a file.
+// The platform's Save dialog, which asks before it replaces a file. It starts
+// in the folder of the last file saved this run, else in the user's pictures.
 class QtSaveDialog final : public SaveDialog {
  public:
   std::optional<QString> Save(QWidget* parent, const QString& suggested_name,
@@ -36,6 +38,7 @@ class QtSaveDialog final : public SaveDialog {
 
  private:
   NameOnlyIconProvider icons_;
+  QString lastFolder_;
 };
 
 }  // namespace orvanel

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -246,8 +247,7 @@ void Main::FileHeldNoPair(std::int64_t bytes) {
 
 QString Main::FrameCaption(const QString& file_name) const {
   if (loadingFile_.isEmpty()) return tr("No file loaded");
-  // A frame's title reads "&" as an access key; a file name means it literally.
-  return tr("Loading %1").arg(QString(file_name).replace('&', "&&"));
+  return tr("Loading %1").arg(QDir::toNativeSeparators(file_name));
 }
 
 bool Main::TrialsRunning() const {

@@ -1,5 +1,6 @@
 // The main window's controls and menus: where each sits and what it says.
 #include <QAction>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -74,15 +75,17 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
 // A disabled frame (no file, or a file done) keeps a caption that reads on the
 // workspace colour (4.5 : 1), and its bar keeps the colour of what it shows.
 void ReadableWhenDisabled(QGroupBox& frame) {
+  frame.ensurePolished();  // a style may set its own disabled colours as it polishes
   QPalette palette = frame.palette();
   const QColor background = palette.color(QPalette::Window);
   const QColor text = palette.color(QPalette::Active, QPalette::WindowText);
   if (ContrastRatio(palette.color(QPalette::Disabled, QPalette::WindowText), background) < 4.5) {
+    // A tone of the palette's text, or a grey where that text itself does not
+    // stand out from the workspace (a dark palette on the system's light grey).
+    const bool text_reads = ContrastRatio(text, background) >= 4.5;
     palette.setColor(QPalette::Disabled, QPalette::WindowText,
-                     ContrastRatio(text, background) >= 4.5
-                         ? ColourThatStandsOut(std::max(0.0F, text.hslHueF()) * 360,
-                                               text.hslSaturationF(), background, 4.5)
-                         : text);
+                     ColourThatStandsOut(text_reads ? std::max(0.0F, text.hslHueF()) * 360 : 0,
+                                         text_reads ? text.hslSaturationF() : 0, background, 4.5));
   }
   for (const auto role : {QPalette::Highlight, QPalette::Text, QPalette::HighlightedText}) {
     palette.setColor(QPalette::Disabled, role, palette.color(QPalette::Active, role));
@@ -196,8 +199,10 @@ void Main::FitToTexts() {
   // The frame's caption never widens the window: a long file name gives way in
   // its middle (ShowFrameCaption).
   const int frame_margins = ProgressFrame->x() + TwipsToPixels(kFrameRightMargin);
-  ProgressFrame->setTitle(FrameCaption(QString()));
-  width = std::max(width, frame_margins + ProgressFrame->minimumSizeHint().width());
+  for (const QString& caption : {tr("No file loaded"), tr("Loading %1").arg(QString())}) {
+    ProgressFrame->setTitle(caption);
+    width = std::max(width, frame_margins + ProgressFrame->minimumSizeHint().width());
+  }
 
   const int button_left = width - buttons_right - button_width;
   for (QPushButton* button : {ClearCommand, StartStopCommand}) {
@@ -215,17 +220,19 @@ void Main::ShowFrameCaption() {
   const QString whole = FrameCaption(loadingFile_);
   ProgressFrame->setToolTip(loadingFile_.isEmpty() ? QString() : whole);
   ProgressFrame->setAccessibleDescription(loadingFile_.isEmpty() ? QString() : whole);
+  // A frame's title reads "&" as an access key; a file name means it literally.
+  const auto title = [](const QString& caption) { return QString(caption).replace('&', "&&"); };
   if (loadingFile_.isEmpty()) {
-    ProgressFrame->setTitle(whole);
+    ProgressFrame->setTitle(title(whole));
     return;
   }
   // What the frame's title has room for once "Loading " and the frame's own
   // edges are drawn: the name, shortened in its middle where it is longer.
-  ProgressFrame->setTitle(FrameCaption(QString()));
+  ProgressFrame->setTitle(title(FrameCaption(QString())));
   const int room = ProgressFrame->width() - ProgressFrame->minimumSizeHint().width();
-  const QString shown =
-      ProgressFrame->fontMetrics().elidedText(loadingFile_, Qt::ElideMiddle, std::max(room, 0));
-  ProgressFrame->setTitle(FrameCaption(shown));
+  const QString shown = ProgressFrame->fontMetrics().elidedText(
+      QDir::toNativeSeparators(loadingFile_), Qt::ElideMiddle, std::max(room, 0));
+  ProgressFrame->setTitle(title(FrameCaption(shown)));
 }
 
 void Main::CreateMenus() {

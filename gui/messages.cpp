@@ -6,6 +6,7 @@
 #include <iostream>
 #include <limits>
 
+#include <QDir>
 #include <QLocale>
 #include <QStringList>
 
@@ -117,7 +118,7 @@ QString SystemReason(int error) {
       return MainWords::tr("it is a folder");
     case EBUSY:
     case ETXTBSY:
-      return MainWords::tr("it is in use");
+      return MainWords::tr("another program is using it");
     default:
       return QString::fromLocal8Bit(std::strerror(error));
   }
@@ -160,13 +161,21 @@ QString Shortened(const std::string& utf8) {
   return text.left(cut) + QChar(0x2026);
 }
 
+// A path as the platform writes it: with backslashes on Windows.
+QString Path(const std::string& utf8) {
+  return QDir::toNativeSeparators(QString::fromStdString(utf8));
+}
+
 QString FileOpenText(const FileOpenError& error) {
-  const QString name = QString::fromStdString(error.Name());
+  const QString name = Path(error.Name());
   switch (error.Why()) {
     case FileOpenError::Reason::kFolder:
       return MainWords::tr("The file \"%1\" could not be opened: it is a folder.").arg(name);
     case FileOpenError::Reason::kNotRegular:
       return MainWords::tr("The file \"%1\" could not be opened: it is not a regular file.")
+          .arg(name);
+    case FileOpenError::Reason::kDevice:
+      return MainWords::tr("The file \"%1\" could not be opened: it is a device, not a file.")
           .arg(name);
     case FileOpenError::Reason::kNoAnswer:
       return MainWords::tr(
@@ -194,16 +203,17 @@ QString ErrorText(const std::exception& error) {
     return FileOpenText(*open);
   } else if (const auto* read = dynamic_cast<const FileReadError*>(&error)) {
     return MainWords::tr("The file \"%1\" could not be read: %2.")
-        .arg(QString::fromStdString(read->Name()), SystemReason(read->SystemError()));
+        .arg(Path(read->Name()), SystemReason(read->SystemError()));
   } else if (const auto* history = dynamic_cast<const HistoryError*>(&error)) {
     return MainWords::tr("The tally could not be saved in %1: %2.")
-        .arg(QString::fromStdString(history->Location()), StoreFaultText(history->Why()));
+        .arg(Path(history->Location()), StoreFaultText(history->Why()));
   }
   return MainWords::tr("Something went wrong that should never happen: %1.")
       .arg(QString::fromLocal8Bit(error.what()));
 }
 
-QString LoadProblemText(const LoadedHistory& loaded, const QString& location) {
+QString LoadProblemText(const LoadedHistory& loaded, const QString& store_location) {
+  const QString location = QDir::toNativeSeparators(store_location);
   using State = StoreCondition::State;
   QStringList sentences;
   if (loaded.store.state == State::kDamaged) {
@@ -260,7 +270,7 @@ bool LoadProblemLoses(const LoadedHistory& loaded) {
 QString NoCompletePairText(const QString& name, const QString& bytes) {
   return MainWords::tr(
              "The file \"%1\" holds no complete pair: only %2 of the 8 bytes a pair needs.")
-      .arg(name, bytes);
+      .arg(QDir::toNativeSeparators(name), bytes);
 }
 
 QString ImageNotSavedText(const QString& path, const FileReplacement& written) {
@@ -278,7 +288,7 @@ QString ImageNotSavedText(const QString& path, const FileReplacement& written) {
       break;
   }
   return MainWords::tr("The image could not be saved as %1: %2. Choose another folder.")
-      .arg(path, reason);
+      .arg(QDir::toNativeSeparators(path), reason);
 }
 
 void WriteToStandardError(const QString& sentence) {

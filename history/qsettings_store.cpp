@@ -1,11 +1,14 @@
 #include "qsettings_store.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStringList>
 
 #include <algorithm>
 #include <utility>
 
+#include "registry_value.h"
+#include "store_layout.h"
 #include "store_location.h"
 
 namespace orvanel {
@@ -44,10 +47,30 @@ std::unique_ptr<QSettings> QSettingsStore::Open() const {
   return settings;
 }
 
+// On Windows the store is the registry, whose values QSettings reads without
+// their kind (a REG_DWORD of 0x80000000 comes back negative, binary data as
+// text): they are read as the registry means them.
 std::string QSettingsStore::Read(const std::string& section, const std::string& key,
                                  const std::string& fallback) {
+  if (CurrentPlatform() == Platform::kWindows) {
+    const RegistryValue value = ReadRegistryValue(RegistryKey(section), key);
+    return value.kind == RegistryValue::Kind::kText ? value.text : fallback;
+  }
   const QVariant value = reader_->value(QString::fromStdString(KeyPath(section, key)));
   return value.isValid() ? TextOf(value) : fallback;
+}
+
+bool QSettingsStore::HoldsUnusable(const std::string& section, const std::string& key) {
+  return CurrentPlatform() == Platform::kWindows &&
+         ReadRegistryValue(RegistryKey(section), key).kind == RegistryValue::Kind::kUnusable;
+}
+
+// The key below HKEY_CURRENT_USER that holds `section`.
+std::string QSettingsStore::RegistryKey(const std::string& section) const {
+  std::string key = QDir::toNativeSeparators(reader_->fileName()).toStdString();
+  const std::string root = "HKEY_CURRENT_USER\\";
+  if (const auto at = key.find(root); at != std::string::npos) key.erase(0, at + root.size());
+  return key + "\\" + section;
 }
 
 StoreCondition QSettingsStore::Condition() {
@@ -93,11 +116,13 @@ void QSettingsStore::Commit(std::chrono::milliseconds) {
     });
     if (holds_values) return;
   }
-  throw HistoryError(settings->fileName().toStdString(), StoreFault{StoreFault::Kind::kRefused, 0});
+  throw HistoryError(Location(), StoreFault{StoreFault::Kind::kRefused, 0});
 }
 
 std::string QSettingsStore::Location() const {
-  return reader_->fileName().toStdString();
+  if (CurrentPlatform() != Platform::kWindows) return reader_->fileName().toStdString();
+  // The key itself, as the Registry Editor shows it, where the tally lies.
+  return "HKEY_CURRENT_USER\\" + RegistryKey(HistoryLayout().section);
 }
 
 }  // namespace orvanel

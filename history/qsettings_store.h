@@ -29,6 +29,7 @@ class QSettingsStore final : public SettingsStore {
 
   [[nodiscard]] std::string Read(const std::string& section, const std::string& key,
                                  const std::string& fallback) override;
+  [[nodiscard]] bool HoldsUnusable(const std::string& section, const std::string& key) override;
   [[nodiscard]] StoreCondition Condition() override;
   void Write(const std::string& section, const std::string& key, const std::string& value) override;
   // The platform's store answers at once: the patience is not needed.
@@ -37,6 +38,7 @@ class QSettingsStore final : public SettingsStore {
 
  private:
   [[nodiscard]] std::unique_ptr<QSettings> Open() const;
+  [[nodiscard]] std::string RegistryKey(const std::string& section) const;
 
   std::string application_;
   std::optional<NativePlace> place_;

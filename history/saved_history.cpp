@@ -34,13 +34,16 @@ LoadedHistory LoadHistory(SettingsStore& store) {
   const std::string hits_text = ReadText(store, kHitsKey);
 
   const double estimate = ReadNumber(estimate_text);
-  if (std::isfinite(estimate)) {
+  if (std::isfinite(estimate) && !store.HoldsUnusable(kSection, kEstimateKey)) {
     loaded.tally.Estimate = estimate;
   } else {
     loaded.unusableEstimate = UnusableValue{kEstimateKey, estimate_text};
   }
-  const auto total = ToCount(ReadNumber(total_text));
-  const auto hits = ToCount(ReadNumber(hits_text));
+  const auto count = [&store](const std::string& key, const std::string& text) {
+    return store.HoldsUnusable(kSection, key) ? std::nullopt : ToCount(ReadNumber(text));
+  };
+  const auto total = count(kTotalKey, total_text);
+  const auto hits = count(kHitsKey, hits_text);
   if (!total) {
     loaded.unusableCount = UnusableValue{kTotalKey, total_text};
   } else if (!hits) {

@@ -78,6 +78,12 @@ class SettingsStore {
   // The stored text, or `fallback` when the value is absent.
   [[nodiscard]] virtual std::string Read(const std::string& section, const std::string& key,
                                          const std::string& fallback) = 0;
+  // Whether the value is there but of a kind no number can be read from (the
+  // registry's binary data, say): it is then unusable, not absent.
+  [[nodiscard]] virtual bool HoldsUnusable(const std::string& /*section*/,
+                                           const std::string& /*key*/) {
+    return false;
+  }
   // What reading found; values read from a store that is not kReadable are
   // the fallbacks.
   [[nodiscard]] virtual StoreCondition Condition() = 0;

@@ -238,8 +238,8 @@ TEST_F(ChartWindow, AnImageThatCannotBeWrittenIsToldWithTheReason) {
     ASSERT_TRUE(testing::Within([&] { return !rig.messenger->messages.isEmpty(); }))
         << c.name.toStdString();
     EXPECT_EQ(rig.messenger->messages[0], "The image could not be saved as " +
-                                              folder.filePath(c.name) + ": " + c.reason +
-                                              ". Choose another folder.");
+                                              QDir::toNativeSeparators(folder.filePath(c.name)) +
+                                              ": " + c.reason + ". Choose another folder.");
   }
 }
 

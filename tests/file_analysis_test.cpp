@@ -458,7 +458,7 @@ TEST(WindowsDevices, AreRefusedWithoutBeingOpened) {
     ASSERT_EQ(choosing.wait_for(std::chrono::seconds(10)), std::future_status::ready) << name;
     const auto refusal = choosing.get();
     ASSERT_TRUE(refusal.has_value()) << name;
-    EXPECT_EQ(refusal->Why(), FileOpenError::Reason::kNotRegular) << name;
+    EXPECT_EQ(refusal->Why(), FileOpenError::Reason::kDevice) << name;
   }
   if (pipe != INVALID_HANDLE_VALUE) ::CloseHandle(pipe);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -55,6 +56,29 @@ TEST(FileDialogs, DescribeFilesByNameAlone) {
   QTimer::singleShot(0, check_the_shown_dialog);
   EXPECT_EQ(save.Save(nullptr, "chart.png", "PNG images (*.png)"), std::nullopt);
   EXPECT_EQ(checked, 2);
+}
+
+// The Save dialog starts in the folder of the image saved last this run.
+TEST(FileDialogs, SaveWhereTheLastImageWent) {
+  QtSaveDialog save;
+  QTemporaryDir folder;
+  QString shown_in;
+  QTimer::singleShot(0, [&folder] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(folder.filePath("chart.png"));
+    QMetaObject::invokeMethod(dialog, "accept");  // as the Save button does
+  });
+  EXPECT_EQ(save.Save(nullptr, "convergence.png", "PNG images (*.png)"),
+            folder.filePath("chart.png"));
+  QTimer::singleShot(0, [&shown_in] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    shown_in = dialog->directory().absolutePath();
+    dialog->reject();
+  });
+  EXPECT_EQ(save.Save(nullptr, "convergence.png", "PNG images (*.png)"), std::nullopt);
+  EXPECT_EQ(shown_in, QDir(folder.path()).absolutePath());
 }
 
 #ifdef Q_OS_LINUX

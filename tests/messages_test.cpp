@@ -2,6 +2,7 @@
 // English (the translations follow the same table).
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QLocale>
 
 #include <cerrno>
@@ -48,7 +49,8 @@ TEST_P(ErrorSentences, ArePlainAndNameWhatFailed) {
   try {
     std::rethrow_exception(GetParam().error);
   } catch (const std::exception& error) {
-    EXPECT_EQ(ErrorText(error), GetParam().sentence);
+    // Paths as the platform writes them (Sentences.WritePathsAsThePlatformDoes).
+    EXPECT_EQ(ErrorText(error), QDir::toNativeSeparators(GetParam().sentence));
   }
 }
 
@@ -98,6 +100,10 @@ INSTANTIATE_TEST_SUITE_P(
              Raised<HistoryError>("/c/Orvanel.conf",
                                   StoreFault{StoreFault::Kind::kNotRegularFile, 0}),
              "The tally could not be saved in /c/Orvanel.conf: it is not a regular file."},
+        Said{"ADeviceName", Raised<FileOpenError>("NUL", FileOpenError::Reason::kDevice, 0),
+             "The file \"NUL\" could not be opened: it is a device, not a file."},
+        Said{"InUse", Raised<FileOpenError>("pairs.bin", FileOpenError::Reason::kSystem, EBUSY),
+             "The file \"pairs.bin\" could not be opened: another program is using it."},
         Said{"Unexpected", Raised<std::length_error>("vector too long"),
              "Something went wrong that should never happen: vector too long."}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -138,7 +144,8 @@ LoadedHistory WithUnusable(std::optional<UnusableValue> count,
 class LoadProblems : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(LoadProblems, AreToldOnceInPlainWords) {
-  EXPECT_EQ(LoadProblemText(GetParam().loaded, "/c/Orvanel.conf"), GetParam().sentence);
+  EXPECT_EQ(LoadProblemText(GetParam().loaded, "/c/Orvanel.conf"),
+            QDir::toNativeSeparators(GetParam().sentence));
   EXPECT_EQ(LoadProblemNeedsTelling(GetParam().loaded), GetParam().inTheWindow);
   EXPECT_EQ(LoadProblemLoses(GetParam().loaded), GetParam().warnsOfALoss);
 }
@@ -201,6 +208,29 @@ INSTANTIATE_TEST_SUITE_P(
                  "at 0.",
                  false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every sentence writes a path as the platform does: with backslashes on Windows.
+TEST(Sentences, WritePathsAsThePlatformDoes) {
+  const std::string path = "C:/pairs/p200k.bin";
+#ifdef _WIN32
+  const QString shown = "C:\\pairs\\p200k.bin";
+#else
+  const QString shown = "C:/pairs/p200k.bin";
+#endif
+  LoadedHistory damaged;
+  damaged.store.state = StoreCondition::State::kDamaged;
+  const QString sentences[] = {
+      ErrorText(FileOpenError(path, FileOpenError::Reason::kSystem, ENOENT)),
+      ErrorText(FileReadError(path, EIO)),
+      ErrorText(HistoryError(path, StoreFault{StoreFault::Kind::kSystem, EROFS})),
+      LoadProblemText(damaged, QString::fromStdString(path)),
+      NoCompletePairText(QString::fromStdString(path), "7"),
+      ImageNotSavedText(QString::fromStdString(path), FileReplacement{}),
+  };
+  for (const QString& sentence : sentences) {
+    EXPECT_TRUE(sentence.contains(shown)) << sentence.toStdString();
+  }
+}
 
 }  // namespace
 }  // namespace orvanel

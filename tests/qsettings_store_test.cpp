@@ -15,6 +15,15 @@
 #include "history/store_location.h"
 #include "support/fakes.h"
 
+#ifdef Q_OS_WIN
+#include <cstdint>
+#include <cwchar>
+#include <utility>
+#include <vector>
+
+#include <windows.h>
+#endif
+
 namespace orvanel {
 namespace {
 
@@ -51,6 +60,10 @@ class TestPlace {
   TestPlace& operator=(const TestPlace&) = delete;
   [[nodiscard]] QSettingsStore Store() const {
     return QSettingsStore(QSettingsStore::NativePlace{key_.toStdString()});
+  }
+  // Where the values lie, below HKEY_CURRENT_USER (Windows).
+  [[nodiscard]] std::wstring Key() const {
+    return key_.mid(QString("HKEY_CURRENT_USER\\").size()).toStdWString() + L"\\History";
   }
   // The place seen through QSettings itself, as another program would see it.
   [[nodiscard]] std::unique_ptr<QSettings> Settings() const {
@@ -200,6 +213,62 @@ TEST_F(QSettingsStoreTest, ADamagedFileStartsFromZeroAndIsMendedByTheNextSave) {
   }
 }
 
+#endif
+
+#ifdef Q_OS_WIN
+// What the registry holds is read as the lenient rules read text: a REG_DWORD
+// or REG_QWORD as its unsigned value, so that one beyond 32 bits is unusable and
+// told; binary data holds no number at all.
+TEST(QSettingsStoreInTheRegistry, ReadsEachKindOfValueAsTheRegistryMeansIt) {
+  const auto dword = [](DWORD value) {
+    return std::make_pair(REG_DWORD,
+                          std::vector<BYTE>(reinterpret_cast<BYTE*>(&value),
+                                            reinterpret_cast<BYTE*>(&value) + sizeof value));
+  };
+  const auto qword = [](std::uint64_t value) {
+    return std::make_pair(REG_QWORD,
+                          std::vector<BYTE>(reinterpret_cast<BYTE*>(&value),
+                                            reinterpret_cast<BYTE*>(&value) + sizeof value));
+  };
+  const auto text = [](const wchar_t* value) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(value);
+    return std::make_pair(REG_SZ, std::vector<BYTE>(bytes, bytes + (wcslen(value) + 1) * 2));
+  };
+  const struct {
+    const char* name;
+    std::pair<DWORD, std::vector<BYTE>> total;
+    std::int32_t loads;
+    bool unusable;
+  } cases[] = {
+      {"AString", text(L" 100001"), 100001, false},
+      {"ADword", dword(100001), 100001, false},
+      {"ADwordAtTheLimit", dword(0x7FFFFFFF), 0x7FFFFFFF, false},
+      {"ADwordBeyondIt", dword(0x80000000), 0, true},
+      {"AQword", qword(42), 42, false},
+      {"AQwordBeyond32Bits", qword(std::uint64_t{1} << 40), 0, true},
+      {"BinaryData", std::make_pair(REG_BINARY, std::vector<BYTE>{'1', 0, '2', 0}), 0, true},
+  };
+  for (const auto& c : cases) {
+    const TestPlace place;
+    QSettingsStore store = place.Store();
+    const std::wstring key = place.Key();
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Total", c.total.first,
+                                c.total.second.data(), static_cast<DWORD>(c.total.second.size())),
+              ERROR_SUCCESS)
+        << c.name;
+    const LoadedHistory loaded = LoadHistory(store);
+    EXPECT_EQ(loaded.tally.Total, c.loads) << c.name;
+    EXPECT_EQ(loaded.unusableCount.has_value(), c.unusable) << c.name;
+  }
+}
+
+// A failed save names the key where the tally lies, as the Registry Editor shows it.
+TEST(QSettingsStoreInTheRegistry, NamesItsKeyAsTheRegistryEditorShowsIt) {
+  const TestPlace place;
+  const std::string location = place.Store().Location();
+  EXPECT_EQ(location.rfind("HKEY_CURRENT_USER\\Software\\Orvanel Tests\\", 0), 0u) << location;
+  EXPECT_EQ(location.substr(location.size() - 8), "\\History") << location;
+}
 #endif
 
 }  // namespace

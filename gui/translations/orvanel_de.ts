@@ -351,10 +351,6 @@
         <translation>es ist ein Ordner</translation>
     </message>
     <message>
-        <source>it is in use</source>
-        <translation>die Datei wird gerade verwendet</translation>
-    </message>
-    <message>
         <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
         <translation>Die Datei „%1“ konnte nicht geöffnet werden: Das Dateisystem hat nicht rechtzeitig geantwortet.</translation>
     </message>
@@ -426,6 +422,14 @@
     <message>
         <source>The file &quot;%1&quot; holds no complete pair: only %2 of the 8 bytes a pair needs.</source>
         <translation>Die Datei „%1“ enthält kein vollständiges Paar: nur %2 der 8 Bytes, die ein Paar braucht.</translation>
+    </message>
+    <message>
+        <source>another program is using it</source>
+        <translation>ein anderes Programm verwendet sie</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: it is a device, not a file.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Es handelt sich um ein Gerät, nicht um eine Datei.</translation>
     </message>
 </context>
 </TS>

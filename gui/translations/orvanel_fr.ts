@@ -351,10 +351,6 @@
         <translation>c’est un dossier</translation>
     </message>
     <message>
-        <source>it is in use</source>
-        <translation>il est en cours d’utilisation</translation>
-    </message>
-    <message>
         <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
         <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: le système de fichiers n’a pas répondu à temps.</translation>
     </message>
@@ -426,6 +422,14 @@
     <message>
         <source>The file &quot;%1&quot; holds no complete pair: only %2 of the 8 bytes a pair needs.</source>
         <translation>Le fichier «&#xa0;%1&#xa0;» ne contient aucune paire complète&#xa0;: seulement %2 des 8 octets qu’il faut pour une paire.</translation>
+    </message>
+    <message>
+        <source>another program is using it</source>
+        <translation>un autre programme l’utilise</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened: it is a device, not a file.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: c’est un périphérique, pas un fichier.</translation>
     </message>
 </context>
 </TS>

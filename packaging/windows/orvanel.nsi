@@ -4,14 +4,20 @@
 ; Uninstalling leaves the saved tally where it is (the registry key of the
 ; program's settings).
 ;   makensis -DVERSION=<x.y.z> -DPUBLISHER=<who makes it> -DTREE=<folder with the program>
-;            -DICON=<orvanel.ico> -DREMOVE=<list of what the uninstaller removes>
-;            -DOUTFILE=<setup.exe> orvanel.nsi
+;            -DSIZE_KB=<its size> -DICON=<orvanel.ico> -DREMOVE=<list of what the
+;            uninstaller removes> -DOUTFILE=<setup.exe> orvanel.nsi
+; Neither installs nor uninstalls while Orvanel runs (it holds the mutex
+; "Orvanel.Running"): the user is asked to close it, and a silent run fails with
+; status 2, leaving everything as it was.
 ; The list names each installed file (Delete) and folder (RMDir), deepest first,
 ; so that the uninstaller removes what it installed and nothing else.
 
 ; 64-bit, as the program is: it runs where the program runs.
 Target amd64-unicode
+; Sharp at any scale of the screen.
+ManifestDPIAware true
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
 
 !define NAME "Orvanel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${NAME}"
@@ -35,17 +41,56 @@ VIAddVersionKey "LegalCopyright" "MIT licence; Qt under LGPL-3"
 !insertmacro MUI_PAGE_LICENSE "${TREE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Orvanel.exe"
+!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "German"
 !insertmacro MUI_LANGUAGE "French"
 
+LangString RUNNING ${LANG_ENGLISH} "Orvanel is running. Close it (its tally is saved), then choose Retry."
+LangString RUNNING ${LANG_GERMAN} "Orvanel läuft. Beenden Sie es (der Zählerstand wird gespeichert) und wählen Sie dann „Wiederholen“."
+LangString RUNNING ${LANG_FRENCH} "Orvanel est en cours d’exécution. Fermez-le (son décompte est enregistré), puis choisissez « Réessayer »."
+
+; Waits until Orvanel no longer runs, as the user closes it; fails a silent run.
+!macro WaitUntilOrvanelEnds un
+Function ${un}WaitUntilOrvanelEnds
+  ${Do}
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Orvanel.Running") p .r0'
+    ${If} $0 P= 0
+      Return
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r0)'
+    ${If} ${Silent}
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(RUNNING)" IDRETRY +2
+    Quit
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro WaitUntilOrvanelEnds ""
+!insertmacro WaitUntilOrvanelEnds "un."
+
+Function .onInit
+  Call WaitUntilOrvanelEnds
+FunctionEnd
+
+Function un.onInit
+  Call un.WaitUntilOrvanelEnds
+FunctionEnd
+
 Section "Orvanel"
   SetOutPath "$INSTDIR"
   File /r "${TREE}\*.*"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
+  ; The shortcut starts Orvanel in the user's own folder, never in its
+  ; installation: what its dialogs save goes where the user keeps files.
+  SetOutPath "$PROFILE"
   CreateShortCut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\Orvanel.exe"
+  SetOutPath "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -55,6 +100,7 @@ Section "Orvanel"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
 SectionEnd
 
 Section "Uninstall"

@@ -1,0 +1,8 @@
+#include "running_mark.h"
+
+namespace orvanel {
+
+// Only the Windows installer asks.
+void MarkRunning() {}
+
+}  // namespace orvanel
