@@ -1,6 +1,8 @@
 // Full Speed against the machine's limit, side by side in one process:
-//   L    Estimator::Tick back to back, on a front end that only keeps the figures;
-//   (b)  the real window at Full Speed, random pairs;
+//   L    Estimator::Tick back to back, on one core, on a front end that only
+//        keeps the figures;
+//   (a)  the real window at Full Speed, random pairs, on one thread;
+//   (b)  the real window at Full Speed, random pairs, on every core;
 //   (c)  the real window at Full Speed, on a pair file in the page cache;
 //   (d)  how long an event posted to the window (as a click or a key arrives)
 //        waits to be handled while (b) runs: median, 99th percentile, most;
@@ -102,6 +104,20 @@ int main(int argc, char* argv[]) {
 
   const double limit = Limit(kSeconds);
 
+  // (a): a window of its own whose Full Speed runs on one thread.
+  double one_thread = 0;
+  {
+    orvanel::PlatformServices services = orvanel::DesktopServices();
+    services.fullSpeedThreads = 1;
+    orvanel::WaysOut ways_out;
+    orvanel::Main window(std::move(services), ways_out);
+    window.Form_Load();
+    window.show();
+    window.findChild<QAction*>("FullSpeedMenu")->trigger();
+    one_thread = WindowRate(window, kSeconds);
+    window.close();
+  }
+
   orvanel::PlatformServices services = orvanel::DesktopServices();
   auto open = std::make_unique<ScriptedOpen>();
   ScriptedOpen& open_dialog = *open;
@@ -160,9 +176,12 @@ int main(int argc, char* argv[]) {
         .waits[static_cast<std::size_t>(share * static_cast<double>(waits.waits.size() - 1))];
   };
   std::printf("platform: %s\n", qPrintable(QApplication::platformName()));
-  std::printf("(L) ticks back to back          %12.0f trials/s\n", limit);
-  std::printf("(b) Full Speed, random pairs    %12.0f trials/s  %.2f x L\n", full_random,
-              full_random / limit);
+  std::printf("(L) ticks back to back, 1 core  %12.0f trials/s\n", limit);
+  std::printf("(a) Full Speed, 1 thread        %12.0f trials/s  %.2f x L\n", one_thread,
+              one_thread / limit);
+  std::printf("(b) Full Speed, every core (%u)  %12.0f trials/s  %.2f x L, %.2f x (a)\n",
+              std::max(1u, std::thread::hardware_concurrency()), full_random, full_random / limit,
+              full_random / one_thread);
   std::printf("(c) Full Speed, pair file       %12.0f trials/s  %.2f x L\n", full_file,
               full_file / limit);
   std::printf(

@@ -1,7 +1,13 @@
 #include "estimator.h"
 
+#include <algorithm>
+#include <array>
+#include <limits>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "common_factor.h"
 
 #include "base/text.h"
 
@@ -44,6 +50,80 @@ void Estimator::Tick() {
     }
     ++batchStep_;
   }
+}
+
+namespace {
+
+// The hits among `trials` random trials whose draws begin at `position`.
+std::int64_t HitsOfTrials(const ClockSeededGenerator::Key& key, std::uint64_t position,
+                          std::int64_t trials) {
+  std::int64_t hits = 0;
+  std::uint64_t block = position / 4;
+  std::array<float, 4> draws = DrawBlock(key, block);
+  std::size_t lane = position % 4;
+  const auto next = [&]() {
+    if (lane == 4) {
+      draws = DrawBlock(key, ++block);
+      lane = 0;
+    }
+    return draws[lane++];
+  };
+  for (std::int64_t trial = 0; trial < trials; ++trial) {
+    const float r1 = next();
+    const float r2 = next();
+    const Pair pair = PairFromDraws(r1, r2);
+    hits += HasCommonFactor(pair.first, pair.second) ? 1 : 0;
+  }
+  return hits;
+}
+
+}  // namespace
+
+std::int64_t Estimator::RunTicksAtOnce(std::int64_t ticks) {
+  auto* generator = dynamic_cast<ClockSeededGenerator*>(&generator_);
+  if (analyzingFile_ || generator == nullptr || ticks <= 0) return 0;
+  if (tally_.Hits < 0 || tally_.Hits > tally_.Total) return 0;  // errors would fall mid-tick
+  // Every random tick counts four trials: the ticks whose every trial stays
+  // below the limit are known before any runs.
+  const std::int64_t room =
+      (std::int64_t{std::numeric_limits<std::int32_t>::max()} - tally_.Total) / kTrialsPerTick;
+  ticks = std::min(ticks, room);
+  if (ticks <= 0) return 0;
+
+  if (!workers_) workers_ = std::make_unique<TickWorkers>(helpers_);
+  const std::size_t parts = workers_->Count();
+  std::vector<std::int64_t> hits(parts, 0);
+  const ClockSeededGenerator::Key key = generator->RunKey();
+  const std::uint64_t start = generator->Position();
+  constexpr std::uint64_t kDrawsPerTick = 2 * kTrialsPerTick;
+  workers_->Run(parts, [&](std::size_t part) {
+    const std::int64_t from =
+        ticks * static_cast<std::int64_t>(part) / static_cast<std::int64_t>(parts);
+    const std::int64_t to =
+        ticks * static_cast<std::int64_t>(part + 1) / static_cast<std::int64_t>(parts);
+    hits[part] = HitsOfTrials(key, start + static_cast<std::uint64_t>(from) * kDrawsPerTick,
+                              (to - from) * kTrialsPerTick);
+  });
+  std::int64_t found = 0;
+  for (const std::int64_t part_hits : hits) found += part_hits;
+
+  // What the last of these ticks leaves, one trial after another: once Total
+  // differs from Hits it always will, and the last trial redraws from the tally
+  // it leaves.
+  tally_.Total += static_cast<std::int32_t>(ticks * kTrialsPerTick);
+  tally_.Hits += static_cast<std::int32_t>(found);
+  generator->Skip(static_cast<std::uint64_t>(ticks) * kDrawsPerTick);
+  batchStep_ = kTrialsPerTick + 1;
+  if (tally_.Total != tally_.Hits) {
+    RecomputeEstimate(tally_);
+    ShowTally();
+  }
+  return ticks;
+}
+
+void Estimator::UseWorkers(unsigned threads) {
+  helpers_ = threads > 1 ? threads - 1 : 0;
+  workers_.reset();
 }
 
 void Estimator::Reset() {

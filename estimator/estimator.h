@@ -24,6 +24,7 @@
 #include "front_end.h"
 #include "pair_file.h"
 #include "random_pairs.h"
+#include "tick_workers.h"
 #include "trial_tally.h"
 
 namespace orvanel {
@@ -60,6 +61,18 @@ class Estimator {
   void BeginRun();
   void EndRun() { inRun_ = false; }
 
+  // Runs up to `ticks` random ticks at once, split into contiguous ranges among
+  // the workers (every core, by default), and leaves exactly what as many
+  // Tick()s one after the other leave: the same Total, Hits and estimate, the
+  // same figures handed to the FrontEnd, the generator at the same draw. Only
+  // where that is known in advance: random pairs from the counter-based
+  // generator, a tally within its invariant, and every trial short of the
+  // count's limit (the ticks near it run one at a time, so that the limit is
+  // met at the very trial). How many ticks ran: none where they cannot.
+  std::int64_t RunTicksAtOnce(std::int64_t ticks);
+  // The threads RunTicksAtOnce works on, the caller's included (tests).
+  void UseWorkers(unsigned threads);
+
   // Zeroes the tally and shows it. Nothing else changes.
   void Reset();
 
@@ -85,6 +98,8 @@ class Estimator {
   bool inRun_ = false;
   std::unique_ptr<PairFile> pairFile_;
   bool pairTaken_ = false;  // a whole pair of the pair file was read
+  unsigned helpers_ = TickWorkers::HelpersForThisMachine();
+  std::unique_ptr<TickWorkers> workers_;  // made at the first ticks run at once
 };
 
 }  // namespace orvanel

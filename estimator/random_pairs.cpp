@@ -1,6 +1,9 @@
 #include "random_pairs.h"
 
 #include <chrono>
+#include <random>
+
+#include <Random123/philox.h>
 
 #include "checked_math.h"
 
@@ -14,28 +17,60 @@ constexpr Quantity kWhat = Quantity::kRandomNumber;
 }  // namespace
 
 void ClockSeededGenerator::SeedFromClock() {
+  position_ = 0;
+  if (keyGiven_) return;
   const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
   const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
+  // Both clocks, mixed, so that two starts in the same second differ.
   std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32),
                      static_cast<std::uint32_t>(wall), static_cast<std::uint32_t>(wall >> 32)};
-  engine_.seed(seed);
+  seed.generate(key_.begin(), key_.end());
 }
 
 float ClockSeededGenerator::Next() {
+  return DrawAt(key_, position_++);
+}
+
+std::array<float, 4> DrawBlock(const ClockSeededGenerator::Key& key, std::uint64_t block) {
   constexpr float kScale = 1.0f / 16'777'216.0f;  // 2^-24, exact
-  return static_cast<float>(engine_() >> 8) * kScale;
+  const r123::Philox4x32::ctr_type counter = {
+      {static_cast<std::uint32_t>(block), static_cast<std::uint32_t>(block >> 32), 0, 0}};
+  const r123::Philox4x32::key_type philox_key = {{key[0], key[1]}};
+  const auto bits = r123::Philox4x32()(counter, philox_key);
+  return {static_cast<float>(bits[0] >> 8) * kScale, static_cast<float>(bits[1] >> 8) * kScale,
+          static_cast<float>(bits[2] >> 8) * kScale, static_cast<float>(bits[3] >> 8) * kScale};
+}
+
+float DrawAt(const ClockSeededGenerator::Key& key, std::uint64_t position) {
+  return DrawBlock(key, position / 4)[position % 4];
 }
 
 // The checks below cannot fire for r in [0, 1); they stay so that a faulty
 // generator is reported instead of producing numbers outside the ranges.
-Pair DrawRandomPair(RandomGenerator& generator) {
-  const double r1 = generator.Next();
-  const double x = CheckFloatResult(r1 * kSpan + kOffset, kWhat);
-  const std::int32_t first = RoundToInt32(x, kWhat);
-  const double r2 = generator.Next();
+namespace {
+
+std::int32_t FirstOfPair(float r1) {
+  const double x = CheckFloatResult(static_cast<double>(r1) * kSpan + kOffset, kWhat);
+  return RoundToInt32(x, kWhat);
+}
+
+std::int32_t SecondOfPair(std::int32_t first, float r2) {
   const std::int32_t width = CheckedSubtract(kSpan, first, kWhat);
-  const double y = CheckFloatResult(r2 * width + first, kWhat);
-  return Pair{first, RoundToInt32(y, kWhat)};
+  const double y = CheckFloatResult(static_cast<double>(r2) * width + first, kWhat);
+  return RoundToInt32(y, kWhat);
+}
+
+}  // namespace
+
+// The second draw is taken only once the first has given its number.
+Pair DrawRandomPair(RandomGenerator& generator) {
+  const std::int32_t first = FirstOfPair(generator.Next());
+  return Pair{first, SecondOfPair(first, generator.Next())};
+}
+
+Pair PairFromDraws(float r1, float r2) {
+  const std::int32_t first = FirstOfPair(r1);
+  return Pair{first, SecondOfPair(first, r2)};
 }
 
 }  // namespace orvanel

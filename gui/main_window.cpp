@@ -48,6 +48,13 @@ Main::Main(PlatformServices services, WayOut& way_out, QWidget* parent)
   connect(Timer1, &TickTimer::timeout, this, &Main::Timer1_Timer);
   connect(Timer1, &TickTimer::aboutToRunTicks, this, &Main::BeforeTicks);
   connect(Timer1, &TickTimer::ranDueTicks, this, &Main::AfterTicks);
+  // At full speed, ticks of random pairs run at once on every core.
+  if (services_.fullSpeedThreads > 0) estimator_.UseWorkers(services_.fullSpeedThreads);
+  Timer1->RunAtOnceWith([this](std::int64_t ticks) {
+    std::int64_t ran = 0;
+    Guarded([this, ticks, &ran] { ran = estimator_.RunTicksAtOnce(ticks); });
+    return ran;
+  });
   Timer1->start();
   StartStopCommand->setFocus();
   wayOut_.Opened(*this);

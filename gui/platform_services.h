@@ -64,6 +64,8 @@ struct PlatformServices {
   std::unique_ptr<MonotonicClock> clock;
   // Opens a pair file; tests can open one whose reads wait.
   PairFileOpener openPairFile = OpenPairFile;
+  // The threads Full Speed runs on, the window's included; 0: every core.
+  unsigned fullSpeedThreads = 0;
 };
 
 // The real ones: Qt's dialogs and message boxes, the per-user QSettings store,

@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace orvanel {
 
 TickTimer::TickTimer(MonotonicClock& clock, QObject* parent)
@@ -58,10 +60,29 @@ void TickTimer::RunSlice(std::int64_t ticks) {
   const std::uint64_t run = starts_;
   const auto until = clock_.Now() + kSlice;
   emit aboutToRunTicks();
-  // The clock is asked every few ticks: asking it costs a good part of a tick.
-  for (std::int64_t tick = 0; tick < ticks && active_ && starts_ == run; ++tick) {
+  std::int64_t ran = 0;
+  while (ran < ticks && active_ && starts_ == run) {
+    // Ticks at once, on every core, in parts of about a quarter of a slice, so
+    // that the window waits for its workers no longer than a slice.
+    std::int64_t at_once = 0;
+    if (atOnce_) {
+      const auto before = clock_.Now();
+      at_once = atOnce_(std::min(ticks - ran, ticksAtOnce_));
+      const auto took = clock_.Now() - before;
+      if (at_once == ticksAtOnce_ && took > std::chrono::nanoseconds(0)) {
+        ticksAtOnce_ = std::clamp<std::int64_t>(at_once * (kSlice / 4) / took, 16, 1 << 22);
+      }
+    }
+    if (at_once > 0) {
+      ran += at_once;
+      if (clock_.Now() >= until) break;
+      continue;
+    }
+    // One at a time where they cannot run at once. The clock is asked every few
+    // ticks: asking it costs a good part of a tick.
     emit timeout();
-    if (tick % 16 == 15 && clock_.Now() >= until) break;
+    ++ran;
+    if (ran % 16 == 0 && clock_.Now() >= until) break;
   }
   emit ranDueTicks();
 }

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "estimator/errors.h"
 #include "estimator/estimator.h"
@@ -93,6 +98,89 @@ TEST(Reset, ZeroesTheTallyOnly) {
   EXPECT_EQ(rig.estimator.Tally().Estimate, 0.0);
   EXPECT_EQ(rig.frontEnd.log, std::vector<std::string>{"captions"});
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
+}
+
+// Full Speed runs random ticks at once on any number of threads, and leaves
+// exactly what as many ticks one after the other leave, whatever stops it:
+// the limit of the count, or the trials stopped between slices.
+struct AtOnceCase {
+  const char* name;
+  TrialTally from;
+  std::vector<std::int64_t> slices;  // ticks at once; a negative count one at a time
+};
+
+std::ostream& operator<<(std::ostream& out, const AtOnceCase& c) {
+  return out << c.name;
+}
+
+constexpr std::int32_t kLimit = std::numeric_limits<std::int32_t>::max();
+
+struct CountedRig {
+  testing::RecordingFrontEnd frontEnd;
+  ClockSeededGenerator generator{{0x243f6a88, 0x85a308d3}};
+  Estimator estimator{frontEnd, generator};
+  // A tick, as the window runs it: an error ends the trials.
+  void Tick() {
+    try {
+      estimator.Tick();
+    } catch (const OverflowError&) {
+      stopped = true;
+    }
+  }
+  bool stopped = false;
+};
+
+class TicksAtOnce : public ::testing::TestWithParam<std::tuple<AtOnceCase, unsigned>> {};
+
+TEST_P(TicksAtOnce, LeaveWhatTicksOneAfterTheOtherLeave) {
+  const auto& [c, threads] = GetParam();
+  CountedRig one_by_one;
+  CountedRig at_once;
+  one_by_one.estimator.Restore(c.from);
+  at_once.estimator.Restore(c.from);
+  at_once.estimator.UseWorkers(threads);
+  std::int64_t ran_at_once = 0;
+  for (const std::int64_t slice : c.slices) {
+    const std::int64_t ticks = slice < 0 ? -slice : slice;
+    for (std::int64_t tick = 0; tick < ticks && !one_by_one.stopped; ++tick) one_by_one.Tick();
+    std::int64_t ran = slice < 0 ? 0 : at_once.estimator.RunTicksAtOnce(ticks);
+    ran_at_once += ran;
+    for (; ran < ticks && !at_once.stopped; ++ran) at_once.Tick();
+  }
+  EXPECT_GT(ran_at_once, 0) << "some ran at once";
+  EXPECT_EQ(at_once.estimator.Tally(), one_by_one.estimator.Tally());
+  EXPECT_EQ(at_once.stopped, one_by_one.stopped);
+  EXPECT_EQ(at_once.generator.Position(), one_by_one.generator.Position());
+  EXPECT_EQ(at_once.frontEnd.texts.estimate, one_by_one.frontEnd.texts.estimate);
+  EXPECT_EQ(at_once.frontEnd.texts.total, one_by_one.frontEnd.texts.total);
+  EXPECT_EQ(at_once.frontEnd.texts.hits, one_by_one.frontEnd.texts.hits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, TicksAtOnce,
+    ::testing::Combine(
+        ::testing::Values(AtOnceCase{"FromZero", {}, {5000}},
+                          AtOnceCase{"FromALoadedTally", {1000, 392, 3.1}, {1, 2, 3, 4000}},
+                          AtOnceCase{"ToTheLimit", {kLimit - 4 * 700 - 2, 0, 3.0}, {1000}},
+                          AtOnceCase{"StoppedBetweenSlices", {}, {300, -7, 500, -1, 2}}),
+        ::testing::Values(1u, 2u, 3u, 7u)),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + "On" +
+             std::to_string(std::get<1>(info.param)) + "Threads";
+    });
+
+// Where the outcome of a trial could be an error, or the pairs come from a
+// file or a generator that cannot be continued anywhere, nothing runs at once.
+TEST(TicksAtOnce, RunNoneWhereTheyCouldDiffer) {
+  CountedRig broken;
+  broken.estimator.Restore(TrialTally{10, 11, 0.0});  // more hits than trials
+  EXPECT_EQ(broken.estimator.RunTicksAtOnce(100), 0);
+  CountedRig at_the_limit;
+  at_the_limit.estimator.Restore(TrialTally{kLimit - 3, 0, 3.0});
+  EXPECT_EQ(at_the_limit.estimator.RunTicksAtOnce(100), 0);
+  EstimatorRig scripted(kCoprimeDraws);
+  EXPECT_EQ(scripted.estimator.RunTicksAtOnce(100), 0);
+  EXPECT_EQ(scripted.estimator.Tally().Total, 0);
 }
 
 }  // namespace

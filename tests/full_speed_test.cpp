@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ namespace {
 using std::chrono::milliseconds;
 using testing::Action;
 using testing::Find;
+using testing::OpenPatiently;
 using testing::WindowRig;
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -41,7 +43,15 @@ struct Shown {
 // speed; the rest of a scenario is the same for both.
 class Driven {
  public:
-  explicit Driven(bool full_speed) : fullSpeed_(full_speed) {
+  // With `threads`, the draws come from the counter-based generator of a fixed
+  // key, and Full Speed runs its ticks at once on that many threads.
+  explicit Driven(bool full_speed, unsigned threads = 0)
+      : rig(OpenPatiently,
+            threads > 0 ? std::make_unique<ClockSeededGenerator>(
+                              ClockSeededGenerator::Key{0x13198a2e, 0x03707344})
+                        : nullptr,
+            threads),
+        fullSpeed_(full_speed) {
     QObject::connect(Find<QProgressBar>(*rig.window, "ProgressBar1"), &QProgressBar::valueChanged,
                      [this](int value) { bar_.push_back(value); });
     if (full_speed) Action(*rig.window, "FullSpeedMenu")->trigger();
@@ -134,6 +144,40 @@ TEST_P(FullSpeedEquivalence, LeavesWhatOneTickAMillisecondLeaves) {
 INSTANTIATE_TEST_SUITE_P(Scenarios, FullSpeedEquivalence, ::testing::ValuesIn(kScenarios),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// On every core: random ticks at once, up to the limit of the count, and
+// stopped between slices, leave what one tick a millisecond leaves.
+class OnEveryCore : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(OnEveryCore, LeavesWhatOneTickAMillisecondLeaves) {
+  const std::function<void(Driven&)> plays[] = {
+      [](Driven& driven) { driven.Ticks(3000); },
+      [](Driven& driven) {
+        driven.rig.Load(TrialTally{kMax - 4 * 300 - 2, 0, 3.0});
+        driven.Ticks(400);  // the limit falls in the middle of a tick
+      },
+      [](Driven& driven) {
+        driven.Ticks(700);
+        driven.ClickStartStop();
+        driven.ClickStartStop();
+        driven.Ticks(900);
+      },
+  };
+  for (const auto& play : plays) {
+    Driven one_at_a_time(false, GetParam());
+    Driven full_speed(true, GetParam());
+    play(one_at_a_time);
+    play(full_speed);
+    const Shown expected = one_at_a_time.Stopped();
+    const Shown shown = full_speed.Stopped();
+    EXPECT_EQ(shown.tally, expected.tally);
+    EXPECT_EQ(shown.lines, expected.lines);
+    EXPECT_EQ(shown.messages, expected.messages);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Threads, OnEveryCore, ::testing::Values(1u, 2u, 3u, 7u),
+                         [](const auto& info) { return std::to_string(info.param) + "Threads"; });
+
 TEST(FullSpeed, IsOffAtTheStartAndGoesBackToOneTickAMillisecondFromThatMoment) {
   WindowRig rig;
   QAction* entry = Action(*rig.window, "FullSpeedMenu");
@@ -161,12 +205,15 @@ TEST(FullSpeed, EveryWayOutSavesTheExactTally) {
       {"SignalDieOrQuit", [](WindowRig& rig) { rig.waysOut.LeaveUnattended(); }},
       {"SessionEnd", [](WindowRig& rig) { (void)rig.waysOut.SaveForSessionEnd(); }}};
   for (const auto& [name, take] : ways) {
-    WindowRig rig;
+    // Ticks at once on three threads.
+    WindowRig rig(OpenPatiently,
+                  std::make_unique<ClockSeededGenerator>(ClockSeededGenerator::Key{1, 2}), 3);
     rig.Load(TrialTally{1000, 392, 3.1});
     Action(*rig.window, "FullSpeedMenu")->trigger();
     testing::TickTimerPeer::RunSlice(*Find<TickTimer>(*rig.window, "Timer1"), 25'000);
     take(rig);
     EXPECT_EQ(rig.store->values["Total"], " 101000") << name;
+    EXPECT_EQ(rig.store->values["Hits"], NumberText(rig.window->Tally().Hits)) << name;
   }
 }
 

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include <Random123/philox.h>
 
 #include "support/fakes.h"
 
@@ -66,6 +71,46 @@ TEST(ClockSeededGenerator, TwoSeedingsAtDifferentTimesDiffer) {
   bool differs = false;
   for (int i = 0; i < 8 && !differs; ++i) differs = a.Next() != b.Next();
   EXPECT_TRUE(differs);
+}
+
+// Philox4x32-10 as its authors publish it (Random123's known-answer vectors),
+// and the draws the generator keeps of it: the top 24 bits of each word.
+TEST(ClockSeededGenerator, DrawsPhiloxAsItsAuthorsPublishIt) {
+  const struct {
+    r123::Philox4x32::ctr_type counter;
+    r123::Philox4x32::key_type key;
+    std::array<std::uint32_t, 4> words;
+  } vectors[] = {
+      {{{0, 0, 0, 0}}, {{0, 0}}, {0x6627e8d5, 0xe169c58d, 0xbc57ac4c, 0x9b00dbd8}},
+      {{{0xffffffff, 0xffffffff, 0xffffffff, 0xffffffff}},
+       {{0xffffffff, 0xffffffff}},
+       {0x408f276d, 0x41c83b0e, 0xa20bc7c6, 0x6d5451fd}},
+      {{{0x243f6a88, 0x85a308d3, 0x13198a2e, 0x03707344}},
+       {{0xa4093822, 0x299f31d0}},
+       {0xd16cfe09, 0x94fdcceb, 0x5001e420, 0x24126ea1}},
+  };
+  for (const auto& v : vectors) {
+    const auto words = r123::Philox4x32()(v.counter, v.key);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(words[i], v.words[i]) << i;
+  }
+  ClockSeededGenerator generator({0, 0});
+  for (const std::uint32_t word : vectors[0].words) {
+    EXPECT_EQ(generator.Next(), static_cast<float>(word >> 8) / 16'777'216.0f);
+  }
+}
+
+// Draw n of a run is the same whoever takes it, in whatever order: a run can be
+// continued anywhere.
+TEST(ClockSeededGenerator, ContinuesFromAnyDraw) {
+  ClockSeededGenerator one_by_one({0x9e3779b9, 0x7f4a7c15});
+  std::vector<float> draws;
+  for (int i = 0; i < 1000; ++i) draws.push_back(one_by_one.Next());
+  for (const std::uint64_t from : {0u, 1u, 3u, 4u, 997u}) {
+    ClockSeededGenerator later({0x9e3779b9, 0x7f4a7c15});
+    later.Skip(from);
+    EXPECT_EQ(later.Next(), draws[from]) << from;
+    EXPECT_EQ(DrawAt(later.RunKey(), from), draws[from]) << from;
+  }
 }
 
 }  // namespace

@@ -32,4 +32,22 @@ endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 # Qt's licence and where its source is: build-qt keeps them with the Qt it built.
-install(DIRECTORY ${Qt6_DIR}/../../../licenses/ DESTINATION licenses)
+set(qt_licences ${Qt6_DIR}/../../../licenses)
+install(DIRECTORY ${qt_licences}/ DESTINATION licenses PATTERN README.txt EXCLUDE)
+
+# Random123 is compiled into Orvanel.exe itself: its notice joins the listing,
+# both with Windows line ends like the rest of the folder.
+find_file(random123_copyright copyright PATHS /usr/share/doc/librandom123-dev
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(READ ${random123_copyright} random123_notice)
+file(READ ${qt_licences}/README.txt licence_listing)
+string(REPLACE "\r\n" "\n" licence_listing "${licence_listing}")
+string(APPEND licence_listing
+       "  Random123 (BSD-3-Clause)               licenses\\Random123.txt                     Orvanel.exe\n")
+function(install_notice name text)
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/licenses/${name} "${text}")
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/licenses/${name} DESTINATION licenses)
+endfunction()
+install_notice(Random123.txt "Random123, in Orvanel.exe\nLicence: BSD-3-Clause\n\n${random123_notice}")
+install_notice(README.txt "${licence_listing}")

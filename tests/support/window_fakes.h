@@ -87,7 +87,9 @@ class RecordingHelpViewer final : public HelpViewer {
 // A main window on fakes, with pointers to the fakes it owns. Its random pairs
 // are all (2, 2), which have no common factor.
 struct WindowRig {
-  explicit WindowRig(PairFileOpener open_pair_file = OpenPatiently) {
+  explicit WindowRig(PairFileOpener open_pair_file = OpenPatiently,
+                     std::unique_ptr<RandomGenerator> drawing = nullptr,
+                     unsigned full_speed_threads = 0) {
     PlatformServices services;
     auto open = std::make_unique<ScriptedOpenDialog>();
     auto save = std::make_unique<ScriptedSaveDialog>();
@@ -108,7 +110,14 @@ struct WindowRig {
     services.helpViewer = std::move(help);
     services.settingsStore = std::move(recording_store);
     services.messenger = std::move(recording_messenger);
-    services.generator = std::move(scripted);
+    // Scripted draws, or a generator of the test's own (then `generator` is none).
+    if (drawing) {
+      generator = nullptr;
+      services.generator = std::move(drawing);
+    } else {
+      services.generator = std::move(scripted);
+    }
+    services.fullSpeedThreads = full_speed_threads;
     services.clock = std::move(fake_clock);
     services.openPairFile = std::move(open_pair_file);
     window = std::make_unique<Main>(std::move(services), waysOut);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace orvanel {
+
+// Threads that work on parts of one job together with the caller, for Full
+// Speed: the caller runs a part itself and returns when every part is done, so
+// nothing of the job outlives the call. The threads wait, without cost, from
+// one job to the next, and end with this object. Where the system starts fewer
+// threads than asked (or none), the parts are shared among those there are.
+class TickWorkers {
+ public:
+  // `helpers` threads beside the caller's.
+  explicit TickWorkers(unsigned helpers);
+  ~TickWorkers();
+  TickWorkers(const TickWorkers&) = delete;
+  TickWorkers& operator=(const TickWorkers&) = delete;
+
+  // The threads that work on a job, the caller's included.
+  [[nodiscard]] unsigned Count() const { return static_cast<unsigned>(helpers_.size()) + 1; }
+
+  // Runs `part(0)` to `part(parts - 1)`, each once, on the workers and the
+  // caller; returns when all are done. `part` must not throw.
+  void Run(std::size_t parts, const std::function<void(std::size_t)>& part);
+
+  // One less than the cores the system reports: with the caller, every core.
+  [[nodiscard]] static unsigned HelpersForThisMachine();
+
+ private:
+  void Work();
+  bool TakePart(std::size_t& index);
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  const std::function<void(std::size_t)>* part_ = nullptr;
+  std::size_t parts_ = 0;
+  std::size_t next_ = 0;
+  std::size_t unfinished_ = 0;
+  unsigned long job_ = 0;
+  bool ending_ = false;
+  std::vector<std::thread> helpers_;
+};
+
+}  // namespace orvanel
