@@ -9,7 +9,7 @@
 
 namespace orvanel {
 
-void StartHelperThread(std::function<void()> work) {
+std::thread StartThreadWithoutEndingSignals(std::function<void()> work) {
 #ifndef _WIN32
   // A new thread inherits the mask of the thread that starts it.
   sigset_t ending{};
@@ -22,7 +22,11 @@ void StartHelperThread(std::function<void()> work) {
     ~RestoreMask() { pthread_sigmask(SIG_SETMASK, &mask, nullptr); }
   } restore{previous};
 #endif
-  std::thread(std::move(work)).detach();
+  return std::thread(std::move(work));
+}
+
+void StartHelperThread(std::function<void()> work) {
+  StartThreadWithoutEndingSignals(std::move(work)).detach();
 }
 
 }  // namespace orvanel

@@ -8,9 +8,15 @@
 #include <mutex>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 namespace orvanel {
+
+// Starts `work` on a new thread in which the signals that end the program are
+// blocked, so that they always reach a thread that can act on them. Throws
+// std::system_error when the system can start no thread.
+[[nodiscard]] std::thread StartThreadWithoutEndingSignals(std::function<void()> work);
 
 // Starts `work` on a thread of its own that nobody joins. The signals that end
 // the program are blocked in it, so that they always reach a thread that can

@@ -2,33 +2,20 @@
 
 #include <system_error>
 
-#ifndef _WIN32
-#include <pthread.h>
-#include <signal.h>
-#endif
+#include "base/helper_thread.h"
 
 namespace orvanel {
 
 TickWorkers::TickWorkers(unsigned helpers) {
-#ifndef _WIN32
   // The signals that end the program go to the window's thread, which acts on
-  // them, never to a worker: a new thread inherits the mask of its maker.
-  sigset_t ending{};
-  sigemptyset(&ending);
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&ending, signal);
-  sigset_t previous{};
-  pthread_sigmask(SIG_BLOCK, &ending, &previous);
-#endif
+  // them, never to a worker.
   for (unsigned i = 0; i < helpers; ++i) {
     try {
-      helpers_.emplace_back([this] { Work(); });
+      helpers_.push_back(StartThreadWithoutEndingSignals([this] { Work(); }));
     } catch (const std::system_error&) {
       break;  // fewer helpers: the caller and those there are share the parts
     }
   }
-#ifndef _WIN32
-  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-#endif
 }
 
 TickWorkers::~TickWorkers() {

@@ -21,13 +21,20 @@
 namespace orvanel {
 namespace {
 
-TEST(NameOnlyIconProvider, TellsAFileByItsNameNotByItsContents) {
-  QTemporaryDir folder;
+// A file whose contents tell a type (a PDF's first bytes) and whose name does
+// not; empty when it could not be written.
+QString FileOfPdfContents(const QTemporaryDir& folder) {
   const QString path = folder.filePath("report");
   QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  if (!file.open(QIODevice::WriteOnly)) return {};
   file.write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n");
-  file.close();
+  return path;
+}
+
+TEST(NameOnlyIconProvider, TellsAFileByItsNameNotByItsContents) {
+  QTemporaryDir folder;
+  const QString path = FileOfPdfContents(folder);
+  ASSERT_FALSE(path.isEmpty());
   const QFileInfo info(path);
   const QMimeType by_contents = QMimeDatabase().mimeTypeForFile(info);
   if (by_contents.name() != "application/pdf") GTEST_SKIP() << "no MIME database to compare with";
@@ -88,11 +95,8 @@ TEST(FileDialogs, SaveWhereTheLastImageWent) {
 // its name could; the system tells whether anything opened it.
 TEST(FileDialogs, ReadNothingOfTheNameTheyStartFrom) {
   QTemporaryDir folder;
-  const QString path = folder.filePath("report");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n");
-  file.close();
+  const QString path = FileOfPdfContents(folder);
+  ASSERT_FALSE(path.isEmpty());
   const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   ASSERT_GE(watch, 0);
   ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(path).constData(), IN_OPEN), 0);
