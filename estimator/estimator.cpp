@@ -1,7 +1,6 @@
 #include "estimator.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 #include <string>
 #include <utility>
@@ -57,21 +56,11 @@ namespace {
 // The hits among `trials` random trials whose draws begin at `position`.
 std::int64_t HitsOfTrials(const ClockSeededGenerator::Key& key, std::uint64_t position,
                           std::int64_t trials) {
+  DrawStream draws(key, position);
   std::int64_t hits = 0;
-  std::uint64_t block = position / 4;
-  std::array<float, 4> draws = DrawBlock(key, block);
-  std::size_t lane = position % 4;
-  const auto next = [&]() {
-    if (lane == 4) {
-      draws = DrawBlock(key, ++block);
-      lane = 0;
-    }
-    return draws[lane++];
-  };
   for (std::int64_t trial = 0; trial < trials; ++trial) {
-    const float r1 = next();
-    const float r2 = next();
-    const Pair pair = PairFromDraws(r1, r2);
+    const float r1 = draws.Next();
+    const Pair pair = PairFromDraws(r1, draws.Next());
     hits += HasCommonFactor(pair.first, pair.second) ? 1 : 0;
   }
   return hits;

@@ -16,33 +16,36 @@ constexpr Quantity kWhat = Quantity::kRandomNumber;
 
 }  // namespace
 
-void ClockSeededGenerator::SeedFromClock() {
-  position_ = 0;
-  if (keyGiven_) return;
-  const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-  const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
-  // Both clocks, mixed, so that two starts in the same second differ.
-  std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32),
-                     static_cast<std::uint32_t>(wall), static_cast<std::uint32_t>(wall >> 32)};
-  seed.generate(key_.begin(), key_.end());
-}
-
-float ClockSeededGenerator::Next() {
-  return DrawAt(key_, position_++);
-}
-
-std::array<float, 4> DrawBlock(const ClockSeededGenerator::Key& key, std::uint64_t block) {
+std::array<float, 4> DrawStream::Block(const Key& key, std::uint64_t block) {
   constexpr float kScale = 1.0f / 16'777'216.0f;  // 2^-24, exact
   const r123::Philox4x32::ctr_type counter = {
       {static_cast<std::uint32_t>(block), static_cast<std::uint32_t>(block >> 32), 0, 0}};
-  const r123::Philox4x32::key_type philox_key = {{key[0], key[1]}};
-  const auto bits = r123::Philox4x32()(counter, philox_key);
-  return {static_cast<float>(bits[0] >> 8) * kScale, static_cast<float>(bits[1] >> 8) * kScale,
-          static_cast<float>(bits[2] >> 8) * kScale, static_cast<float>(bits[3] >> 8) * kScale};
+  const auto bits = r123::Philox4x32()(counter, r123::Philox4x32::key_type{{key[0], key[1]}});
+  std::array<float, 4> draws{};
+  for (std::size_t i = 0; i < draws.size(); ++i) {
+    draws[i] = static_cast<float>(bits[i] >> 8) * kScale;
+  }
+  return draws;
 }
 
-float DrawAt(const ClockSeededGenerator::Key& key, std::uint64_t position) {
-  return DrawBlock(key, position / 4)[position % 4];
+DrawStream::DrawStream(const Key& key, std::uint64_t position)
+    : key_(key), block_(position / 4), draws_(Block(key, block_)), lane_(position % 4) {}
+
+void DrawStream::NextBlock() {
+  draws_ = Block(key_, ++block_);
+  lane_ = 0;
+}
+
+void ClockSeededGenerator::SeedFromClock() {
+  if (!keyGiven_) {
+    const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
+    // Both clocks, mixed, so that two starts in the same second differ.
+    std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32),
+                       static_cast<std::uint32_t>(wall), static_cast<std::uint32_t>(wall >> 32)};
+    seed.generate(key_.begin(), key_.end());
+  }
+  draws_ = DrawStream(key_);
 }
 
 // The checks below cannot fire for r in [0, 1); they stay so that a faulty
