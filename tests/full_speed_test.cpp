@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/main_window_test.h"
@@ -43,13 +44,12 @@ struct Shown {
 // speed; the rest of a scenario is the same for both.
 class Driven {
  public:
-  // With `threads`, the draws come from the counter-based generator of a fixed
-  // key, and Full Speed runs its ticks at once on that many threads.
-  explicit Driven(bool full_speed, unsigned threads = 0)
+  // The draws come from the counter-based generator of a fixed key, and Full
+  // Speed runs its random ticks at once on `threads` threads.
+  Driven(bool full_speed, unsigned threads)
       : rig(OpenPatiently,
-            threads > 0 ? std::make_unique<ClockSeededGenerator>(
-                              ClockSeededGenerator::Key{0x13198a2e, 0x03707344})
-                        : nullptr,
+            std::make_unique<ClockSeededGenerator>(
+                ClockSeededGenerator::Key{0x13198a2e, 0x03707344}),
             threads),
         fullSpeed_(full_speed) {
     QObject::connect(Find<QProgressBar>(*rig.window, "ProgressBar1"), &QProgressBar::valueChanged,
@@ -98,11 +98,7 @@ void ChooseFile(Driven& driven, const std::vector<std::int32_t>& numbers) {
 }
 
 const Scenario kScenarios[] = {
-    {"RandomPairs",
-     [](Driven& driven) {
-       driven.rig.generator->Script({0.5f, 0.0f, 0.3f, 0.9f, 0.0f, 0.0f, 0.71f, 0.2f});
-       driven.Ticks(2500);
-     }},
+    {"RandomPairs", [](Driven& driven) { driven.Ticks(3000); }},
     {"AFileThatEndsInsideATick",
      [](Driven& driven) {
        std::vector<std::int32_t> numbers;
@@ -112,25 +108,27 @@ const Scenario kScenarios[] = {
      }},
     {"TheLimitOfTheCount",
      [](Driven& driven) {
-       driven.rig.Load(TrialTally{kMax - 10, 0, 3.0});
-       driven.Ticks(50);  // stops after ten trials, and says so once
+       driven.rig.Load(TrialTally{kMax - 4 * 300 - 2, 0, 3.0});
+       driven.Ticks(400);  // the limit falls in the middle of a tick, and is told once
      }},
     {"StopBetweenTicks",
      [](Driven& driven) {
-       driven.Ticks(120);
+       driven.Ticks(700);
        driven.ClickStartStop();
        driven.ClickStartStop();
-       driven.Ticks(80);
+       driven.Ticks(900);
      }},
 };
 
-class FullSpeedEquivalence : public ::testing::TestWithParam<Scenario> {};
+// On any number of threads: random ticks run at once, a file one tick at a time.
+class FullSpeedEquivalence : public ::testing::TestWithParam<std::tuple<Scenario, unsigned>> {};
 
 TEST_P(FullSpeedEquivalence, LeavesWhatOneTickAMillisecondLeaves) {
-  Driven one_at_a_time(false);
-  Driven full_speed(true);
-  GetParam().play(one_at_a_time);
-  GetParam().play(full_speed);
+  const auto& [scenario, threads] = GetParam();
+  Driven one_at_a_time(false, threads);
+  Driven full_speed(true, threads);
+  scenario.play(one_at_a_time);
+  scenario.play(full_speed);
   const Shown expected = one_at_a_time.Stopped();
   const Shown shown = full_speed.Stopped();
   EXPECT_EQ(shown.tally, expected.tally);
@@ -141,42 +139,13 @@ TEST_P(FullSpeedEquivalence, LeavesWhatOneTickAMillisecondLeaves) {
   EXPECT_GT(shown.tally.Total, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, FullSpeedEquivalence, ::testing::ValuesIn(kScenarios),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// On every core: random ticks at once, up to the limit of the count, and
-// stopped between slices, leave what one tick a millisecond leaves.
-class OnEveryCore : public ::testing::TestWithParam<unsigned> {};
-
-TEST_P(OnEveryCore, LeavesWhatOneTickAMillisecondLeaves) {
-  const std::function<void(Driven&)> plays[] = {
-      [](Driven& driven) { driven.Ticks(3000); },
-      [](Driven& driven) {
-        driven.rig.Load(TrialTally{kMax - 4 * 300 - 2, 0, 3.0});
-        driven.Ticks(400);  // the limit falls in the middle of a tick
-      },
-      [](Driven& driven) {
-        driven.Ticks(700);
-        driven.ClickStartStop();
-        driven.ClickStartStop();
-        driven.Ticks(900);
-      },
-  };
-  for (const auto& play : plays) {
-    Driven one_at_a_time(false, GetParam());
-    Driven full_speed(true, GetParam());
-    play(one_at_a_time);
-    play(full_speed);
-    const Shown expected = one_at_a_time.Stopped();
-    const Shown shown = full_speed.Stopped();
-    EXPECT_EQ(shown.tally, expected.tally);
-    EXPECT_EQ(shown.lines, expected.lines);
-    EXPECT_EQ(shown.messages, expected.messages);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Threads, OnEveryCore, ::testing::Values(1u, 2u, 3u, 7u),
-                         [](const auto& info) { return std::to_string(info.param) + "Threads"; });
+INSTANTIATE_TEST_SUITE_P(Scenarios, FullSpeedEquivalence,
+                         ::testing::Combine(::testing::ValuesIn(kScenarios),
+                                            ::testing::Values(1u, 2u, 3u, 7u)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + "On" +
+                                  std::to_string(std::get<1>(info.param)) + "Threads";
+                         });
 
 TEST(FullSpeed, IsOffAtTheStartAndGoesBackToOneTickAMillisecondFromThatMoment) {
   WindowRig rig;

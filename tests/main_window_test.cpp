@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include <QAction>
+#include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -248,9 +249,9 @@ TEST_F(MainWindowTest, AFileWithNoCompletePairIsTold) {
   Action(window(), "AnalyzeFile")->trigger();
   rig.Tick();
   ASSERT_EQ(rig.messenger->messages.size(), 1);
-  EXPECT_EQ(
-      rig.messenger->messages[0],
-      "The file \"" + path + "\" holds no complete pair: only 7 of the 8 bytes a pair needs.");
+  EXPECT_EQ(rig.messenger->messages[0],
+            "The file \"" + QDir::toNativeSeparators(path) +
+                "\" holds no complete pair: only 7 of the 8 bytes a pair needs.");
   EXPECT_EQ(rig.messenger->kinds[0], Messenger::Kind::kNotice);
 }
 

@@ -220,19 +220,15 @@ TEST_F(QSettingsStoreTest, ADamagedFileStartsFromZeroAndIsMendedByTheNextSave) {
 // or REG_QWORD as its unsigned value, so that one beyond 32 bits is unusable and
 // told; binary data holds no number at all.
 TEST(QSettingsStoreInTheRegistry, ReadsEachKindOfValueAsTheRegistryMeansIt) {
-  const auto dword = [](DWORD value) {
-    return std::make_pair(REG_DWORD,
-                          std::vector<BYTE>(reinterpret_cast<BYTE*>(&value),
-                                            reinterpret_cast<BYTE*>(&value) + sizeof value));
+  // A value of `type` whose bytes are those of `value` in memory.
+  const auto as = [](DWORD type, const auto& value, std::size_t size = sizeof(value)) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(&value);
+    return std::make_pair(type, std::vector<BYTE>(bytes, bytes + size));
   };
-  const auto qword = [](std::uint64_t value) {
-    return std::make_pair(REG_QWORD,
-                          std::vector<BYTE>(reinterpret_cast<BYTE*>(&value),
-                                            reinterpret_cast<BYTE*>(&value) + sizeof value));
-  };
-  const auto text = [](const wchar_t* value) {
-    const auto* bytes = reinterpret_cast<const BYTE*>(value);
-    return std::make_pair(REG_SZ, std::vector<BYTE>(bytes, bytes + (wcslen(value) + 1) * 2));
+  const auto dword = [&as](DWORD value) { return as(REG_DWORD, value); };
+  const auto qword = [&as](std::uint64_t value) { return as(REG_QWORD, value); };
+  const auto text = [&as](const wchar_t* value) {
+    return as(REG_SZ, *value, (wcslen(value) + 1) * sizeof(wchar_t));
   };
   const struct {
     const char* name;
