@@ -1,14 +1,14 @@
 #include "app_icon.h"
 
-#include <QString>
+#include <QDir>
 
 namespace orvanel {
 
+// Every size the build drew from the SVG; each file is read when first asked.
 QIcon OrvanelIcon() {
+  const QDir icons(":/orvanel/icons");
   QIcon icon;
-  for (const int size : {16, 20, 24, 32, 40, 48, 64, 128, 256}) {
-    icon.addFile(QString(":/orvanel/icons/orvanel-%1.png").arg(size), QSize(size, size));
-  }
+  for (const QString& name : icons.entryList(QDir::Files)) icon.addFile(icons.filePath(name));
   return icon;
 }
 
