@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "beyond_any_load.h"
 #include "estimator/estimator.h"
 #include "estimator/front_end.h"
 #include "estimator/number_text.h"
@@ -129,8 +130,7 @@ class RecordingFrontEnd final : public FrontEnd {
 
 // Reading with all the patience a test needs: the bytes of a pair file always
 // arrive before a tick goes on, however busy the machine.
-inline constexpr ReadAheadPatience kPatientReading{std::chrono::seconds(20),
-                                                   std::chrono::seconds(20)};
+inline constexpr ReadAheadPatience kPatientReading{kBeyondAnyLoad, kBeyondAnyLoad};
 
 inline std::unique_ptr<PairFile> OpenPatiently(const std::string& utf8_name) {
   return std::make_unique<PairFile>(utf8_name, kPatientReading);

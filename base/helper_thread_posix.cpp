@@ -1,16 +1,17 @@
-#include "helper_thread.h"
-
-#include <thread>
-
-#ifndef _WIN32
+// Helper threads on POSIX systems: the signals that end the program are blocked
+// in each, so the kernel delivers them to the window's thread, which acts on
+// them.
 #include <pthread.h>
 #include <signal.h>
-#endif
+
+#include <thread>
+#include <utility>
+
+#include "helper_thread.h"
 
 namespace orvanel {
 
 std::thread StartThreadWithoutEndingSignals(std::function<void()> work) {
-#ifndef _WIN32
   // A new thread inherits the mask of the thread that starts it.
   sigset_t ending{};
   sigemptyset(&ending);
@@ -21,7 +22,6 @@ std::thread StartThreadWithoutEndingSignals(std::function<void()> work) {
     sigset_t mask;
     ~RestoreMask() { pthread_sigmask(SIG_SETMASK, &mask, nullptr); }
   } restore{previous};
-#endif
   return std::thread(std::move(work));
 }
 
