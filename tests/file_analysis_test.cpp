@@ -354,7 +354,7 @@ TEST_P(NotARegularFile, IsRefusedWithoutWaitingAndChangesNothing) {
   EstimatorRig rig;
   rig.estimator.Restore(TrialTally{40, 10, 3.1});
   auto choosing = ChooseApart(rig, path);
-  if (choosing.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+  if (choosing.wait_for(testing::kBeyondAnyLoad) != std::future_status::ready) {
     ADD_FAILURE() << "opening " << path << " blocked";
     const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);  // releases a blocked reader
     choosing.wait();
@@ -455,7 +455,7 @@ TEST(WindowsDevices, AreRefusedWithoutBeingOpened) {
                                  "\\\\.\\pipe\\orvanel-test", "//./PhysicalDrive0"}) {
     EstimatorRig rig;
     auto choosing = ChooseApart(rig, name);
-    ASSERT_EQ(choosing.wait_for(std::chrono::seconds(10)), std::future_status::ready) << name;
+    ASSERT_EQ(choosing.wait_for(testing::kBeyondAnyLoad), std::future_status::ready) << name;
     const auto refusal = choosing.get();
     ASSERT_TRUE(refusal.has_value()) << name;
     EXPECT_EQ(refusal->Why(), FileOpenError::Reason::kDevice) << name;
@@ -690,7 +690,7 @@ TEST(HeldFileSystem, HoldsUpNoTickAndNoWayBack) {
   system->bytes = CoprimeRecords(20);
   // All the patience in the world for the open and its first bytes; none for
   // bytes that are late.
-  EstimatorRig rig({0.25f, 0.75f}, testing::HeldOpener(system, {std::chrono::seconds(20),
+  EstimatorRig rig({0.25f, 0.75f}, testing::HeldOpener(system, {testing::kBeyondAnyLoad,
                                                                 std::chrono::milliseconds(0)}));
   rig.frontEnd.nextChoice = "held.bin";
   rig.estimator.AnalyzeFile();
@@ -706,17 +706,21 @@ TEST(HeldFileSystem, HoldsUpNoTickAndNoWayBack) {
   EXPECT_TRUE(rig.estimator.AnalyzingFile());
 
   system->Release();
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  const auto deadline = std::chrono::steady_clock::now() + testing::kBeyondAnyLoad;
   while (rig.estimator.Tally().Total == 4 && std::chrono::steady_clock::now() < deadline) {
     rig.estimator.Tick();
     std::this_thread::sleep_for(std::chrono::microseconds(100));
   }
   EXPECT_EQ(rig.estimator.Tally().Total, 8) << "the pairs came, four to a tick";
 
-  const std::lock_guard hold(system->mutex);  // reads wait again from here
-  system->holdReads = true;
-  rig.estimator.UseRandomPairs();
-  EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  {
+    const std::lock_guard hold(system->mutex);  // reads wait again from here
+    system->holdReads = true;
+    rig.estimator.UseRandomPairs();
+    EXPECT_FALSE(rig.estimator.AnalyzingFile());
+  }
+  system->Release();
+  EXPECT_TRUE(system->AllClosed());
 }
 
 TEST(HeldFileSystem, AnOpenThatGetsNoAnswerIsRefusedAndChangesNothing) {
@@ -735,6 +739,7 @@ TEST(HeldFileSystem, AnOpenThatGetsNoAnswerIsRefusedAndChangesNothing) {
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(rig.estimator.Tally().Total, 40);
   system->Release();
+  EXPECT_TRUE(system->AllClosed()) << "the reader closes the file that came too late";
 }
 
 TEST(HeldFileSystem, AReadThatFailsEndsTheTickWithItsReason) {

@@ -106,7 +106,8 @@ TEST(WaysOutWhileAReadHangs, SaveTheTallyAtOnce) {
   for (const WayOutCase& way : kWaysOut) {
     auto system = std::make_shared<testing::HeldFileSystem>();
     system->bytes.assign(20 * 8, 1);
-    WindowRig rig(testing::HeldOpener(system, {}));
+    WindowRig rig(
+        testing::HeldOpener(system, {testing::kBeyondAnyLoad, ReadAheadPatience{}.bytes}));
     Main& window = *rig.window;
     window.show();
     rig.openDialog->answers.push_back(QString("held.bin"));

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "beyond_any_load.h"
+
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -74,7 +76,7 @@ inline std::vector<std::uint8_t> Records(const std::vector<std::int32_t>& number
 // when that gets round to it. Sees only this process's handles on that file,
 // never those the system or an emulator keeps for itself.
 inline bool ClosedWithin(const std::string& utf8_path,
-                         std::chrono::milliseconds patience = std::chrono::seconds(20)) {
+                         std::chrono::milliseconds patience = kBeyondAnyLoad) {
   const auto deadline = std::chrono::steady_clock::now() + patience;
 #ifdef _WIN32
   const std::filesystem::path path(std::u8string(utf8_path.begin(), utf8_path.end()));

@@ -15,6 +15,8 @@
 
 #include <ostream>
 
+#include "beyond_any_load.h"
+
 // Failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';
@@ -65,7 +67,7 @@ void InspectModal(QObject& context, Open&& open, Inspect&& inspect) {
 // Handles the window's events until `holds` is true, at most `patience`: for
 // what a helper thread hands back to the window. True when it came.
 template <typename Condition>
-bool Within(Condition&& holds, std::chrono::milliseconds patience = std::chrono::seconds(20)) {
+bool Within(Condition&& holds, std::chrono::milliseconds patience = kBeyondAnyLoad) {
   const auto deadline = std::chrono::steady_clock::now() + patience;
   while (!holds()) {
     if (std::chrono::steady_clock::now() > deadline) return false;
