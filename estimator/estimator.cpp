@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common_factor.h"
+#include "errors.h"
 
 #include "base/text.h"
 
@@ -85,14 +86,20 @@ std::int64_t Estimator::RunTicksAtOnce(std::int64_t ticks) {
   const ClockSeededGenerator::Key key = generator->RunKey();
   const std::uint64_t start = generator->Position();
   constexpr std::uint64_t kDrawsPerTick = 2 * kTrialsPerTick;
-  workers_->Run(parts, [&](std::size_t part) {
-    const std::int64_t from =
-        ticks * static_cast<std::int64_t>(part) / static_cast<std::int64_t>(parts);
-    const std::int64_t to =
-        ticks * static_cast<std::int64_t>(part + 1) / static_cast<std::int64_t>(parts);
-    hits[part] = HitsOfTrials(key, start + static_cast<std::uint64_t>(from) * kDrawsPerTick,
-                              (to - from) * kTrialsPerTick);
-  });
+  try {
+    workers_->Run(parts, [&](std::size_t part) {
+      const std::int64_t from =
+          ticks * static_cast<std::int64_t>(part) / static_cast<std::int64_t>(parts);
+      const std::int64_t to =
+          ticks * static_cast<std::int64_t>(part + 1) / static_cast<std::int64_t>(parts);
+      hits[part] = HitsOfTrials(key, start + static_cast<std::uint64_t>(from) * kDrawsPerTick,
+                                (to - from) * kTrialsPerTick);
+    });
+  } catch (const ArithmeticError&) {
+    // Nothing of these ticks is counted: run one at a time, they meet the
+    // error at its very trial, with the trials before it counted.
+    return 0;
+  }
   std::int64_t found = 0;
   for (const std::int64_t part_hits : hits) found += part_hits;
 

@@ -1,6 +1,7 @@
 #include "tick_workers.h"
 
 #include <system_error>
+#include <utility>
 
 #include "base/helper_thread.h"
 
@@ -50,13 +51,25 @@ void TickWorkers::Run(std::size_t parts, const std::function<void(std::size_t)>&
   lock.lock();
   std::size_t index = 0;
   while (TakePart(index)) {
-    lock.unlock();
-    part(index);
-    lock.lock();
+    RunPart(part, index, lock);
     --unfinished_;
   }
   done_.wait(lock, [this] { return unfinished_ == 0; });
   part_ = nullptr;
+  if (failed_) std::rethrow_exception(std::exchange(failed_, nullptr));
+}
+
+void TickWorkers::RunPart(const std::function<void(std::size_t)>& part, std::size_t index,
+                          std::unique_lock<std::mutex>& lock) {
+  lock.unlock();
+  std::exception_ptr failed;
+  try {
+    part(index);
+  } catch (...) {
+    failed = std::current_exception();
+  }
+  lock.lock();
+  if (failed && !failed_) failed_ = failed;
 }
 
 void TickWorkers::Work() {
@@ -68,10 +81,7 @@ void TickWorkers::Work() {
     seen = job_;
     std::size_t index = 0;
     while (TakePart(index)) {
-      const auto* part = part_;
-      lock.unlock();
-      (*part)(index);
-      lock.lock();
+      RunPart(*part_, index, lock);
       if (--unfinished_ == 0) done_.notify_all();
     }
   }

@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -26,7 +27,8 @@ class TickWorkers {
   [[nodiscard]] unsigned Count() const { return static_cast<unsigned>(helpers_.size()) + 1; }
 
   // Runs `part(0)` to `part(parts - 1)`, each once, on the workers and the
-  // caller; returns when all are done. `part` must not throw.
+  // caller; returns when all are done. Should parts throw, the others still
+  // run, and the first exception is thrown here, on the caller's thread.
   void Run(std::size_t parts, const std::function<void(std::size_t)>& part);
 
   // One less than the cores the system reports: with the caller, every core.
@@ -35,6 +37,9 @@ class TickWorkers {
  private:
   void Work();
   bool TakePart(std::size_t& index);
+  // Runs one part, keeping what it throws; the lock is not held meanwhile.
+  void RunPart(const std::function<void(std::size_t)>& part, std::size_t index,
+               std::unique_lock<std::mutex>& lock);
 
   std::mutex mutex_;
   std::condition_variable wake_;
@@ -45,6 +50,7 @@ class TickWorkers {
   std::size_t unfinished_ = 0;
   unsigned long job_ = 0;
   bool ending_ = false;
+  std::exception_ptr failed_;  // the first exception a part of the job threw
   std::vector<std::thread> helpers_;
 };
 

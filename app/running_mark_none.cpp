@@ -1,8 +1,0 @@
-#include "running_mark.h"
-
-namespace orvanel {
-
-// Only the Windows installer asks.
-void MarkRunning() {}
-
-}  // namespace orvanel
