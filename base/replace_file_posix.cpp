@@ -1,6 +1,7 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -25,8 +26,28 @@ FileReplacement Failed(int error) {
   return FileReplacement{Outcome::kSystem, error};
 }
 
+// Where a link that leads to nothing (yet) leads: the file a save creates in
+// its place, so that the link stays a link and comes to lead to it.
+FileReplacement DanglingLinkTarget(std::string& target) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::string leads_to(PATH_MAX, '\0');
+    const ssize_t size = ::readlink(target.c_str(), leads_to.data(), leads_to.size());
+    if (size < 0) return Failed(errno);
+    leads_to.resize(static_cast<std::size_t>(size));
+    const std::filesystem::path next(leads_to);
+    target = next.is_absolute() ? leads_to
+                                : (std::filesystem::path(target).parent_path() / next).string();
+    struct stat status {};
+    if (::lstat(target.c_str(), &status) != 0) {
+      return errno == ENOENT ? FileReplacement{} : Failed(errno);
+    }
+    if (!S_ISLNK(status.st_mode)) return FileReplacement{Outcome::kNotRegular, 0};
+  }
+  return Failed(ELOOP);
+}
+
 // The file a save is to replace: the name itself, or the regular file a link
-// points to. Nothing else may be replaced.
+// points to (made there when there is none). Nothing else may be replaced.
 FileReplacement ResolveTarget(const std::string& path, std::string& target, mode_t& mode) {
   target = path;
   struct stat status {};
@@ -36,8 +57,7 @@ FileReplacement ResolveTarget(const std::string& path, std::string& target, mode
   if (S_ISLNK(status.st_mode)) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                                &std::free);
-    if (!resolved)
-      return errno == ENOENT ? FileReplacement{Outcome::kNotRegular, 0} : Failed(errno);
+    if (!resolved) return errno == ENOENT ? DanglingLinkTarget(target) : Failed(errno);
     target = resolved.get();
     if (::stat(target.c_str(), &status) != 0) return Failed(errno);
   }
@@ -102,7 +122,7 @@ void RemoveAbandonedTemporaries(const std::string& path) {
 
 FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) {
   std::string target;
-  mode_t mode = 0;  // none for a new file: the system's default
+  mode_t mode = 0;  // none for a new file
   const FileReplacement resolved = ResolveTarget(path, target, mode);
   if (resolved.outcome != Outcome::kReplaced) return resolved;
   RemoveAbandonedTemporaries(target);
@@ -111,7 +131,17 @@ FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) 
       ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
   if (!descriptor.IsOpen()) return Failed(errno);
   int error = WriteAll(descriptor.Get(), bytes);
-  if (error == 0 && mode != 0 && ::fchmod(descriptor.Get(), mode) != 0) error = errno;
+  // A new file is made as the user's umask allows, but always readable and
+  // writable by its owner: else the next start could not read the tally.
+  struct stat made {};
+  if (error == 0 && mode == 0) {
+    if (::fstat(descriptor.Get(), &made) == 0) {
+      mode = (made.st_mode & 07777) | S_IRUSR | S_IWUSR;
+    } else {
+      error = errno;
+    }
+  }
+  if (error == 0 && ::fchmod(descriptor.Get(), mode) != 0) error = errno;
   if (error == 0 && ::fsync(descriptor.Get()) != 0) error = errno;
   const int close_error = descriptor.Close();
   if (error == 0) error = close_error;

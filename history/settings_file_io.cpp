@@ -6,6 +6,7 @@
 #include <memory>
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,11 +25,6 @@ StoreFault SystemFault(int error) {
 
 StoreFault NotRegular() {
   return StoreFault{FaultKind::kNotRegularFile, 0};
-}
-
-bool IsDanglingLink(const std::string& path) {
-  struct stat status {};
-  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
 StoreFault FaultOf(const FileReplacement& replacement) {
@@ -57,9 +53,23 @@ std::optional<StoreFault> MakeFoldersBelow(std::filesystem::path base,
     if (part == "." || part.empty()) continue;
     if (part == "..") return SystemFault(EACCES);  // not below the base: not ours to make
     made /= part;
-    if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) return SystemFault(errno);
+    if (::mkdir(made.c_str(), 0700) == 0) {
+      // Usable by its owner whatever the umask let the folder be made with.
+      if (::chmod(made.c_str(), 0700) != 0) return SystemFault(errno);
+    } else if (errno != EEXIST) {
+      return SystemFault(errno);
+    }
   }
   return std::nullopt;
+}
+
+// Renames `from` to `to` unless something is there already (EEXIST then): one
+// call where the file system can, else a second name made and the first removed.
+int RenameWithoutReplacing(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (::link(from.c_str(), to.c_str()) != 0) return errno;
+  return ::unlink(from.c_str()) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -79,9 +89,8 @@ SettingsFileRead ReadSettingsFileBytes(const std::string& path, std::size_t limi
     case RegularOpen::Outcome::kNotRegular:
       return fail(NotRegular());
     case RegularOpen::Outcome::kSystem:
-      if (opened.error == ENOENT || opened.error == ENOTDIR) {
-        return IsDanglingLink(path) ? fail(NotRegular()) : read;
-      }
+      // No file yet, also where a link leads to nothing: the save makes it.
+      if (opened.error == ENOENT || opened.error == ENOTDIR) return read;
       return fail(SystemFault(opened.error));
   }
   const UniqueDescriptor descriptor(opened.descriptor);
@@ -146,11 +155,10 @@ std::optional<StoreFault> SetAsideUnreadable(const std::string& path, const std:
   const std::string aside = target + ".unreadable-" + when;
   for (int number = 1; number < 1000; ++number) {
     const std::string name = number == 1 ? aside : aside + "-" + std::to_string(number);
-    if (::lstat(name.c_str(), &status) == 0) continue;
-    if (::rename(target.c_str(), name.c_str()) != 0) {
-      return errno == ENOENT ? std::nullopt : std::optional(SystemFault(errno));
-    }
-    return std::nullopt;
+    const int error = RenameWithoutReplacing(target, name);
+    if (error == EEXIST) continue;  // another copy set one aside under this name
+    if (error == 0 || error == ENOENT) return std::nullopt;
+    return SystemFault(error);
   }
   return SystemFault(EEXIST);
 }
