@@ -28,18 +28,22 @@ std::string KeyPath(const std::string& section, const std::string& key) {
 }  // namespace
 
 QSettingsStore::QSettingsStore(std::string application)
-    : application_(std::move(application)), reader_(Open()) {}
+    : application_(std::move(application)),
+      reader_(Open(application_, place_)),
+      writer_(Location()) {}
 
-QSettingsStore::QSettingsStore(NativePlace place) : place_(std::move(place)), reader_(Open()) {}
+QSettingsStore::QSettingsStore(NativePlace place)
+    : place_(std::move(place)), reader_(Open(application_, place_)), writer_(Location()) {}
 
 QSettingsStore::~QSettingsStore() = default;
 
-std::unique_ptr<QSettings> QSettingsStore::Open() const {
-  if (place_) {
-    return std::make_unique<QSettings>(QString::fromStdString(place_->path),
+std::unique_ptr<QSettings> QSettingsStore::Open(const std::string& application,
+                                                const std::optional<NativePlace>& place) {
+  if (place) {
+    return std::make_unique<QSettings>(QString::fromStdString(place->path),
                                        QSettings::NativeFormat);
   }
-  const StoreLocation location = LocationFor(CurrentPlatform(), application_);
+  const StoreLocation location = LocationFor(CurrentPlatform(), application);
   auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                               QString::fromStdString(location.organization),
                                               QString::fromStdString(location.application));
@@ -94,29 +98,40 @@ void QSettingsStore::Write(const std::string& section, const std::string& key,
   pending_[KeyPath(section, key)] = value;
 }
 
-// Every commit writes through a QSettings of its own: status() keeps the first
-// error an object met, so a long-lived one would report a failed save long after
-// the cause has gone. A format error may still come from reading a damaged file
-// first (and hide a failed write behind it); the file itself then tells whether
-// the values are there.
-void QSettingsStore::Commit(std::chrono::milliseconds) {
-  const auto values = std::exchange(pending_, {});
-  const auto settings = Open();
-  for (const auto& [key_path, value] : values) {
-    settings->setValue(QString::fromStdString(key_path), QString::fromStdString(value));
-  }
-  settings->sync();
-  const QSettings::Status status = settings->status();
-  if (status == QSettings::NoError) return;
-  if (status == QSettings::FormatError) {
-    const auto written = Open();
-    const bool holds_values = std::all_of(values.begin(), values.end(), [&](const auto& entry) {
-      const QVariant stored = written->value(QString::fromStdString(entry.first));
-      return stored.isValid() && TextOf(stored) == entry.second;
-    });
-    if (holds_values) return;
-  }
-  throw HistoryError(Location(), StoreFault{StoreFault::Kind::kRefused, 0});
+// Every commit writes through a QSettings of its own, on the writer's thread:
+// status() keeps the first error an object met, so a long-lived one would
+// report a failed save long after the cause has gone. A format error may still
+// come from reading a damaged file first (and hide a failed write behind it);
+// the file itself then tells whether the values are there.
+StoreWriter::Write QSettingsStore::TakeWrite() {
+  return [values = std::exchange(pending_, {}), application = application_,
+          place = place_]() -> std::optional<StoreFault> {
+    const auto settings = Open(application, place);
+    for (const auto& [key_path, value] : values) {
+      settings->setValue(QString::fromStdString(key_path), QString::fromStdString(value));
+    }
+    settings->sync();
+    const QSettings::Status status = settings->status();
+    if (status == QSettings::NoError) return std::nullopt;
+    if (status == QSettings::FormatError) {
+      const auto written = Open(application, place);
+      const bool holds_values = std::all_of(values.begin(), values.end(), [&](const auto& entry) {
+        const QVariant stored = written->value(QString::fromStdString(entry.first));
+        return stored.isValid() && TextOf(stored) == entry.second;
+      });
+      if (holds_values) return std::nullopt;
+    }
+    return StoreFault{StoreFault::Kind::kRefused, 0};
+  };
+}
+
+void QSettingsStore::Commit(std::chrono::milliseconds patience) {
+  writer_.Run(TakeWrite(), std::chrono::steady_clock::now() + patience);
+}
+
+std::shared_ptr<const WriteOutcome> QSettingsStore::CommitInBackground() {
+  if (writer_.Busy()) return nullptr;
+  return writer_.Begin(TakeWrite());
 }
 
 std::string QSettingsStore::Location() const {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings_store.h"
+#include "store_writer.h"
 
 class QSettings;
 
@@ -32,19 +33,22 @@ class QSettingsStore final : public SettingsStore {
   [[nodiscard]] bool HoldsUnusable(const std::string& section, const std::string& key) override;
   [[nodiscard]] StoreCondition Condition() override;
   void Write(const std::string& section, const std::string& key, const std::string& value) override;
-  // The platform's store answers at once: the patience is not needed.
   void Commit(std::chrono::milliseconds patience) override;
+  [[nodiscard]] std::shared_ptr<const WriteOutcome> CommitInBackground() override;
   [[nodiscard]] std::string Location() const override;
 
  private:
-  [[nodiscard]] std::unique_ptr<QSettings> Open() const;
+  [[nodiscard]] static std::unique_ptr<QSettings> Open(const std::string& application,
+                                                       const std::optional<NativePlace>& place);
   [[nodiscard]] std::string RegistryKey(const std::string& section) const;
+  [[nodiscard]] StoreWriter::Write TakeWrite();
 
   std::string application_;
   std::optional<NativePlace> place_;
   std::unique_ptr<QSettings> reader_;
   std::map<std::string, std::string> pending_;  // by "section/key": written, not yet committed
   std::optional<StoreCondition> condition_;
+  StoreWriter writer_;  // after reader_: it names the store's place
 };
 
 }  // namespace orvanel

@@ -60,12 +60,26 @@ LoadedHistory LoadHistory(SettingsStore& store) {
   return loaded;
 }
 
-void SaveHistory(SettingsStore& store, const TrialTally& tally,
-                 std::chrono::milliseconds patience) {
+namespace {
+
+void WriteHistory(SettingsStore& store, const TrialTally& tally) {
   store.Write(kSection, kEstimateKey, NumberText(tally.Estimate));
   store.Write(kSection, kTotalKey, NumberText(tally.Total));
   store.Write(kSection, kHitsKey, NumberText(tally.Hits));
+}
+
+}  // namespace
+
+void SaveHistory(SettingsStore& store, const TrialTally& tally,
+                 std::chrono::milliseconds patience) {
+  WriteHistory(store, tally);
   store.Commit(patience);
+}
+
+std::shared_ptr<const WriteOutcome> CheckpointHistory(SettingsStore& store,
+                                                      const TrialTally& tally) {
+  WriteHistory(store, tally);
+  return store.CommitInBackground();
 }
 
 }  // namespace orvanel

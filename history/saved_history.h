@@ -1,11 +1,13 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "estimator/trial_tally.h"
 #include "settings_store.h"
+#include "store_writer.h"
 
 namespace orvanel {
 
@@ -50,5 +52,11 @@ inline constexpr std::chrono::milliseconds kSavePatienceUnattended{1500};
 // waiting at most `patience`. Throws HistoryError when the store refuses.
 void SaveHistory(SettingsStore& store, const TrialTally& tally,
                  std::chrono::milliseconds patience = kSavePatienceWithAPerson);
+
+// A checkpoint: writes the three values as SaveHistory does, and makes them
+// lasting in the background without waiting at all. What will come of it;
+// nothing when an earlier save is still under way (nothing is saved then).
+[[nodiscard]] std::shared_ptr<const WriteOutcome> CheckpointHistory(SettingsStore& store,
+                                                                    const TrialTally& tally);
 
 }  // namespace orvanel

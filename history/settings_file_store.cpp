@@ -1,11 +1,10 @@
 #include "settings_file_store.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <condition_variable>
 #include <ctime>
 #include <functional>
-#include <mutex>
 #include <system_error>
 
 #include "base/helper_thread.h"
@@ -42,14 +41,6 @@ std::string Now() {
 
 }  // namespace
 
-struct SettingsFileStore::Writer {
-  std::mutex mutex;
-  std::condition_variable idle;
-  bool busy = false;
-  // The file that could not be read is still where it was, to be set aside.
-  bool unreadableInPlace = false;
-};
-
 SettingsFileStore::SettingsFileStore(std::string path, StoreLayout kept, std::string base_folder,
                                      std::chrono::milliseconds read_patience,
                                      SettingsFileAccess access)
@@ -58,7 +49,8 @@ SettingsFileStore::SettingsFileStore(std::string path, StoreLayout kept, std::st
       baseFolder_(std::move(base_folder)),
       readPatience_(read_patience),
       access_(std::move(access)),
-      writer_(std::make_shared<Writer>()) {}
+      unreadableInPlace_(std::make_shared<std::atomic<bool>>(false)),
+      writer_(path_) {}
 
 // The file is read once, at the first question about it.
 const SettingsFileStore::Loaded& SettingsFileStore::Load() {
@@ -102,8 +94,7 @@ const SettingsFileStore::Loaded& SettingsFileStore::Load() {
   // Whatever made it unreadable, the file may hold the only copy of a tally.
   if (condition.state == StoreCondition::State::kUnreadable && MayHoldATally(condition.fault)) {
     condition.setAsideOnSave = true;
-    const std::lock_guard lock(writer_->mutex);
-    writer_->unreadableInPlace = true;
+    unreadableInPlace_->store(true);
   }
   return loaded_.emplace(std::move(loaded));
 }
@@ -135,56 +126,31 @@ void SettingsFileStore::Write(const std::string& section, const std::string& key
   }
 }
 
+// What a save writes, as a write of its own for the helper: everything it
+// touches is its own or shared, as it may outlive the save that began it.
+StoreWriter::Write SettingsFileStore::TakeWrite() {
+  (void)Load();  // what could not be read must be known before anything is written
+  return [set_aside = unreadableInPlace_, access = access_, path = path_,
+          text = SettingsFileText(std::exchange(pending_, {})),
+          base = baseFolder_]() -> std::optional<StoreFault> {
+    if (set_aside->load()) {
+      if (const auto refused = access.setAside(path, Now())) {
+        return StoreFault{StoreFault::Kind::kUnreadableInPlace, refused->systemError};
+      }
+      set_aside->store(false);
+    }
+    return access.replace(path, text, base);
+  };
+}
+
 void SettingsFileStore::Commit(std::chrono::milliseconds patience) {
   const auto deadline = std::chrono::steady_clock::now() + patience;
-  (void)Load();  // what could not be read must be known before anything is written
-  const std::string text = SettingsFileText(std::exchange(pending_, {}));
-  {
-    std::unique_lock lock(writer_->mutex);
-    if (!writer_->idle.wait_until(lock, deadline, [this] { return !writer_->busy; })) {
-      throw HistoryError(path_, StoreFault{StoreFault::Kind::kNoAnswer, 0});
-    }
-    writer_->busy = true;
-  }
-  const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(
-      deadline - std::chrono::steady_clock::now());
-  std::optional<std::optional<StoreFault>> refused;
-  try {
-    refused = RunWithPatience<std::optional<StoreFault>>(
-        std::max(remaining, std::chrono::milliseconds(0)),
-        [writer = writer_, access = access_, path = path_, text, base = baseFolder_] {
-          // The write is done, or has failed, only when this helper says so;
-          // a save that gave up on it waits for that before it writes anew.
-          struct Done {
-            Writer& writer;
-            ~Done() {
-              const std::lock_guard lock(writer.mutex);
-              writer.busy = false;
-              writer.idle.notify_all();
-            }
-          } done{*writer};
-          bool set_aside = false;
-          {
-            const std::lock_guard lock(writer->mutex);
-            set_aside = writer->unreadableInPlace;
-          }
-          if (set_aside) {
-            if (const auto refused = access.setAside(path, Now())) {
-              return std::optional(
-                  StoreFault{StoreFault::Kind::kUnreadableInPlace, refused->systemError});
-            }
-            const std::lock_guard lock(writer->mutex);
-            writer->unreadableInPlace = false;
-          }
-          return access.replace(path, text, base);
-        });
-  } catch (const std::system_error&) {
-    const std::lock_guard lock(writer_->mutex);
-    writer_->busy = false;
-    throw HistoryError(path_, StoreFault{StoreFault::Kind::kNoThread, 0});
-  }
-  if (!refused) throw HistoryError(path_, StoreFault{StoreFault::Kind::kNoAnswer, 0});
-  if (*refused) throw HistoryError(path_, **refused);
+  writer_.Run(TakeWrite(), deadline);
+}
+
+std::shared_ptr<const WriteOutcome> SettingsFileStore::CommitInBackground() {
+  if (writer_.Busy()) return nullptr;
+  return writer_.Begin(TakeWrite());
 }
 
 }  // namespace orvanel

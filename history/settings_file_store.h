@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "settings_file_io.h"
 #include "settings_store.h"
 #include "store_layout.h"
+#include "store_writer.h"
 
 namespace orvanel {
 
@@ -62,6 +64,7 @@ class SettingsFileStore final : public SettingsStore {
   [[nodiscard]] StoreCondition Condition() override;
   void Write(const std::string& section, const std::string& key, const std::string& value) override;
   void Commit(std::chrono::milliseconds patience) override;
+  [[nodiscard]] std::shared_ptr<const WriteOutcome> CommitInBackground() override;
   [[nodiscard]] std::string Location() const override { return path_; }
 
  private:
@@ -70,9 +73,7 @@ class SettingsFileStore final : public SettingsStore {
     StoreCondition condition;
   };
   const Loaded& Load();
-
-  // The one write in flight, shared with a helper that may outlive its patience.
-  struct Writer;
+  [[nodiscard]] StoreWriter::Write TakeWrite();
 
   std::string path_;
   StoreLayout kept_;
@@ -81,7 +82,10 @@ class SettingsFileStore final : public SettingsStore {
   SettingsFileAccess access_;
   std::optional<Loaded> loaded_;
   std::vector<SettingsSection> pending_;  // written, not yet committed
-  std::shared_ptr<Writer> writer_;
+  // The file that could not be read is still where it was, to be set aside by
+  // the next write, whichever thread it runs on.
+  std::shared_ptr<std::atomic<bool>> unreadableInPlace_;
+  StoreWriter writer_;
 };
 
 }  // namespace orvanel

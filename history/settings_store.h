@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@ struct StoreFault {
     kSystem,             // systemError says why
     kNotRegularFile,     // a FIFO, a device, a folder, or a link to anything but a regular file
     kNoAnswer,           // the file system did not answer in time
+    kUnfinished,         // a save began but did not finish in time: it may still land
     kNoThread,           // no thread could be started to wait for the file system
     kUnreadableInPlace,  // the file that could not be read could not be set aside (systemError)
     kNoHome,             // no home folder is known, so there is no place for the file
@@ -67,6 +69,8 @@ struct StoreCondition {
 // platform.
 inline constexpr char kApplicationName[] = "Orvanel";
 
+class WriteOutcome;
+
 // The per-user settings store of one application: text values addressed by
 // section and key. Linux keeps them in a file of the program's own; Windows and
 // macOS in the platform's store, through QSettings; tests use fakes and
@@ -93,6 +97,11 @@ class SettingsStore {
   // Makes the writes lasting, waiting at most `patience` for the system; throws
   // HistoryError when the store refuses them or the time runs out.
   virtual void Commit(std::chrono::milliseconds patience) = 0;
+  // Begins to make the writes lasting on a thread of its own and returns at
+  // once, with what will come of it (store_writer.h). Nothing when an earlier
+  // write is still under way: nothing is begun, and the writes wait for the
+  // next commit. Throws HistoryError when no thread can be started.
+  [[nodiscard]] virtual std::shared_ptr<const WriteOutcome> CommitInBackground() = 0;
   // Where the values live, for messages: a file path or a registry key.
   [[nodiscard]] virtual std::string Location() const = 0;
 };

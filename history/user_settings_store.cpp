@@ -9,6 +9,7 @@
 
 #include "config_place.h"
 #include "settings_file_store.h"
+#include "store_writer.h"
 #endif
 
 namespace orvanel {
@@ -31,6 +32,11 @@ class HomelessStore final : public SettingsStore {
   void Write(const std::string&, const std::string&, const std::string&) override {}
   void Commit(std::chrono::milliseconds) override {
     throw HistoryError(location_, StoreFault{StoreFault::Kind::kNoHome, 0});
+  }
+  std::shared_ptr<const WriteOutcome> CommitInBackground() override {
+    auto refused = std::make_shared<WriteOutcome>();
+    refused->Finish(StoreFault{StoreFault::Kind::kNoHome, 0});
+    return refused;
   }
   std::string Location() const override { return location_; }
 

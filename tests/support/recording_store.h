@@ -3,11 +3,14 @@
 #include <cerrno>
 #include <chrono>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "history/saved_history.h"
 #include "history/settings_store.h"
+#include "history/store_writer.h"
 
 namespace orvanel::testing {
 
@@ -30,17 +33,36 @@ class RecordingStore final : public SettingsStore {
     log.push_back("commit");
     ++commits;
     lastPatience = patience;
-    if (refuse) {
-      if (refuseOnce) refuse = false;
-      throw HistoryError(Location(), StoreFault{StoreFault::Kind::kSystem, refusal});
+    if (const auto fault = Refusal()) throw HistoryError(Location(), *fault);
+  }
+  // Finishes at once, unless checkpoints are held: then the test finishes it.
+  std::shared_ptr<const WriteOutcome> CommitInBackground() override {
+    if (held && !held->Finished()) return nullptr;  // one write in flight
+    log.push_back("checkpoint");
+    ++checkpoints;
+    auto outcome = std::make_shared<WriteOutcome>();
+    if (holdCheckpoints) {
+      held = outcome;
+    } else {
+      outcome->Finish(Refusal());
     }
+    return outcome;
   }
   std::string Location() const override { return "the test store"; }
+
+  std::optional<StoreFault> Refusal() {
+    if (!refuse) return std::nullopt;
+    if (refuseOnce) refuse = false;
+    return StoreFault{StoreFault::Kind::kSystem, refusal};
+  }
 
   std::string application = kApplicationName;
   std::map<std::string, std::string> values;
   std::vector<std::string> log;
   int commits = 0;
+  int checkpoints = 0;
+  bool holdCheckpoints = false;
+  std::shared_ptr<WriteOutcome> held;  // the checkpoint under way while they are held
   std::chrono::milliseconds lastPatience{0};
   bool refuse = false;
   bool refuseOnce = false;  // the next refusal is the last
