@@ -4,8 +4,10 @@
 #include "base/process_end.h"
 #include "ending_signals.h"
 #include "gui/main_window.h"
+#include "gui/messages.h"
+#include "gui/reporter.h"
 #include "gui/translations.h"
-#include "running_mark.h"
+#include "single_copy.h"
 
 namespace {
 
@@ -15,10 +17,25 @@ int RunOrvanel(int& argc, char** argv) {
   orvanel::Translations translations;
   translations.Use(QLocale());
 
-  orvanel::Main window(orvanel::DesktopServices(), application.Ways());
+  orvanel::PlatformServices services = orvanel::DesktopServices();
+  orvanel::SingleCopy single_copy;
+  switch (single_copy.Outcome()) {
+    case orvanel::SingleCopy::Claim::kFirst:
+      break;
+    case orvanel::SingleCopy::Claim::kBroughtForward:
+      return 0;
+    case orvanel::SingleCopy::Claim::kOtherDoesNotAnswer:
+      orvanel::Reporter(*services.messenger)
+          .Tell(nullptr, orvanel::OtherCopyDoesNotAnswerText(),
+                orvanel::Reporter::Attendance::kPersonPresent, orvanel::Messenger::Kind::kWarning);
+      return 1;
+  }
+
+  orvanel::Main window(std::move(services));
   window.Form_Load();
   window.adjustSize();
   window.move(window.screen()->availableGeometry().center() - window.rect().center());
+  single_copy.BringForwardOnRequest(window);
   window.show();
   window.activateWindow();
   return application.Run(window);
@@ -28,7 +45,6 @@ int RunOrvanel(int& argc, char** argv) {
 
 int main(int argc, char* argv[]) {
   orvanel::EndAtOnceOnSignals();
-  orvanel::MarkRunning();
   // The tally is saved and the window gone; a helper thread may still wait on
   // the file system, and nothing static is torn down under it.
   orvanel::EndProcess(RunOrvanel(argc, argv));

@@ -27,7 +27,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/ways_out.h"
 #include "estimator/estimator.h"
 #include "gui/main_window.h"
 #include "keeping_front_end.h"
@@ -109,8 +108,7 @@ int main(int argc, char* argv[]) {
   {
     orvanel::PlatformServices services = orvanel::DesktopServices();
     services.fullSpeedThreads = 1;
-    orvanel::WaysOut ways_out;
-    orvanel::Main window(std::move(services), ways_out);
+    orvanel::Main window(std::move(services));
     window.Form_Load();
     window.show();
     window.findChild<QAction*>("FullSpeedMenu")->trigger();
@@ -122,8 +120,7 @@ int main(int argc, char* argv[]) {
   auto open = std::make_unique<ScriptedOpen>();
   ScriptedOpen& open_dialog = *open;
   services.openDialog = std::move(open);
-  orvanel::WaysOut ways_out;
-  orvanel::Main window(std::move(services), ways_out);
+  orvanel::Main window(std::move(services));
   window.Form_Load();
   window.show();
   const double design_rate = WindowRate(window, 10);

@@ -18,7 +18,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/ways_out.h"
 #include "estimator/convergence_record.h"
 #include "gui/main_window.h"
 #include "gui/presenter.h"
@@ -117,8 +116,7 @@ int main(int argc, char* argv[]) {
   bare.stop();
   bare_phase.trials = 4.0 * static_cast<double>(bare_ticks);  // four trials a tick, were it Orvanel
 
-  orvanel::WaysOut ways_out;
-  auto window = std::make_unique<orvanel::Main>(orvanel::DesktopServices(), ways_out);
+  auto window = std::make_unique<orvanel::Main>(orvanel::DesktopServices());
   window->Form_Load();
   window->show();
   Phase running = Measure(kSeconds);

@@ -26,14 +26,15 @@
 
 namespace orvanel {
 
-Main::Main(PlatformServices services, WayOut& way_out, QWidget* parent)
+Main::Main(PlatformServices services, QWidget* parent)
     : QMainWindow(parent),
       services_(std::move(services)),
-      wayOut_(way_out),
       selFile_(*services_.openDialog),
       estimator_(*this, *services_.generator, services_.openPairFile),
       reporter_(*services_.messenger),
-      saver_(*services_.settingsStore, reporter_) {
+      saver_(new TallySaver(
+          *services_.settingsStore, reporter_, *services_.clock,
+          [this] { return estimator_.Tally(); }, this)) {
   setObjectName("Main");
   setWindowTitle(tr("Orvanel"));
   setWindowIcon(OrvanelIcon());
@@ -57,7 +58,6 @@ Main::Main(PlatformServices services, WayOut& way_out, QWidget* parent)
   });
   Timer1->start();
   StartStopCommand->setFocus();
-  wayOut_.Opened(*this);
 }
 
 Main::~Main() = default;
@@ -75,7 +75,7 @@ void Main::Guarded(Handler&& handler) {
       return;
     }
     // No trial can be counted any more: Start would only meet the limit again,
-    // until Reset (or a pair file) starts a new tally.
+    // until Reset (or a pair file) starts a new tally. Stopping saves it.
     if (Timer1->isActive()) StartStopCommand_Click();
     StartStopCommand->setEnabled(false);
     reporter_.Tell(this, ErrorText(error), Reporter::Attendance::kPersonPresent,
@@ -99,6 +99,7 @@ void Main::Form_Load() {
     estimator_.UseRandomPairs();
     const LoadedHistory loaded = LoadHistory(*services_.settingsStore);
     estimator_.Restore(loaded.tally);
+    if (!loaded.StartedFromZero()) saver_->Loaded(loaded.tally);
     presenter_->RestartRecord(loaded.tally.Total, loaded.tally.Estimate);
     const QString problem =
         LoadProblemText(loaded, QString::fromStdString(services_.settingsStore->Location()));
@@ -122,14 +123,24 @@ void Main::showEvent(QShowEvent* event) {
 }
 
 bool Main::Form_Unload(Reporter::Attendance attendance) {
+  if (unloading_) return false;
+  unloading_ = true;
+  struct Unloaded {
+    bool& unloading;
+    ~Unloaded() { unloading = false; }
+  } unloaded{unloading_};
   // The window goes away with its timer: no trial may be counted after the save.
   const bool was_running = Timer1->isActive();
   Timer1->stop();
   while (true) {
-    const std::optional<QString> failure = saver_.Save(Tally(), attendance);
+    if (nobodyNow_) attendance = Reporter::Attendance::kNobodyWatching;
+    const std::optional<QString> failure = saver_->Save(attendance);
     if (!failure || attendance != Reporter::Attendance::kPersonPresent) return true;
     // A person is there, and the run would be lost: theirs is the choice.
-    switch (services_.messenger->AskAfterFailedSave(this, *failure)) {
+    const Messenger::SaveChoice choice = reporter_.AskAfterFailedSave(this, *failure);
+    // The program is to end meanwhile, and nobody may answer: once more, unattended.
+    if (nobodyNow_) continue;
+    switch (choice) {
       case Messenger::SaveChoice::kRetry:
         continue;
       case Messenger::SaveChoice::kQuitWithoutSaving:
@@ -142,11 +153,21 @@ bool Main::Form_Unload(Reporter::Attendance attendance) {
 }
 
 void Main::closeEvent(QCloseEvent* event) {
-  event->setAccepted(wayOut_.WindowClosing());
+  if (!left_) left_ = Form_Unload(Reporter::Attendance::kPersonPresent);
+  event->setAccepted(left_);
+}
+
+void Main::LeaveUnattended() {
+  nobodyNow_ = true;
+  // Inside the unload, its question ends with the event loops, and the unload
+  // itself goes on as one on which nobody may be present.
+  if (left_ || unloading_) return;
+  left_ = Form_Unload(Reporter::Attendance::kNobodyWatching);
+  close();
 }
 
 bool Main::SaveForSessionEnd() {
-  return !saver_.Save(Tally(), Reporter::Attendance::kNobodyWatching);
+  return !saver_->Save(Reporter::Attendance::kNobodyWatching);
 }
 
 void Main::UpdateCaptions(const StatusFigures& figures) {
@@ -165,6 +186,7 @@ void Main::Timer1_Timer() {
 void Main::AfterTicks() {
   estimator_.EndRun();
   presenter_->EndRun(Timer1->isActive());
+  saver_->Note();
 }
 
 void Main::StartStopCommand_Click() {
@@ -173,6 +195,7 @@ void Main::StartStopCommand_Click() {
     presenter_->DrawNoted();  // the last figures of the run, before anything else
     StartStopCommand->setText(tr("Start"));
     ClearCommand->setEnabled(true);
+    saver_->CheckpointSoon();
   } else {
     Timer1->start();
     StartStopCommand->setText(tr("Stop"));
@@ -184,6 +207,7 @@ void Main::ClearCommand_Click() {
   presenter_->RestartRecord();
   Guarded([this] { estimator_.Reset(); });
   StartStopCommand->setEnabled(true);  // a new tally, far from any limit
+  saver_->Note();
 }
 
 void Main::AnalyzeFile_Click() {
@@ -244,6 +268,7 @@ void Main::SetProgressFrameFileName(const std::string& file_name) {
   ProgressBar1->setTextVisible(true);
   presenter_->RestartRecord();         // the tally starts from zero with the file
   StartStopCommand->setEnabled(true);  // far from any limit
+  saver_->CheckpointSoon();
 }
 
 void Main::FileHeldNoPair(std::int64_t bytes) {

@@ -21,7 +21,6 @@
 #include "sel_file.h"
 #include "status_lines.h"
 #include "tally_saver.h"
-#include "way_out.h"
 
 class QAction;
 class QGroupBox;
@@ -39,24 +38,27 @@ class Main final : public QMainWindow, private FrontEnd {
   Q_OBJECT
 
  public:
-  // `way_out` decides what each of the window's closes means (way_out.h).
-  Main(PlatformServices services, WayOut& way_out, QWidget* parent = nullptr);
+  explicit Main(PlatformServices services, QWidget* parent = nullptr);
   ~Main() override;
 
   // Runs once, before the window is first shown: seeds the generator, starts
   // with random pairs and continues the saved tally. A tally that could not be
   // used is reported once the window is on screen.
   void Form_Load();
-  // The window's unload, which the owner of the ways out asks for: stops the
-  // trials and saves the tally. A failed save is told on stderr, and in a
-  // message when a person may be there to read it. True when the window may go.
-  [[nodiscard]] bool Form_Unload(Reporter::Attendance attendance);
+  // The ways out. A person's close (the close button, Exit, a close another
+  // program sends) is the window's own close (closeEvent). A way out on which
+  // nobody may be present (a signal, the session manager's Die, the
+  // application's quit) is this: the window unloads, saving the tally without
+  // asking anybody, and closes. During the question after a failed save, the
+  // question ends unanswered and the save is tried once more, unattended.
+  // Either way the window unloads once. Nothing once it has gone.
+  void LeaveUnattended();
   // The desktop session is ending, or asks to (it may still be cancelled): saves
   // the tally as it is now, without waiting for anybody, and changes nothing
   // else. True when the save held.
   [[nodiscard]] bool SaveForSessionEnd();
   // 0 when the last save succeeded, 1 when it failed.
-  [[nodiscard]] int ExitStatus() const { return saver_.ExitStatus(); }
+  [[nodiscard]] int ExitStatus() const { return saver_->ExitStatus(); }
 
   // The tally as it stands.
   [[nodiscard]] const TrialTally& Tally() const { return estimator_.Tally(); }
@@ -92,6 +94,11 @@ class Main final : public QMainWindow, private FrontEnd {
   void BeforeTicks();
   void AfterTicks();
 
+  // Stops the trials and saves the tally, waiting and asking as `attendance`
+  // allows. A failed save is told on stderr, and a person who is there chooses
+  // to try again, to leave without it, or to stay. True when the window may go.
+  [[nodiscard]] bool Form_Unload(Reporter::Attendance attendance);
+
   // Runs a handler; an error that leaves it stops the trials and is shown.
   template <typename Handler>
   void Guarded(Handler&& handler);
@@ -109,15 +116,17 @@ class Main final : public QMainWindow, private FrontEnd {
   void FileHeldNoPair(std::int64_t bytes) override;
 
   PlatformServices services_;
-  WayOut& wayOut_;
   SelFile selFile_;
   Estimator estimator_;
   Reporter reporter_;
-  TallySaver saver_;
+  TallySaver* saver_;
   std::unique_ptr<StatusLines> statusLines_;
   std::unique_ptr<Presenter> presenter_;
   QPointer<ConvergenceWindow> chart_;
   QString loadingFile_;  // none until a file is chosen
+  bool unloading_ = false;
+  bool nobodyNow_ = false;  // a way out on which nobody may be present came meanwhile
+  bool left_ = false;       // unloaded: the window goes
 
   QLabel* Label1 = nullptr;
   QLabel* EstimateText = nullptr;

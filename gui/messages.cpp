@@ -132,6 +132,7 @@ QString StoreFaultText(const StoreFault& fault) {
     case StoreFault::Kind::kNotRegularFile:
       return MainWords::tr("it is not a regular file");
     case StoreFault::Kind::kNoAnswer:
+    case StoreFault::Kind::kUnfinished:
       return MainWords::tr("the file system did not answer in time");
     case StoreFault::Kind::kNoThread:
       return MainWords::tr("the system could not start a thread to wait for the file system");
@@ -205,6 +206,12 @@ QString ErrorText(const std::exception& error) {
     return MainWords::tr("The file \"%1\" could not be read: %2.")
         .arg(Path(read->Name()), SystemReason(read->SystemError()));
   } else if (const auto* history = dynamic_cast<const HistoryError*>(&error)) {
+    if (history->Why().kind == StoreFault::Kind::kUnfinished) {
+      return MainWords::tr(
+                 "Saving the tally in %1 did not finish in time: the file system did not "
+                 "answer. Whichever tally lands there is the one the next start reads.")
+          .arg(Path(history->Location()));
+    }
     return MainWords::tr("The tally could not be saved in %1: %2.")
         .arg(Path(history->Location()), StoreFaultText(history->Why()));
   }
@@ -289,6 +296,12 @@ QString ImageNotSavedText(const QString& path, const FileReplacement& written) {
   }
   return MainWords::tr("The image could not be saved as %1: %2. Choose another folder.")
       .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString OtherCopyDoesNotAnswerText() {
+  return MainWords::tr(
+      "Orvanel is running already, but it does not answer. This copy ends without touching the "
+      "tally.");
 }
 
 void WriteToStandardError(const QString& sentence) {

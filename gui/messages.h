@@ -32,6 +32,9 @@ namespace orvanel {
 // The chart's image could not be written to `path`, for the reason `written` gives.
 [[nodiscard]] QString ImageNotSavedText(const QString& path, const FileReplacement& written);
 
+// Another copy of Orvanel runs and did not answer when asked to come forward.
+[[nodiscard]] QString OtherCopyDoesNotAnswerText();
+
 // For the ways out on which nobody may be watching: one line on stderr.
 void WriteToStandardError(const QString& sentence);
 

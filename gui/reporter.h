@@ -31,6 +31,11 @@ class Reporter {
             Attendance attendance = Attendance::kPersonPresent, Kind kind = Kind::kFailure);
   // Shows what was told kOnceOnScreen, now that its window is on screen.
   void TellHeldBack();
+  // Asks the person at `parent` what to do about a tally that could not be
+  // saved as the window closes; the sentence went to stderr already.
+  [[nodiscard]] Messenger::SaveChoice AskAfterFailedSave(QWidget* parent, const QString& sentence) {
+    return messenger_.AskAfterFailedSave(parent, sentence);
+  }
 
  private:
   Messenger& messenger_;

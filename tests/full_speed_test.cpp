@@ -171,8 +171,8 @@ TEST(FullSpeed, EveryWayOutSavesTheExactTally) {
   const std::vector<std::pair<const char*, std::function<void(WindowRig&)>>> ways = {
       {"Exit", [](WindowRig& rig) { Action(*rig.window, "ExitMenu")->trigger(); }},
       {"CloseCommand", [](WindowRig& rig) { rig.window->close(); }},
-      {"SignalDieOrQuit", [](WindowRig& rig) { rig.waysOut.LeaveUnattended(); }},
-      {"SessionEnd", [](WindowRig& rig) { (void)rig.waysOut.SaveForSessionEnd(); }}};
+      {"SignalDieOrQuit", [](WindowRig& rig) { rig.window->LeaveUnattended(); }},
+      {"SessionEnd", [](WindowRig& rig) { (void)rig.window->SaveForSessionEnd(); }}};
   for (const auto& [name, take] : ways) {
     // Ticks at once on three threads.
     WindowRig rig(OpenPatiently,

@@ -11,9 +11,8 @@
 #include <string>
 #include <tuple>
 
+#include "support/beyond_any_load.h"
 #include "support/program.h"
-
-#include <string>
 
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
@@ -30,6 +29,7 @@ using testing::Settings;
 // Runs the program for a while, then sends the signal.
 void RunThenSignal(Program& program, int signal) {
   program.Start();
+  ASSERT_TRUE(program.WaitUntilRunning()) << program.Errors();
   // Let it run some trials.
   ASSERT_FALSE(program.Process().waitForFinished(1500)) << program.Errors();
   program.SignalAndWait(signal);
@@ -162,7 +162,8 @@ TEST(SignalBurst, EndsInOneSave) {
   const pid_t pid = static_cast<pid_t>(program.Process().processId());
   for (int i = 0; i < 10'000 && ::kill(pid, SIGTERM) == 0; ++i) {
   }
-  ASSERT_TRUE(program.Process().waitForFinished(10000)) << "the program hangs";
+  ASSERT_TRUE(program.Process().waitForFinished(testing::kBeyondAnyLoadMilliseconds))
+      << "the program hangs";
   EXPECT_EQ(program.Process().exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.Process().exitCode(), 0) << program.Errors();
   EXPECT_GT(program.Saved("Total"), 100000);
@@ -211,14 +212,115 @@ HWND RunUntilItsWindowShows(Program& program) {
   QElapsedTimer waited;
   waited.start();
   HWND window = nullptr;
-  while (window == nullptr && waited.elapsed() < 20000) {
+  while (window == nullptr && waited.elapsed() < testing::kBeyondAnyLoadMilliseconds) {
     program.Process().waitForFinished(100);
     window = MainWindowOf(program.Process().processId());
   }
   program.Process().waitForFinished(1500);
   return window;
 }
+#endif
 
+// Waits, as long as no load reaches, until `done` holds or the program ends.
+template <typename Condition>
+bool UntilWhileRunning(Program& program, Condition done) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!done()) {
+    if (waited.elapsed() > std::chrono::milliseconds(testing::kBeyondAnyLoad).count()) {
+      return false;
+    }
+    if (program.Process().waitForFinished(20)) return done();
+  }
+  return true;
+}
+
+constexpr double kLimit = 2147483647;
+
+// A run that ends by no way out at all (a crash, kill -9, a power cut) keeps
+// the tally of its last checkpoint: here the one of the limit, which the
+// program reaches within moments, and saves at once.
+TEST(Checkpoints, KeepTheTallyOfARunThatIsKilled) {
+#ifdef Q_OS_WIN
+  if (!testing::UnderWine()) GTEST_SKIP() << "would use this user's own settings";
+#endif
+  Program program(Settings::kNearTheLimit);
+  program.Start();
+  ASSERT_TRUE(UntilWhileRunning(program, [&program] { return program.Saved("Total") == kLimit; }))
+      << program.Errors();
+  ASSERT_EQ(program.Process().state(), QProcess::Running) << "saved by a checkpoint, not a way out";
+  program.Process().kill();
+  ASSERT_TRUE(program.Process().waitForFinished(testing::kBeyondAnyLoadMilliseconds));
+  EXPECT_EQ(program.Saved("Total"), kLimit);
+  EXPECT_GT(program.Saved("Hits"), 39200);
+}
+
+// One copy per user: a second start brings the running copy forward and ends,
+// status 0, without a word and without touching the tally.
+TEST(ASecondCopy, BringsTheFirstForwardAndTouchesNothing) {
+#ifdef Q_OS_WIN
+  if (!testing::UnderWine()) GTEST_SKIP() << "would use this user's own settings";
+  Program first(Settings::kSeeded);
+  ASSERT_NE(RunUntilItsWindowShows(first), nullptr) << first.Errors();
+#else
+  Program first(Settings::kSeeded);
+  first.Start();
+  ASSERT_TRUE(first.WaitUntilRunning()) << first.Errors();
+#endif
+  Program second(Settings::kNone, first.SameUser());
+  second.Start();
+  ASSERT_TRUE(second.Process().waitForFinished(testing::kBeyondAnyLoadMilliseconds));
+  EXPECT_EQ(second.Process().exitCode(), 0) << second.Errors();
+  EXPECT_EQ(second.Errors(), "");
+  EXPECT_EQ(first.Saved("Total"), 100000) << "the tally is the first copy's to save";
+  ASSERT_EQ(first.Process().state(), QProcess::Running);
+#ifdef Q_OS_UNIX
+  // The first copy stops answering: the second says so, and still touches nothing.
+  ::kill(static_cast<pid_t>(first.Process().processId()), SIGSTOP);
+  Program third(Settings::kNone, first.SameUser());
+  third.Start();
+  std::string told;
+  EXPECT_TRUE(UntilWhileRunning(third, [&third, &told] {
+    told += third.Errors();
+    return told.find("it does not answer") != std::string::npos;
+  })) << told;
+  ::kill(static_cast<pid_t>(first.Process().processId()), SIGCONT);
+  EXPECT_EQ(first.Saved("Total"), 100000);
+  // Its message waits for a click, which a test gives as a signal.
+  if (third.Process().state() == QProcess::Running) third.SignalAndWait(SIGTERM);
+  first.SignalAndWait(SIGTERM);
+  EXPECT_EQ(first.Process().exitCode(), 0) << first.Errors();
+  EXPECT_GT(first.Saved("Total"), 100000);
+#endif
+}
+
+#ifdef Q_OS_LINUX
+// The display lost (an X server gone, a dropped ssh -X): the toolkit ends the
+// process, and the tally is saved first; the exit status says so.
+TEST(TheDisplayLost, EndsTheProgramWithTheTallySaved) {
+  QProcess server;
+  server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp"});
+  ASSERT_TRUE(server.waitForStarted(testing::kBeyondAnyLoadMilliseconds))
+      << "Xvfb is not installed";
+  QByteArray display;
+  while (!display.endsWith('\n') && server.waitForReadyRead(testing::kBeyondAnyLoadMilliseconds)) {
+    display += server.readLine();
+  }
+  ASSERT_FALSE(display.trimmed().isEmpty());
+  Program program(Settings::kNone, {{"QT_QPA_PLATFORM", "xcb"},
+                                    {"DISPLAY", ":" + QString::fromLatin1(display.trimmed())}});
+  program.Start();
+  ASSERT_TRUE(program.WaitUntilRunning()) << program.Errors();
+  server.kill();
+  server.waitForFinished(testing::kBeyondAnyLoadMilliseconds);
+  ASSERT_TRUE(program.Process().waitForFinished(testing::kBeyondAnyLoadMilliseconds));
+  EXPECT_EQ(program.Process().exitStatus(), QProcess::NormalExit) << program.Errors();
+  EXPECT_EQ(program.Process().exitCode(), 3) << program.Errors();
+  EXPECT_TRUE(QFileInfo::exists(program.ConfigFile())) << "no checkpoint came so soon";
+}
+#endif
+
+#ifdef Q_OS_WIN
 // What taskkill sends, as the close button does: the tally is saved.
 TEST(WindowsWaysOut, ACloseFromAnotherProgramSaves) {
   if (!testing::UnderWine()) GTEST_SKIP() << "would use this user's own settings";
@@ -226,7 +328,7 @@ TEST(WindowsWaysOut, ACloseFromAnotherProgramSaves) {
   HWND window = RunUntilItsWindowShows(program);
   ASSERT_NE(window, nullptr) << program.Errors();
   ::PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program.Process().waitForFinished(10000));
+  ASSERT_TRUE(program.Process().waitForFinished(testing::kBeyondAnyLoadMilliseconds));
   EXPECT_EQ(program.Process().exitCode(), 0) << program.Errors();
   EXPECT_GT(program.Saved("Total"), 100000);
 }
@@ -247,7 +349,8 @@ TEST(WindowsWaysOut, ALogoffSavesAndEndsWithoutAMessage) {
   EXPECT_GT(saved, 100000);
   ::SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 10000,
                         &answer);
-  ASSERT_TRUE(program.Process().waitForFinished(10000)) << "the program waits for somebody";
+  ASSERT_TRUE(program.Process().waitForFinished(testing::kBeyondAnyLoadMilliseconds))
+      << "the program waits for somebody";
   EXPECT_EQ(program.Process().exitCode(), 0) << program.Errors();
   EXPECT_GE(program.Saved("Total"), saved);
 }

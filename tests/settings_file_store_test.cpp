@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
@@ -71,7 +72,7 @@ class SettingsFile : public ::testing::Test {
   template <typename Result>
   static Result Bounded(std::function<Result()> work) {
     auto done = std::async(std::launch::async, std::move(work));
-    if (done.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    if (done.wait_for(testing::kBeyondAnyLoad) != std::future_status::ready) {
       ADD_FAILURE() << "the store waited";
       std::quick_exit(1);
     }
@@ -192,6 +193,7 @@ struct NameCase {
   bool (*make)(const fs::path& path, const fs::path& folder);
   std::optional<StoreFault> fault;  // of both the load and the save; nothing: both work
   fs::file_type stays;              // what the name is after the save
+  std::int32_t loadedTotal = 0;     // where both work
 };
 
 std::ostream& operator<<(std::ostream& out, const NameCase& c) {
@@ -243,9 +245,10 @@ const NameCase kNames[] = {
        return MakeDevice(folder / "null", folder) && LinkTo(path, folder / "null");
      },
      kNotRegular, fs::file_type::symlink},
+    // As no file yet: the save makes it where the link leads.
     {"LinkToNothing",
      [](const fs::path& path, const fs::path& folder) { return LinkTo(path, folder / "gone"); },
-     kNotRegular, fs::file_type::symlink},
+     std::nullopt, fs::file_type::symlink},
     {"LinkLoop", [](const fs::path& path, const fs::path&) { return LinkTo(path, path); },
      StoreFault{Kind::kSystem, ELOOP}, fs::file_type::symlink},
     {"LinkToARegularFile",
@@ -253,7 +256,7 @@ const NameCase kNames[] = {
        std::ofstream(folder / "dotfiles.conf") << "[History]\nTotal=7\n";
        return LinkTo(path, folder / "dotfiles.conf");
      },
-     std::nullopt, fs::file_type::symlink},
+     std::nullopt, fs::file_type::symlink, 7},
 };
 
 class SettingsFileNames : public SettingsFile, public ::testing::WithParamInterface<NameCase> {};
@@ -277,7 +280,7 @@ TEST_P(SettingsFileNames, AreReadAndReplacedOnlyWhenTheyLeadToARegularFile) {
     ::stat(path.c_str(), &after);
     EXPECT_EQ(after.st_ino, before.st_ino) << "what the name leads to was not replaced";
   } else {
-    EXPECT_EQ(loaded.tally.Total, 7);
+    EXPECT_EQ(loaded.tally.Total, c.loadedTotal);
     EXPECT_EQ(Load().tally, kSaved) << "saved into the file the link leads to";
   }
 }
@@ -314,28 +317,31 @@ TEST_F(SettingsFile, AFileThatCouldNotBeReadIsSetAsideNeverReplaced) {
     };
     return access;
   };
-  const auto stalling = [] {
-    SettingsFileAccess access;
-    access.read = [](const std::string& path, std::size_t limit) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-      return ReadSettingsFileBytes(path, limit);
-    };
-    return access;
+  // A read that answers only once the load has given up on it.
+  const auto answer = std::make_shared<std::promise<void>>();
+  const std::shared_future<void> answered = answer->get_future().share();
+  SettingsFileAccess stalling;
+  stalling.read = [answered](const std::string& path, std::size_t limit) {
+    answered.wait();
+    return ReadSettingsFileBytes(path, limit);
   };
   struct Case {
     const char* name;
     SettingsFileAccess access;
     std::chrono::milliseconds readPatience;
+    bool stalls;
   } cases[] = {
-      {"PermissionDenied", unreadable({Kind::kSystem, EACCES}), SettingsFileStore::kReadPatience},
-      {"ReadError", unreadable({Kind::kSystem, EIO}), SettingsFileStore::kReadPatience},
-      {"NoAnswerInTime", stalling(), std::chrono::milliseconds(20)}};
+      {"PermissionDenied", unreadable({Kind::kSystem, EACCES}), SettingsFileStore::kReadPatience,
+       false},
+      {"ReadError", unreadable({Kind::kSystem, EIO}), SettingsFileStore::kReadPatience, false},
+      {"NoAnswerInTime", stalling, std::chrono::milliseconds(20), true}};
   for (const Case& c : cases) {
     fs::remove_all(fs::path(Path()).parent_path());
     Put(kValid);
     SettingsFileStore store(Path(), HistoryLayout(), folder_.Path().string(), c.readPatience,
                             c.access);
     const LoadedHistory loaded = LoadHistory(store);
+    if (c.stalls) answer->set_value();
     EXPECT_EQ(loaded.tally, TrialTally{}) << c.name;
     EXPECT_TRUE(loaded.store.setAsideOnSave) << c.name;
     SaveHistory(store, kSaved);
@@ -356,9 +362,70 @@ TEST_F(SettingsFile, AFileThatCouldNotBeReadIsSetAsideNeverReplaced) {
   EXPECT_EQ(Bytes(), kValid);
 }
 
+// A link to a file that could not be read stays a link, run after run: the
+// file it leads to is set aside, and the new one is made where it led.
+TEST_F(SettingsFile, ALinkToAFileSetAsideStaysALink) {
+  const fs::path path = Path();
+  const fs::path kept = folder_.Path() / "dotfiles.conf";
+  fs::create_directories(path.parent_path());
+  { std::ofstream(kept) << kValid; }
+  fs::resize_file(kept, SettingsFileStore::kLargestFile + 1);  // too large to be read
+  ASSERT_TRUE(LinkTo(path, kept));
+  for (const std::int32_t total : {1, 2}) {
+    SettingsFileStore store = Store();
+    (void)LoadHistory(store);
+    const TrialTally tally{total, 0, 0.0};
+    EXPECT_NO_THROW(SaveHistory(store, tally)) << "run " << total;
+    EXPECT_EQ(fs::symlink_status(path).type(), fs::file_type::symlink) << "run " << total;
+    EXPECT_EQ(Load().tally, tally) << "run " << total;
+  }
+  std::vector<fs::path> aside;
+  for (const auto& entry : fs::directory_iterator(folder_.Path())) {
+    if (entry.path().filename().string().rfind("dotfiles.conf.unreadable-", 0) == 0) {
+      aside.push_back(entry.path());
+    }
+  }
+  ASSERT_EQ(aside.size(), 1u) << "set aside once, beside the file the link leads to";
+  EXPECT_EQ(fs::file_size(aside.front()), SettingsFileStore::kLargestFile + 1);
+}
+
+// Two copies that set aside at the same second never replace each other's.
+TEST_F(SettingsFile, SetAsidesInOneSecondKeepEveryFile) {
+  const fs::path path = Path();
+  fs::create_directories(path.parent_path());
+  for (const char* bytes : {"first", "second", "third"}) {
+    { std::ofstream(path) << bytes; }
+    EXPECT_EQ(SetAsideUnreadable(path.string(), "20261210-120000"), std::nullopt);
+  }
+  std::vector<std::string> kept = SetAside();
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(kept, (std::vector<std::string>{"first", "second", "third"}));
+}
+
+// Whatever the user's umask, the file stays readable and writable by its
+// owner and the folder usable, so that the next start reads the tally.
+TEST_F(SettingsFile, TheUmaskNeverCostsTheTally) {
+  const fs::path folder = fs::path(Path()).parent_path();
+  for (const mode_t mask : {mode_t{0477}, mode_t{0277}}) {
+    fs::remove_all(folder);
+    const mode_t before = ::umask(mask);
+    const auto fault = Save(kSaved);
+    ::umask(before);
+    EXPECT_EQ(fault, std::nullopt) << std::oct << mask;
+    struct stat file {};
+    struct stat made {};
+    ASSERT_EQ(::stat(Path().c_str(), &file), 0) << std::oct << mask;
+    ASSERT_EQ(::stat(folder.c_str(), &made), 0) << std::oct << mask;
+    EXPECT_EQ(file.st_mode & 0600, 0600u) << std::oct << mask;
+    EXPECT_EQ(made.st_mode & 0700, 0700u) << std::oct << mask;
+    EXPECT_EQ(Load().tally, kSaved) << std::oct << mask;
+  }
+}
+
 // One write at a time: a save that finds an earlier one still waiting for the
-// file system waits for it within its own patience, or gives up; an older
-// tally never lands after a newer one.
+// file system waits for it within its own patience, or gives up; a checkpoint
+// does not wait at all; an older tally never lands after a newer one. A save
+// whose own write is still under way may land yet, and says so.
 TEST_F(SettingsFile, SavesNeverOvertakeEachOther) {
   std::promise<void> answer;
   std::shared_future<void> answered = answer.get_future().share();
@@ -391,17 +458,24 @@ TEST_F(SettingsFile, SavesNeverOvertakeEachOther) {
     const std::lock_guard lock(*mutex);
     return *texts;
   };
-  const StoreFault no_answer{Kind::kNoAnswer, 0};
-  EXPECT_EQ(fault(TrialTally{1, 0, 0.0}, std::chrono::milliseconds(50)), no_answer);
-  EXPECT_EQ(fault(TrialTally{2, 0, 0.0}, std::chrono::milliseconds(50)), no_answer)
+  EXPECT_EQ(fault(TrialTally{1, 0, 0.0}, std::chrono::milliseconds(50)),
+            (StoreFault{Kind::kUnfinished, 0}));
+  EXPECT_EQ(fault(TrialTally{2, 0, 0.0}, std::chrono::milliseconds(50)),
+            (StoreFault{Kind::kNoAnswer, 0}))
       << "the first is still in flight";
-  EXPECT_LE(written().size(), 1u) << "the second never began to write";
+  EXPECT_EQ(CheckpointHistory(store, TrialTally{3, 0, 0.0}), nullptr)
+      << "a checkpoint is not begun while the first is in flight";
+  EXPECT_LE(written().size(), 1u) << "neither began to write";
   answer.set_value();
-  EXPECT_EQ(fault(TrialTally{3, 0, 0.0}, std::chrono::seconds(20)), std::nullopt);
+  EXPECT_EQ(fault(TrialTally{4, 0, 0.0}, testing::kBeyondAnyLoad), std::nullopt);
+  const auto checkpoint = CheckpointHistory(store, TrialTally{5, 0, 0.0});
+  ASSERT_NE(checkpoint, nullptr);
+  ASSERT_TRUE(checkpoint->FinishedBy(std::chrono::steady_clock::now() + testing::kBeyondAnyLoad));
+  EXPECT_EQ(checkpoint->Fault(), std::nullopt);
   const std::vector<std::string> texts_written = written();
-  ASSERT_EQ(texts_written.size(), 2u);
-  EXPECT_NE(texts_written.back().find("Total=\" 3\""), std::string::npos);
-  EXPECT_EQ(Load().tally.Total, 3) << "the newest tally is the one that stays";
+  ASSERT_EQ(texts_written.size(), 3u);
+  EXPECT_NE(texts_written[1].find("Total=\" 4\""), std::string::npos);
+  EXPECT_EQ(Load().tally.Total, 5) << "the newest tally is the one that stays";
 }
 
 // Many saves at once, each with a temporary file of its own: all of them hold.

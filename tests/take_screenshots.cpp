@@ -26,7 +26,6 @@
 #include <QAction>
 #include <QTimer>
 
-#include "app/ways_out.h"
 #include "gui/about_play.h"
 #include "gui/convergence_window.h"
 #include "gui/tick_timer.h"
@@ -76,12 +75,11 @@ struct RandomRun {
     auto open = std::make_unique<orvanel::testing::ScriptedOpenDialog>();
     openDialog = open.get();
     services.openDialog = std::move(open);
-    window = std::make_unique<orvanel::Main>(std::move(services), waysOut);
+    window = std::make_unique<orvanel::Main>(std::move(services));
     window->Form_Load();
   }
   orvanel::testing::FakeClock* clock;
   orvanel::testing::ScriptedOpenDialog* openDialog;
-  orvanel::WaysOut waysOut;
   std::unique_ptr<orvanel::Main> window;
 };
 

@@ -313,7 +313,7 @@ TEST(Translations, LeaveTheSavedNumbersAsTheyAre) {
     for (int tick = 0; tick < 3; ++tick) rig.Tick();
     Find<QPushButton>(*rig.window, "StartStopCommand")->click();
     estimate_line[name] = Find<QLabel>(*rig.window, "EstimateText")->text();
-    (void)rig.waysOut.SaveForSessionEnd();
+    (void)rig.window->SaveForSessionEnd();
     saved[name] = rig.store->values;
   }
   EXPECT_EQ(saved["de"], saved["en"]);

@@ -25,18 +25,20 @@ using testing::WindowRig;
 
 // Every way out, with a store that keeps the tally and with one that refuses it.
 // Each saves the latest tally exactly once, whatever follows it (the quit that
-// ends the event loop after the last window closed, a second close); only a
-// person who closed the window is shown a message; the exit status tells
-// whether the save held. A signal, the session manager's Die and any quit all
-// reach the owner of the ways out as the application's quit.
+// ends the event loop after the last window closed, a second close), unless the
+// save failed: then the next way out tries again. Only a person who closed the
+// window is shown a message; the exit status tells whether the last save held.
+// A signal, the session manager's Die and any quit all reach the window as the
+// application's quit, which leaves unattended.
 struct WayOutCase {
   const char* name;
   void (*take)(WindowRig& rig);
   bool personPresent;
+  int attemptsWhenRefused = 1;  // a save that failed is tried again by the next way out
 };
 
 void TheQuitThatFollows(WindowRig& rig) {
-  rig.waysOut.LeaveUnattended();
+  rig.window->LeaveUnattended();
   rig.window->close();
 }
 
@@ -55,17 +57,17 @@ const WayOutCase kWaysOut[] = {
      true},
     {"SignalDieOrQuit",
      [](WindowRig& rig) {
-       rig.waysOut.LeaveUnattended();
+       rig.window->LeaveUnattended();
        TheQuitThatFollows(rig);
      },
      false},
     // The save of the session's request, then its end, with nothing new to save.
     {"SessionEndThenDie",
      [](WindowRig& rig) {
-       (void)rig.waysOut.SaveForSessionEnd();
+       (void)rig.window->SaveForSessionEnd();
        TheQuitThatFollows(rig);
      },
-     false},
+     false, 2},
 };
 
 class EveryWayOut : public MainWindowTest,
@@ -79,7 +81,7 @@ TEST_P(EveryWayOut, SavesTheLatestTallyOnceAndNeverWaitsForANobody) {
   rig.Load(TrialTally{100, 39, 3.1});
   rig.Tick();
   way.take(rig);
-  EXPECT_EQ(rig.store->commits, 1);
+  EXPECT_EQ(rig.store->commits, store_refuses ? way.attemptsWhenRefused : 1);
   EXPECT_EQ(rig.store->lastPatience,
             way.personPresent ? kSavePatienceWithAPerson : kSavePatienceUnattended)
       << "nobody may be there: the save waits less";
@@ -136,7 +138,7 @@ TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
     rig.Tick();
     // What the desktop's request calls; the answer is what the session manager
     // hears. Then the logout is cancelled.
-    EXPECT_EQ(rig.waysOut.SaveForSessionEnd(), !store_refuses);
+    EXPECT_EQ(rig.window->SaveForSessionEnd(), !store_refuses);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(Find<TickTimer>(window, "Timer1")->isActive());
     EXPECT_EQ(Find<QPushButton>(window, "StartStopCommand")->text(), "Stop");
@@ -148,18 +150,18 @@ TEST(SessionEnd, ACancelledOneLosesNothingAndStopsNothing) {
     rig.Tick();
     EXPECT_EQ(window.Tally().Total, 8) << "the trials went on";
     Find<QAction>(window, "ExitMenu")->trigger();
-    rig.waysOut.LeaveUnattended();
+    rig.window->LeaveUnattended();
     EXPECT_EQ(rig.store->values["Total"], " 8") << "the last save holds the latest tally";
     EXPECT_EQ(window.ExitStatus(), 0);
   }
 }
 
 TEST_F(MainWindowTest, ANothingNewSaveIsSkipped) {
-  (void)rig.waysOut.SaveForSessionEnd();
-  (void)rig.waysOut.SaveForSessionEnd();
+  (void)rig.window->SaveForSessionEnd();
+  (void)rig.window->SaveForSessionEnd();
   EXPECT_EQ(rig.store->commits, 1);
   rig.Tick();
-  rig.waysOut.LeaveUnattended();
+  rig.window->LeaveUnattended();
   EXPECT_EQ(rig.store->commits, 2);
 }
 
@@ -215,8 +217,8 @@ TEST_F(MainWindowTest, ExitSavesTheTallyOnceWhateverFollows) {
   EXPECT_FALSE(window().isVisible());
   EXPECT_FALSE(timer()->isActive());
   window().close();
-  rig.waysOut.LeaveUnattended();
-  (void)rig.waysOut.SaveForSessionEnd();
+  rig.window->LeaveUnattended();
+  (void)rig.window->SaveForSessionEnd();
   EXPECT_EQ(rig.store->commits, 1);
   EXPECT_EQ(rig.store->values["Total"], " 42");
   EXPECT_EQ(rig.store->values["Hits"], " 12");
@@ -253,6 +255,29 @@ TEST(AFailedSaveWithAPersonThere, OffersAChoice) {
     EXPECT_EQ(Find<TickTimer>(window, "Timer1")->isActive(), !c.windowGoes)
         << c.name << ": the trials go on when the person stays";
     EXPECT_EQ(window.ExitStatus(), c.exitStatus) << c.name;
+  }
+}
+
+// A signal (or any quit) while the failed-save question is up: the question
+// ends unanswered, the window does not unload a second time inside the first,
+// and the save is tried once more, unattended; that try alone decides the exit
+// status, and the window goes.
+TEST(AQuitDuringTheQuestion, TriesTheSaveOnceMoreUnattended) {
+  for (const bool mended : {true, false}) {
+    WindowRig rig;
+    Main& window = *rig.window;
+    window.show();
+    rig.Tick();
+    rig.store->refuse = true;
+    rig.store->refuseOnce = mended;  // the disk was freed meanwhile
+    rig.messenger->whileAsking = [&window] { window.LeaveUnattended(); };
+    window.close();
+    EXPECT_EQ(rig.messenger->asked.size(), 1) << mended;
+    EXPECT_EQ(rig.store->commits, 2) << mended;
+    EXPECT_EQ(rig.store->lastPatience, kSavePatienceUnattended) << mended;
+    EXPECT_FALSE(window.isVisible()) << mended;
+    EXPECT_FALSE(Find<TickTimer>(window, "Timer1")->isActive()) << mended;
+    EXPECT_EQ(window.ExitStatus(), mended ? 0 : 1) << mended;
   }
 }
 

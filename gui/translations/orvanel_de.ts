@@ -431,5 +431,13 @@
         <source>The file &quot;%1&quot; could not be opened: it is a device, not a file.</source>
         <translation>Die Datei „%1“ konnte nicht geöffnet werden: Es handelt sich um ein Gerät, nicht um eine Datei.</translation>
     </message>
+    <message>
+        <source>Saving the tally in %1 did not finish in time: the file system did not answer. Whichever tally lands there is the one the next start reads.</source>
+        <translation>Das Speichern des Zählerstands in %1 wurde nicht rechtzeitig fertig: Das Dateisystem hat nicht geantwortet. Beim nächsten Start wird der Zählerstand gelesen, der dort zuletzt angekommen ist.</translation>
+    </message>
+    <message>
+        <source>Orvanel is running already, but it does not answer. This copy ends without touching the tally.</source>
+        <translation>Orvanel läuft bereits, antwortet aber nicht. Dieser zweite Start wird beendet, ohne den Zählerstand anzutasten.</translation>
+    </message>
 </context>
 </TS>

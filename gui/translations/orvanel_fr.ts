@@ -431,5 +431,13 @@
         <source>The file &quot;%1&quot; could not be opened: it is a device, not a file.</source>
         <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: c’est un périphérique, pas un fichier.</translation>
     </message>
+    <message>
+        <source>Saving the tally in %1 did not finish in time: the file system did not answer. Whichever tally lands there is the one the next start reads.</source>
+        <translation>L’enregistrement du décompte dans %1 ne s’est pas terminé à temps&#xa0;: le système de fichiers n’a pas répondu. Au prochain démarrage, Orvanel lira le décompte qui y sera arrivé en dernier.</translation>
+    </message>
+    <message>
+        <source>Orvanel is running already, but it does not answer. This copy ends without touching the tally.</source>
+        <translation>Orvanel est déjà ouvert, mais ne répond pas. Cette seconde copie se ferme sans toucher au décompte.</translation>
+    </message>
 </context>
 </TS>

@@ -9,5 +9,6 @@ namespace orvanel::testing {
 // never a busy machine, fails it. Tests of what happens when a wait runs out
 // hold the answer back on purpose instead (held_file.h).
 inline constexpr std::chrono::minutes kBeyondAnyLoad{5};
+inline constexpr int kBeyondAnyLoadMilliseconds = 5 * 60 * 1000;
 
 }  // namespace orvanel::testing

@@ -5,13 +5,13 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/ways_out.h"
 #include "fakes.h"
 #include "gui/main_window.h"
 #include "gui/platform_services.h"
@@ -58,7 +58,7 @@ class FakeClock final : public MonotonicClock {
 };
 
 // Notes what it is told, and answers a failed save from a script (Cancel
-// when the script has run out).
+// when the script has run out, as when the event loops end meanwhile).
 class RecordingMessenger final : public Messenger {
  public:
   void Show(QWidget*, const QString& sentence, Kind kind) override {
@@ -67,6 +67,7 @@ class RecordingMessenger final : public Messenger {
   }
   SaveChoice AskAfterFailedSave(QWidget*, const QString& sentence) override {
     asked.push_back(sentence);
+    if (whileAsking) whileAsking();
     if (choices.empty()) return SaveChoice::kCancel;
     const SaveChoice choice = choices.front();
     choices.pop_front();
@@ -76,6 +77,7 @@ class RecordingMessenger final : public Messenger {
   std::vector<Kind> kinds;
   QStringList asked;
   std::deque<SaveChoice> choices;
+  std::function<void()> whileAsking;  // what happens while the question is up
 };
 
 class RecordingHelpViewer final : public HelpViewer {
@@ -120,7 +122,7 @@ struct WindowRig {
     services.fullSpeedThreads = full_speed_threads;
     services.clock = std::move(fake_clock);
     services.openPairFile = std::move(open_pair_file);
-    window = std::make_unique<Main>(std::move(services), waysOut);
+    window = std::make_unique<Main>(std::move(services));
   }
 
   // Continues from this tally, as a run that finds it saved does.
@@ -146,7 +148,6 @@ struct WindowRig {
   RecordingMessenger* messenger;
   ScriptedGenerator* generator;
   FakeClock* clock;
-  WaysOut waysOut;
   std::unique_ptr<Main> window;
 };
 
