@@ -267,7 +267,7 @@ TEST(ASecondCopy, BringsTheFirstForwardAndTouchesNothing) {
   first.Start();
   ASSERT_TRUE(first.WaitUntilRunning()) << first.Errors();
 #endif
-  Program second(Settings::kNone, first.SameUser());
+  Program second(Settings::kUntouched, first.SameUser());
   second.Start();
   ASSERT_TRUE(second.Process().waitForFinished(testing::kBeyondAnyLoadMilliseconds));
   EXPECT_EQ(second.Process().exitCode(), 0) << second.Errors();
@@ -277,7 +277,7 @@ TEST(ASecondCopy, BringsTheFirstForwardAndTouchesNothing) {
 #ifdef Q_OS_UNIX
   // The first copy stops answering: the second says so, and still touches nothing.
   ::kill(static_cast<pid_t>(first.Process().processId()), SIGSTOP);
-  Program third(Settings::kNone, first.SameUser());
+  Program third(Settings::kUntouched, first.SameUser());
   third.Start();
   std::string told;
   EXPECT_TRUE(UntilWhileRunning(third, [&third, &told] {

@@ -40,6 +40,7 @@ enum class Settings {
   kUnwritable,    // the folder the file needs is a regular file: unwritable even for root
   kDamaged,       // random bytes
   kFifo,          // a FIFO in the file's place
+  kUntouched,     // as another Program left them: for a second copy of the same user
 };
 
 #ifdef Q_OS_WIN
@@ -59,7 +60,8 @@ class Program {
   explicit Program(Settings settings, const std::map<QString, QString>& environment = {}) {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
 #ifdef Q_OS_WIN
-    QSettings(ConfigFile(), QSettings::NativeFormat).remove("");
+    ownsSettings_ = settings != Settings::kUntouched;
+    if (ownsSettings_) QSettings(ConfigFile(), QSettings::NativeFormat).remove("");
     if (settings == Settings::kSeeded || settings == Settings::kNearTheLimit) {
       QSettings seeded(ConfigFile(), QSettings::NativeFormat);
       seeded.setValue("History/Estimate", " 3.14");
@@ -71,6 +73,7 @@ class Program {
     QDir(folder_.path()).mkpath("Orvanel");
     switch (settings) {
       case Settings::kNone:
+      case Settings::kUntouched:
         break;
       case Settings::kSeeded:
         Write(ConfigFile(), "[History]\nEstimate=\" 3.14\"\nTotal=\" 100000\"\nHits=\" 39200\"\n");
@@ -107,8 +110,8 @@ class Program {
 #ifdef Q_OS_WIN
   ~Program() {
     if (process_.state() != QProcess::NotRunning) process_.kill();
-    process_.waitForFinished(5000);
-    QSettings(ConfigFile(), QSettings::NativeFormat).remove("");
+    process_.waitForFinished(kBeyondAnyLoadMilliseconds);
+    if (ownsSettings_) QSettings(ConfigFile(), QSettings::NativeFormat).remove("");
   }
 #endif
   Program(const Program&) = delete;
@@ -209,6 +212,8 @@ class Program {
   }
   QTemporaryDir folder_;
   QTemporaryDir runtime_;
+#else
+  bool ownsSettings_ = true;
 #endif
   QProcess process_;
 };
