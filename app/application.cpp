@@ -3,8 +3,9 @@
 #include <QSessionManager>
 
 #include "ending_signals.h"
-#include "gui/app_icon.h"
-#include "gui/main_window.h"
+#include "gui/main/main_window.h"
+#include "gui/widgets/app_icon.h"
+#include "history/settings_names.h"
 #include "history/settings_store.h"
 #include "session_link.h"
 #include "sudden_end.h"

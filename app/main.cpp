@@ -3,10 +3,10 @@
 #include "application.h"
 #include "base/process_end.h"
 #include "ending_signals.h"
-#include "gui/main_window.h"
-#include "gui/messages.h"
-#include "gui/reporter.h"
-#include "gui/translations.h"
+#include "gui/main/main_window.h"
+#include "gui/messages/messages.h"
+#include "gui/messages/reporter.h"
+#include "gui/platform/translations.h"
 #include "single_copy.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "base/process_end.h"
-#include "gui/main_window.h"
+#include "gui/main/main_window.h"
 
 namespace orvanel {
 namespace {

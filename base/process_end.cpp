@@ -3,17 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "leak_check.h"
 
 namespace orvanel {
 
 void EndProcess(int status) {
   std::fflush(nullptr);
-#if defined(__SANITIZE_ADDRESS__)
-  __lsan_do_leak_check();
-#endif
+  CheckForLeaksNow();
   // On Windows the other threads are stopped before any library is told that
   // the process ends.
   std::_Exit(status);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <sys/stat.h>
 #include <sys/types.h>
+
+#include "file_failure.h"
 
 namespace orvanel {
 
@@ -20,12 +23,11 @@ struct PosixFileCalls {
 // The system's own.
 [[nodiscard]] const PosixFileCalls& SystemFileCalls();
 
-// What opening a name that must be a regular file gave.
+// What opening a name that must be a regular file gave: an open descriptor
+// (blocking, close-on-exec), or why not.
 struct RegularOpen {
-  enum class Outcome { kOpened, kFolder, kNotRegular, kSystem };
-  Outcome outcome = Outcome::kSystem;
-  int descriptor = -1;  // kOpened: open, blocking, close-on-exec
-  int error = 0;        // kSystem: errno
+  int descriptor = -1;
+  std::optional<FileFailure> failure;
 };
 
 // Opens `name` with `flags` (O_RDONLY, or with O_CREAT) only when it is a
@@ -33,7 +35,7 @@ struct RegularOpen {
 // device: what the name is is asked first (a socket cannot be opened at all),
 // the open does not block, and what was opened is asked again, as the name may
 // change in between. Never hands back a descriptor it closed. A name with
-// nothing behind it, opened without O_CREAT, is kSystem with ENOENT.
+// nothing behind it, opened without O_CREAT, fails with ENOENT.
 [[nodiscard]] RegularOpen OpenRegularDescriptor(const std::string& name, int flags,
                                                 const PosixFileCalls& calls = SystemFileCalls());
 

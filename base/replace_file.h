@@ -1,21 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace orvanel {
+#include "file_failure.h"
 
-// What putting bytes in the place of a file gave.
-struct FileReplacement {
-  enum class Outcome {
-    kReplaced,    // the file holds the bytes, whole
-    kFolder,      // the name is a folder
-    kNotRegular,  // a FIFO, a socket, a device, or a link to one
-    kSystem,      // `error` says why
-  };
-  Outcome outcome = Outcome::kReplaced;
-  int error = 0;  // errno
-};
+namespace orvanel {
 
 // Puts `bytes` in the place of the regular file at `path`, or creates it in its
 // folder: written to a temporary file beside it (its own name, for this attempt
@@ -28,6 +19,9 @@ struct FileReplacement {
 // its owner. Temporary files
 // that a copy of the program left beside it when it was killed during a save
 // are removed. May wait as long as the file system does.
-[[nodiscard]] FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes);
+// Nothing when the file holds the bytes, whole; else why not (a folder, not a
+// regular file, or the system's reason).
+[[nodiscard]] std::optional<FileFailure> WriteWholeFile(const std::string& path,
+                                                        std::string_view bytes);
 
 }  // namespace orvanel

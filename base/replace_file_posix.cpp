@@ -18,54 +18,51 @@
 namespace orvanel {
 namespace {
 
-using Outcome = FileReplacement::Outcome;
-
 constexpr std::string_view kTemporaryMark = ".saving-";
-
-FileReplacement Failed(int error) {
-  return FileReplacement{Outcome::kSystem, error};
-}
 
 // Where a link that leads to nothing (yet) leads: the file a save creates in
 // its place, so that the link stays a link and comes to lead to it.
-FileReplacement DanglingLinkTarget(std::string& target) {
+std::optional<FileFailure> DanglingLinkTarget(std::string& target) {
   for (int hops = 0; hops < 40; ++hops) {
     std::string leads_to(PATH_MAX, '\0');
     const ssize_t size = ::readlink(target.c_str(), leads_to.data(), leads_to.size());
-    if (size < 0) return Failed(errno);
+    if (size < 0) return SystemFailure(errno);
     leads_to.resize(static_cast<std::size_t>(size));
     const std::filesystem::path next(leads_to);
     target = next.is_absolute() ? leads_to
                                 : (std::filesystem::path(target).parent_path() / next).string();
     struct stat status {};
     if (::lstat(target.c_str(), &status) != 0) {
-      return errno == ENOENT ? FileReplacement{} : Failed(errno);
+      return errno == ENOENT ? std::nullopt : std::optional(SystemFailure(errno));
     }
-    if (!S_ISLNK(status.st_mode)) return FileReplacement{Outcome::kNotRegular, 0};
+    if (!S_ISLNK(status.st_mode)) return FileFailure{FileFailure::Kind::kNotRegular, 0};
   }
-  return Failed(ELOOP);
+  return SystemFailure(ELOOP);
 }
 
 // The file a save is to replace: the name itself, or the regular file a link
 // points to (made there when there is none). Nothing else may be replaced.
-FileReplacement ResolveTarget(const std::string& path, std::string& target, mode_t& mode) {
+std::optional<FileFailure> ResolveTarget(const std::string& path, std::string& target,
+                                         mode_t& mode) {
   target = path;
   struct stat status {};
   if (::lstat(path.c_str(), &status) != 0) {
-    return errno == ENOENT ? FileReplacement{} : Failed(errno);
+    return errno == ENOENT ? std::nullopt : std::optional(SystemFailure(errno));
   }
   if (S_ISLNK(status.st_mode)) {
     const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                                &std::free);
-    if (!resolved) return errno == ENOENT ? DanglingLinkTarget(target) : Failed(errno);
+    if (!resolved) {
+      return errno == ENOENT ? DanglingLinkTarget(target) : std::optional(SystemFailure(errno));
+    }
     target = resolved.get();
-    if (::stat(target.c_str(), &status) != 0) return Failed(errno);
+    if (::stat(target.c_str(), &status) != 0) return SystemFailure(errno);
   }
-  if (S_ISDIR(status.st_mode)) return FileReplacement{Outcome::kFolder, 0};
-  if (!S_ISREG(status.st_mode)) return FileReplacement{Outcome::kNotRegular, 0};
+  if (S_ISDIR(status.st_mode)) return FileFailure{FileFailure::Kind::kFolder, 0};
+  if (!S_ISREG(status.st_mode)) return FileFailure{FileFailure::Kind::kNotRegular, 0};
   // A file the program writes stays readable and writable by its owner.
   mode = (status.st_mode & 07777) | S_IRUSR | S_IWUSR;
-  return FileReplacement{};
+  return std::nullopt;
 }
 
 int WriteAll(int descriptor, std::string_view bytes) {
@@ -120,16 +117,15 @@ void RemoveAbandonedTemporaries(const std::string& path) {
 
 }  // namespace
 
-FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) {
+std::optional<FileFailure> WriteWholeFile(const std::string& path, std::string_view bytes) {
   std::string target;
   mode_t mode = 0;  // none for a new file
-  const FileReplacement resolved = ResolveTarget(path, target, mode);
-  if (resolved.outcome != Outcome::kReplaced) return resolved;
+  if (const auto refused = ResolveTarget(path, target, mode)) return refused;
   RemoveAbandonedTemporaries(target);
   const std::string temporary = TemporaryName(target);
   UniqueDescriptor descriptor(
       ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-  if (!descriptor.IsOpen()) return Failed(errno);
+  if (!descriptor.IsOpen()) return SystemFailure(errno);
   int error = WriteAll(descriptor.Get(), bytes);
   // A new file is made as the user's umask allows, but always readable and
   // writable by its owner: else the next start could not read the tally.
@@ -148,10 +144,10 @@ FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) 
   if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
   if (error != 0) {
     ::unlink(temporary.c_str());
-    return Failed(error);
+    return SystemFailure(error);
   }
   FlushFolder(std::filesystem::path(target).parent_path());
-  return FileReplacement{};
+  return std::nullopt;
 }
 
 }  // namespace orvanel

@@ -7,11 +7,7 @@
 #include <share.h>
 #include <sys/stat.h>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "windows_api.h"
 
 #include "native_path.h"
 #include "replace_file.h"
@@ -19,12 +15,6 @@
 
 namespace orvanel {
 namespace {
-
-using Outcome = FileReplacement::Outcome;
-
-FileReplacement Failed(int error) {
-  return FileReplacement{Outcome::kSystem, error};
-}
 
 // The C runtime's errno for what Windows said.
 int ErrorNumber(DWORD error) {
@@ -55,13 +45,13 @@ std::wstring TemporaryName(const std::wstring& target) {
 
 }  // namespace
 
-FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) {
+std::optional<FileFailure> WriteWholeFile(const std::string& path, std::string_view bytes) {
   const std::filesystem::path target = NativePath(path);
-  if (NamesAWindowsDevice(target)) return FileReplacement{Outcome::kNotRegular, 0};
+  if (NamesAWindowsDevice(target)) return FileFailure{FileFailure::Kind::kNotRegular, 0};
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileReplacement{Outcome::kFolder, 0};
-    if (attributes & FILE_ATTRIBUTE_DEVICE) return FileReplacement{Outcome::kNotRegular, 0};
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileFailure{FileFailure::Kind::kFolder, 0};
+    if (attributes & FILE_ATTRIBUTE_DEVICE) return FileFailure{FileFailure::Kind::kNotRegular, 0};
   }
   const std::wstring temporary = TemporaryName(target.native());
   int descriptor = -1;
@@ -69,7 +59,7 @@ FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) 
                                         _O_WRONLY | _O_BINARY | _O_CREAT | _O_EXCL | _O_NOINHERIT,
                                         _SH_DENYRW, _S_IREAD | _S_IWRITE);
       error != 0) {
-    return Failed(error);
+    return SystemFailure(error);
   }
   int error = 0;
   while (error == 0 && !bytes.empty()) {
@@ -87,9 +77,9 @@ FileReplacement WriteWholeFile(const std::string& path, std::string_view bytes) 
   }
   if (error != 0) {
     ::DeleteFileW(temporary.c_str());
-    return Failed(error);
+    return SystemFailure(error);
   }
-  return FileReplacement{};
+  return std::nullopt;
 }
 
 }  // namespace orvanel

@@ -1,13 +1,13 @@
-#include "tick_workers.h"
+#include "worker_pool.h"
 
 #include <system_error>
 #include <utility>
 
-#include "base/helper_thread.h"
+#include "helper_thread.h"
 
 namespace orvanel {
 
-TickWorkers::TickWorkers(unsigned helpers) {
+WorkerPool::WorkerPool(unsigned helpers) {
   // The signals that end the program go to the window's thread, which acts on
   // them, never to a worker.
   for (unsigned i = 0; i < helpers; ++i) {
@@ -19,7 +19,7 @@ TickWorkers::TickWorkers(unsigned helpers) {
   }
 }
 
-TickWorkers::~TickWorkers() {
+WorkerPool::~WorkerPool() {
   {
     const std::lock_guard lock(mutex_);
     ending_ = true;
@@ -28,18 +28,18 @@ TickWorkers::~TickWorkers() {
   for (auto& helper : helpers_) helper.join();
 }
 
-unsigned TickWorkers::HelpersForThisMachine() {
+unsigned WorkerPool::HelpersForThisMachine() {
   const unsigned cores = std::thread::hardware_concurrency();
   return cores > 1 ? cores - 1 : 0;
 }
 
-bool TickWorkers::TakePart(std::size_t& index) {
+bool WorkerPool::TakePart(std::size_t& index) {
   if (part_ == nullptr || next_ >= parts_) return false;
   index = next_++;
   return true;
 }
 
-void TickWorkers::Run(std::size_t parts, const std::function<void(std::size_t)>& part) {
+void WorkerPool::Run(std::size_t parts, const std::function<void(std::size_t)>& part) {
   std::unique_lock lock(mutex_);
   part_ = &part;
   parts_ = parts;
@@ -59,8 +59,8 @@ void TickWorkers::Run(std::size_t parts, const std::function<void(std::size_t)>&
   if (failed_) std::rethrow_exception(std::exchange(failed_, nullptr));
 }
 
-void TickWorkers::RunPart(const std::function<void(std::size_t)>& part, std::size_t index,
-                          std::unique_lock<std::mutex>& lock) {
+void WorkerPool::RunPart(const std::function<void(std::size_t)>& part, std::size_t index,
+                         std::unique_lock<std::mutex>& lock) {
   lock.unlock();
   std::exception_ptr failed;
   try {
@@ -72,7 +72,7 @@ void TickWorkers::RunPart(const std::function<void(std::size_t)>& part, std::siz
   if (failed && !failed_) failed_ = failed;
 }
 
-void TickWorkers::Work() {
+void WorkerPool::Work() {
   std::unique_lock lock(mutex_);
   unsigned long seen = 0;
   while (true) {

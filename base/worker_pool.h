@@ -10,18 +10,19 @@
 
 namespace orvanel {
 
-// Threads that work on parts of one job together with the caller, for Full
-// Speed: the caller runs a part itself and returns when every part is done, so
-// nothing of the job outlives the call. The threads wait, without cost, from
+// A parallel for: threads that work on the parts of one job together with the
+// caller (Full Speed's ticks, split among the cores). The caller runs parts
+// itself and returns when every part is done, so nothing of the job outlives
+// the call. The threads wait, without cost, from
 // one job to the next, and end with this object. Where the system starts fewer
 // threads than asked (or none), the parts are shared among those there are.
-class TickWorkers {
+class WorkerPool {
  public:
   // `helpers` threads beside the caller's.
-  explicit TickWorkers(unsigned helpers);
-  ~TickWorkers();
-  TickWorkers(const TickWorkers&) = delete;
-  TickWorkers& operator=(const TickWorkers&) = delete;
+  explicit WorkerPool(unsigned helpers);
+  ~WorkerPool();
+  WorkerPool(const WorkerPool&) = delete;
+  WorkerPool& operator=(const WorkerPool&) = delete;
 
   // The threads that work on a job, the caller's included.
   [[nodiscard]] unsigned Count() const { return static_cast<unsigned>(helpers_.size()) + 1; }

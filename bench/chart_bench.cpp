@@ -13,10 +13,10 @@
 #include <numbers>
 #include <random>
 
+#include "chart/convergence_record.h"
 #include "chart/convergence_scale.h"
-#include "estimator/convergence_record.h"
-#include "gui/convergence_chart.h"
-#include "gui/convergence_window.h"
+#include "gui/chart/convergence_chart.h"
+#include "gui/chart/convergence_window.h"
 #include "support/window_fakes.h"
 
 namespace orvanel {

@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "estimator/estimator.h"
-#include "gui/main_window.h"
+#include "gui/main/main_window.h"
 #include "keeping_front_end.h"
 #include "probe_settings.h"
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "history/saved_section.h"
 #include "history/settings_file.h"
-#include "history/store_layout.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ void ReadLargestFile(benchmark::State& state, const std::string& line_end) {
   bytes += "Total=42" + line_end;
   for (auto _ : state) {
     benchmark::DoNotOptimize(
-        ReadSettingsFile(bytes, HistoryLayout().section, HistoryLayout().keys));
+        ReadSettingsFile(bytes, HistorySection().section, HistorySection().keys));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }

@@ -18,9 +18,9 @@
 #include <memory>
 #include <vector>
 
-#include "estimator/convergence_record.h"
-#include "gui/main_window.h"
-#include "gui/presenter.h"
+#include "chart/convergence_record.h"
+#include "gui/main/main_window.h"
+#include "gui/main/presenter.h"
 #include "probe_settings.h"
 
 #ifdef Q_OS_LINUX

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "trial_tally.h"
+#include "estimator/trial_tally.h"
 
 namespace orvanel {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "estimator/convergence_record.h"
+#include "convergence_record.h"
 
 namespace orvanel {
 

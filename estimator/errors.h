@@ -4,11 +4,13 @@
 #include <string>
 #include <utility>
 
+#include "base/file_failure.h"
+
 namespace orvanel {
 
 // Every error the program raises is typed and carries what the window needs to
-// tell the user in a plain sentence of the user's language (messages.cpp in
-// windows/). what() is a short English description for logs.
+// tell the user in a plain sentence of the user's language; the window words
+// it, in one place (gui/messages). what() only names the error, for a log.
 class OrvanelError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -70,36 +72,25 @@ class InvalidArgumentError : public ArithmeticError {
 // A pair file could not be opened. Nothing has changed when this is thrown.
 class FileOpenError : public OrvanelError {
  public:
-  enum class Reason {
-    kFolder,
-    kNotRegular,
-    kDevice,    // the name of a device (Windows: NUL, CON, COM1, \\.\…)
-    kNoAnswer,  // the file system did not answer in time
-    kNoThread,  // no thread could be started to read it
-    kSystem,
-  };
-  FileOpenError(std::string name, Reason reason, int system_error);
+  FileOpenError(std::string name, FileFailure why);
   [[nodiscard]] const std::string& Name() const { return name_; }
-  [[nodiscard]] Reason Why() const { return reason_; }
-  // The errno value behind kSystem (0 when the system gave none).
-  [[nodiscard]] int SystemError() const { return systemError_; }
+  [[nodiscard]] const FileFailure& Why() const { return why_; }
 
  private:
   std::string name_;
-  Reason reason_;
-  int systemError_;
+  FileFailure why_;
 };
 
 // The open pair file could not be read any further.
 class FileReadError : public OrvanelError {
  public:
-  FileReadError(std::string name, int system_error);
+  FileReadError(std::string name, FileFailure why);
   [[nodiscard]] const std::string& Name() const { return name_; }
-  [[nodiscard]] int SystemError() const { return systemError_; }
+  [[nodiscard]] const FileFailure& Why() const { return why_; }
 
  private:
   std::string name_;
-  int systemError_;
+  FileFailure why_;
 };
 
 }  // namespace orvanel

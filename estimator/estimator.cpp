@@ -6,19 +6,25 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
+#include "base/worker_pool.h"
 #include "common_factor.h"
 #include "errors.h"
-
-#include "base/text.h"
+#include "pair_file.h"
+#include "random_pairs.h"
 
 namespace orvanel {
 
-std::unique_ptr<PairFile> OpenPairFile(const std::string& utf8_name) {
-  return std::make_unique<PairFile>(utf8_name);
-}
-
 Estimator::Estimator(FrontEnd& front_end, RandomGenerator& generator, PairFileOpener open_pair_file)
-    : frontEnd_(front_end), generator_(generator), openPairFile_(std::move(open_pair_file)) {}
+    : frontEnd_(front_end),
+      generator_(generator),
+      openPairFile_(
+          open_pair_file
+              ? std::move(open_pair_file)
+              : [](const std::string& utf8_name) { return std::make_unique<PairFile>(utf8_name); }),
+      helpers_(WorkerPool::HelpersForThisMachine()) {}
+
+Estimator::~Estimator() = default;
 
 void Estimator::BeginRun() {
   inRun_ = true;
@@ -55,8 +61,7 @@ void Estimator::Tick() {
 namespace {
 
 // The hits among `trials` random trials whose draws begin at `position`.
-std::int64_t HitsOfTrials(const ClockSeededGenerator::Key& key, std::uint64_t position,
-                          std::int64_t trials) {
+std::int64_t HitsOfTrials(const DrawStream::Key& key, std::uint64_t position, std::int64_t trials) {
   DrawStream draws(key, position);
   std::int64_t hits = 0;
   for (std::int64_t trial = 0; trial < trials; ++trial) {
@@ -70,8 +75,8 @@ std::int64_t HitsOfTrials(const ClockSeededGenerator::Key& key, std::uint64_t po
 }  // namespace
 
 std::int64_t Estimator::RunTicksAtOnce(std::int64_t ticks) {
-  auto* generator = dynamic_cast<ClockSeededGenerator*>(&generator_);
-  if (analyzingFile_ || generator == nullptr || ticks <= 0) return 0;
+  NumberedDraws* const draws = generator_.ByNumber();
+  if (analyzingFile_ || draws == nullptr || ticks <= 0) return 0;
   if (tally_.Hits < 0 || tally_.Hits > tally_.Total) return 0;  // errors would fall mid-tick
   // Every random tick counts four trials: the ticks whose every trial stays
   // below the limit are known before any runs.
@@ -80,11 +85,11 @@ std::int64_t Estimator::RunTicksAtOnce(std::int64_t ticks) {
   ticks = std::min(ticks, room);
   if (ticks <= 0) return 0;
 
-  if (!workers_) workers_ = std::make_unique<TickWorkers>(helpers_);
+  if (!workers_) workers_ = std::make_unique<WorkerPool>(helpers_);
   const std::size_t parts = workers_->Count();
   std::vector<std::int64_t> hits(parts, 0);
-  const ClockSeededGenerator::Key key = generator->RunKey();
-  const std::uint64_t start = generator->Position();
+  const DrawStream::Key key = draws->RunKey();
+  const std::uint64_t start = draws->Position();
   constexpr std::uint64_t kDrawsPerTick = 2 * kTrialsPerTick;
   try {
     workers_->Run(parts, [&](std::size_t part) {
@@ -108,7 +113,7 @@ std::int64_t Estimator::RunTicksAtOnce(std::int64_t ticks) {
   // it leaves.
   tally_.Total += static_cast<std::int32_t>(ticks * kTrialsPerTick);
   tally_.Hits += static_cast<std::int32_t>(found);
-  generator->Skip(static_cast<std::uint64_t>(ticks) * kDrawsPerTick);
+  draws->Skip(static_cast<std::uint64_t>(ticks) * kDrawsPerTick);
   batchStep_ = kTrialsPerTick + 1;
   if (tally_.Total != tally_.Hits) {
     RecomputeEstimate(tally_);

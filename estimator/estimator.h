@@ -12,7 +12,8 @@
 // A tick runs up to four trials. Each takes a pair from the random generator or,
 // while a file is analysed, from the pair file; counts it; and when Total differs
 // from Hits recomputes the estimate and hands the FrontEnd the figures to show
-// (and, in file mode, the progress value). Data only flows down to the FrontEnd.
+// (and, in file mode, the progress value). What to show goes down to the
+// FrontEnd; only the running state and the chosen file's name come back up.
 // Errors are thrown, never caught here: whatever an operation did before the
 // failing step stands.
 
@@ -22,24 +23,26 @@
 #include <string>
 
 #include "front_end.h"
-#include "pair_file.h"
-#include "random_pairs.h"
-#include "tick_workers.h"
+#include "random_generator.h"
 #include "trial_tally.h"
 
 namespace orvanel {
 
-// Opens the pair file the user chose. The real one reads it with the patience
-// the window needs; tests open files that wait when told.
+class PairFile;
+class WorkerPool;
+
+// Opens the pair file the user chose; none: the real files, read with the
+// patience the window needs. Tests open files that wait when told.
 using PairFileOpener = std::function<std::unique_ptr<PairFile>(const std::string& utf8_name)>;
-[[nodiscard]] std::unique_ptr<PairFile> OpenPairFile(const std::string& utf8_name);
 
 class Estimator {
  public:
   static constexpr std::int32_t kTrialsPerTick = 4;
 
-  Estimator(FrontEnd& front_end, RandomGenerator& generator,
-            PairFileOpener open_pair_file = OpenPairFile);
+  Estimator(FrontEnd& front_end, RandomGenerator& generator, PairFileOpener open_pair_file = {});
+  ~Estimator();
+  Estimator(const Estimator&) = delete;
+  Estimator& operator=(const Estimator&) = delete;
 
   [[nodiscard]] const TrialTally& Tally() const { return tally_; }
   [[nodiscard]] bool AnalyzingFile() const { return analyzingFile_; }
@@ -65,8 +68,8 @@ class Estimator {
   // the workers (every core, by default), and leaves exactly what as many
   // Tick()s one after the other leave: the same Total, Hits and estimate, the
   // same figures handed to the FrontEnd, the generator at the same draw. Only
-  // where that is known in advance: random pairs from the counter-based
-  // generator, a tally within its invariant, and every trial short of the
+  // where that is known in advance: random pairs from a generator whose draws
+  // go by number (random_generator.h), a tally within its invariant, and every trial short of the
   // count's limit (the ticks near it run one at a time, so that the limit is
   // met at the very trial). How many ticks ran: none where they cannot.
   std::int64_t RunTicksAtOnce(std::int64_t ticks);
@@ -98,8 +101,8 @@ class Estimator {
   bool inRun_ = false;
   std::unique_ptr<PairFile> pairFile_;
   bool pairTaken_ = false;  // a whole pair of the pair file was read
-  unsigned helpers_ = TickWorkers::HelpersForThisMachine();
-  std::unique_ptr<TickWorkers> workers_;  // made at the first ticks run at once
+  unsigned helpers_;
+  std::unique_ptr<WorkerPool> workers_;  // made at the first ticks run at once
 };
 
 }  // namespace orvanel

@@ -134,7 +134,7 @@ ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience pat
   try {
     start([shared = shared_, open = std::move(open)] { shared->Read(open); });
   } catch (const std::system_error& error) {
-    throw FileOpenError(name, FileOpenError::Reason::kNoThread, error.code().value());
+    throw FileOpenError(name, FileFailure{FileFailure::Kind::kNoThread, error.code().value()});
   }
   std::unique_lock lock(shared_->mutex);
   // Opened but with its first bytes late is no error: they are taken when they come.
@@ -144,7 +144,7 @@ ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience pat
   });
   if (!shared_->opened) {
     shared_->closing = true;
-    throw FileOpenError(name, FileOpenError::Reason::kNoAnswer, 0);
+    throw FileOpenError(name, FileFailure{FileFailure::Kind::kNoAnswer, 0});
   }
   if (shared_->openError) std::rethrow_exception(shared_->openError);
   if (shared_->stamp) length_ = shared_->stamp->size;

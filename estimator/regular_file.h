@@ -10,11 +10,8 @@ namespace orvanel {
 
 // What a file looks like from outside: its length and when it was last written
 // or changed. A file whose stamp is unchanged still holds the bytes read from it.
-//
-// Linux: from the attributes the kernel holds (statx without a sync), in
-// nanoseconds, so asking never waits for a network or FUSE file system that
-// stopped answering. Windows: the file system's own last-write and change
-// times, in units of 100 ns. Other POSIX systems: fstat's times.
+// Each platform takes it in its own way (descriptor_stamp.h; Windows: the file
+// system's own last-write and change times, in units of 100 ns).
 struct FileStamp {
   std::int64_t size = 0;
   std::int64_t modified = 0;  // on the file system's own clock

@@ -9,11 +9,7 @@
 #include <share.h>
 #include <sys/stat.h>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "base/windows_api.h"
 
 #include "base/native_path.h"
 #include "base/windows_device_name.h"
@@ -32,13 +28,14 @@ bool IsRegular(const struct _stat64& status) {
 }
 
 void Refuse(const std::string& name, const struct _stat64& status) {
-  if (IsFolder(status)) throw FileOpenError(name, FileOpenError::Reason::kFolder, 0);
-  if (!IsRegular(status)) throw FileOpenError(name, FileOpenError::Reason::kNotRegular, 0);
+  if (IsFolder(status)) throw FileOpenError(name, FileFailure{FileFailure::Kind::kFolder, 0});
+  if (!IsRegular(status)) throw FileOpenError(name, FileFailure{FileFailure::Kind::kNotRegular, 0});
 }
 
 int OpenForReading(const std::string& utf8_name) {
   const std::filesystem::path path = NativePath(utf8_name);
-  if (NamesAWindowsDevice(path)) throw FileOpenError(utf8_name, FileOpenError::Reason::kDevice, 0);
+  if (NamesAWindowsDevice(path))
+    throw FileOpenError(utf8_name, FileFailure{FileFailure::Kind::kDevice, 0});
   struct _stat64 status {};
   if (::_wstat64(path.c_str(), &status) == 0) Refuse(utf8_name, status);
 
@@ -47,18 +44,18 @@ int OpenForReading(const std::string& utf8_name) {
       ::_wsopen_s(&descriptor, path.c_str(), _O_RDONLY | _O_BINARY | _O_CREAT | _O_NOINHERIT,
                   _SH_DENYNO, _S_IREAD | _S_IWRITE);
   if (error != 0 || descriptor < 0) {
-    if (error == EISDIR) throw FileOpenError(utf8_name, FileOpenError::Reason::kFolder, 0);
+    if (error == EISDIR) throw FileOpenError(utf8_name, FileFailure{FileFailure::Kind::kFolder, 0});
     // The C runtime calls a file another program holds "permission denied";
     // Windows itself knows better.
     const unsigned long system_error = _doserrno;
     const bool in_use =
         system_error == ERROR_SHARING_VIOLATION || system_error == ERROR_LOCK_VIOLATION;
-    throw FileOpenError(utf8_name, FileOpenError::Reason::kSystem, in_use ? EBUSY : error);
+    throw FileOpenError(utf8_name, SystemFailure(in_use ? EBUSY : error));
   }
   if (::_fstat64(descriptor, &status) != 0) {
     const int fstat_error = errno;
     ::_close(descriptor);
-    throw FileOpenError(utf8_name, FileOpenError::Reason::kSystem, fstat_error);
+    throw FileOpenError(utf8_name, SystemFailure(fstat_error));
   }
   if (!IsRegular(status)) {
     ::_close(descriptor);
@@ -77,11 +74,12 @@ class RegularFile final : public OpenFileBytes {
   std::size_t ReadAt(std::int64_t offset, unsigned char* bytes, std::size_t size) override {
     // The position is set before every read: some C runtimes keep answering
     // "end of file" after one, until the next seek, and the file may have grown.
-    if (::_lseeki64(descriptor_, offset, SEEK_SET) < 0) throw FileReadError(name_, errno);
+    if (::_lseeki64(descriptor_, offset, SEEK_SET) < 0)
+      throw FileReadError(name_, SystemFailure(errno));
     std::size_t got = 0;
     while (got < size) {
       const int read = ::_read(descriptor_, bytes + got, static_cast<unsigned>(size - got));
-      if (read < 0) throw FileReadError(name_, errno);
+      if (read < 0) throw FileReadError(name_, SystemFailure(errno));
       if (read == 0) break;
       got += static_cast<std::size_t>(read);
     }

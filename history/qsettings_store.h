@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "settings_store.h"
 #include "store_writer.h"
@@ -40,13 +41,13 @@ class QSettingsStore final : public SettingsStore {
  private:
   [[nodiscard]] static std::unique_ptr<QSettings> Open(const std::string& application,
                                                        const std::optional<NativePlace>& place);
-  [[nodiscard]] std::string RegistryKey(const std::string& section) const;
   [[nodiscard]] StoreWriter::Write TakeWrite();
 
   std::string application_;
   std::optional<NativePlace> place_;
   std::unique_ptr<QSettings> reader_;
-  std::map<std::string, std::string> pending_;  // by "section/key": written, not yet committed
+  // By section and key: written, not yet committed.
+  std::map<std::pair<std::string, std::string>, std::string> pending_;
   std::optional<StoreCondition> condition_;
   StoreWriter writer_;  // after reader_: it names the store's place
 };

@@ -5,15 +5,15 @@
 
 #include "estimator/number_text.h"
 #include "number_reader.h"
-#include "store_layout.h"
+#include "saved_section.h"
 
 namespace orvanel {
 namespace {
 
-const std::string& kSection = HistoryLayout().section;
-const std::string& kEstimateKey = HistoryLayout().keys[0];
-const std::string& kTotalKey = HistoryLayout().keys[1];
-const std::string& kHitsKey = HistoryLayout().keys[2];
+const std::string& kSection = HistorySection().section;
+const std::string& kEstimateKey = HistorySection().keys[0];
+const std::string& kTotalKey = HistorySection().keys[1];
+const std::string& kHitsKey = HistorySection().keys[2];
 const std::string kDefault = "0";
 
 std::string ReadText(SettingsStore& store, const std::string& key) {
@@ -22,8 +22,8 @@ std::string ReadText(SettingsStore& store, const std::string& key) {
 
 }  // namespace
 
-const StoreLayout& HistoryLayout() {
-  static const StoreLayout layout{"History", {"Estimate", "Total", "Hits"}};
+const SavedSection& HistorySection() {
+  static const SavedSection layout{"History", {"Estimate", "Total", "Hits"}};
   return layout;
 }
 

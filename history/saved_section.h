@@ -5,14 +5,14 @@
 
 namespace orvanel {
 
-// Where a store keeps what the program saves: one section and its keys.
-struct StoreLayout {
+// What the program saves in a store: one section and its keys.
+struct SavedSection {
   std::string section;
   std::vector<std::string> keys;
 };
 
 // The saved tally: section "History", keys "Estimate", "Total" and "Hits", in
 // the order they are read and written.
-[[nodiscard]] const StoreLayout& HistoryLayout();
+[[nodiscard]] const SavedSection& HistorySection();
 
 }  // namespace orvanel

@@ -19,7 +19,7 @@ struct SettingsFileRead {
   enum class Outcome { kAbsent, kRead, kFailed };
   Outcome outcome = Outcome::kAbsent;
   std::string bytes;  // kRead
-  StoreFault fault;   // kFailed
+  FileFailure fault;  // kFailed
 };
 
 // The whole file, read without ever waiting for another process (a FIFO that
@@ -32,15 +32,15 @@ struct SettingsFileRead {
 // with the folders between `base_folder` and the file (mode 0700, as the XDG
 // rules ask, whatever the umask). `base_folder` must exist: nothing is created at or above it, nor
 // in the file system's root. Nothing when it worked, else why not.
-[[nodiscard]] std::optional<StoreFault> ReplaceSettingsFile(const std::string& path,
-                                                            const std::string& text,
-                                                            const std::string& base_folder);
+[[nodiscard]] std::optional<FileFailure> ReplaceSettingsFile(const std::string& path,
+                                                             const std::string& text,
+                                                             const std::string& base_folder);
 
 // Why a save to `path` would fail, as far as can be told without writing: the
 // folder that is to hold the file, or the one below which it would be made,
 // does not let this user write. Nothing when a save looks possible.
-[[nodiscard]] std::optional<StoreFault> SettingsFileUnwritable(const std::string& path,
-                                                               const std::string& base_folder);
+[[nodiscard]] std::optional<FileFailure> SettingsFileUnwritable(const std::string& path,
+                                                                const std::string& base_folder);
 
 // Keeps the file that could not be read under a name of its own beside it,
 // `path` + ".unreadable-" + `when` (and "-2", "-3", … should that be taken,
@@ -49,7 +49,7 @@ struct SettingsFileRead {
 // link: the file it points to is renamed, and the next save makes the new file
 // where the link leads. Nothing to do when there is no file.
 // Nothing when it worked, else why not.
-[[nodiscard]] std::optional<StoreFault> SetAsideUnreadable(const std::string& path,
-                                                           const std::string& when);
+[[nodiscard]] std::optional<FileFailure> SetAsideUnreadable(const std::string& path,
+                                                            const std::string& when);
 
 }  // namespace orvanel

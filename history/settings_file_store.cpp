@@ -17,11 +17,11 @@ namespace {
 // Whether a file may be there, holding a tally, although it could not be read:
 // a name that cannot stand for any file (too long, a link loop, a file where a
 // folder should be) has nothing to keep, and no regular file is never written.
-bool MayHoldATally(const StoreFault& fault) {
+bool MayHoldATally(const FileFailure& fault) {
   switch (fault.kind) {
-    case StoreFault::Kind::kNotRegularFile:
+    case FileFailure::Kind::kNotRegular:
       return false;
-    case StoreFault::Kind::kSystem:
+    case FileFailure::Kind::kSystem:
       return fault.systemError != ENOENT && fault.systemError != ENOTDIR &&
              fault.systemError != ENAMETOOLONG && fault.systemError != ELOOP;
     default:
@@ -41,7 +41,7 @@ std::string Now() {
 
 }  // namespace
 
-SettingsFileStore::SettingsFileStore(std::string path, StoreLayout kept, std::string base_folder,
+SettingsFileStore::SettingsFileStore(std::string path, SavedSection kept, std::string base_folder,
                                      std::chrono::milliseconds read_patience,
                                      SettingsFileAccess access)
     : path_(std::move(path)),
@@ -61,7 +61,7 @@ const SettingsFileStore::Loaded& SettingsFileStore::Load() {
   // system in one wait.
   struct Looked {
     SettingsFileRead read;
-    std::optional<StoreFault> unwritable;
+    std::optional<FileFailure> unwritable;
   };
   std::optional<SettingsFileRead> read;
   try {
@@ -75,11 +75,11 @@ const SettingsFileStore::Loaded& SettingsFileStore::Load() {
     }
   } catch (const std::system_error&) {
     read = SettingsFileRead{
-        SettingsFileRead::Outcome::kFailed, {}, StoreFault{StoreFault::Kind::kNoThread, 0}};
+        SettingsFileRead::Outcome::kFailed, {}, FileFailure{FileFailure::Kind::kNoThread, 0}};
   }
   if (!read) {
     condition.state = StoreCondition::State::kUnreadable;
-    condition.fault = StoreFault{StoreFault::Kind::kNoAnswer, 0};
+    condition.fault = FileFailure{FileFailure::Kind::kNoAnswer, 0};
   } else if (read->outcome == SettingsFileRead::Outcome::kFailed) {
     condition.state = StoreCondition::State::kUnreadable;
     condition.fault = read->fault;
@@ -132,10 +132,10 @@ StoreWriter::Write SettingsFileStore::TakeWrite() {
   (void)Load();  // what could not be read must be known before anything is written
   return [set_aside = unreadableInPlace_, access = access_, path = path_,
           text = SettingsFileText(std::exchange(pending_, {})),
-          base = baseFolder_]() -> std::optional<StoreFault> {
+          base = baseFolder_]() -> std::optional<FileFailure> {
     if (set_aside->load()) {
       if (const auto refused = access.setAside(path, Now())) {
-        return StoreFault{StoreFault::Kind::kUnreadableInPlace, refused->systemError};
+        return FileFailure{FileFailure::Kind::kUnreadableInPlace, refused->systemError};
       }
       set_aside->store(false);
     }

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "saved_section.h"
 #include "settings_file.h"
 #include "settings_file_io.h"
 #include "settings_store.h"
-#include "store_layout.h"
 #include "store_writer.h"
 
 namespace orvanel {
@@ -23,12 +23,12 @@ namespace orvanel {
 struct SettingsFileAccess {
   std::function<SettingsFileRead(const std::string& path, std::size_t limit)> read =
       ReadSettingsFileBytes;
-  std::function<std::optional<StoreFault>(const std::string& path, const std::string& text,
-                                          const std::string& base_folder)>
+  std::function<std::optional<FileFailure>(const std::string& path, const std::string& text,
+                                           const std::string& base_folder)>
       replace = ReplaceSettingsFile;
-  std::function<std::optional<StoreFault>(const std::string& path, const std::string& when)>
+  std::function<std::optional<FileFailure>(const std::string& path, const std::string& when)>
       setAside = SetAsideUnreadable;
-  std::function<std::optional<StoreFault>(const std::string& path, const std::string& base_folder)>
+  std::function<std::optional<FileFailure>(const std::string& path, const std::string& base_folder)>
       unwritable = SettingsFileUnwritable;
 };
 
@@ -55,7 +55,7 @@ class SettingsFileStore final : public SettingsStore {
   // `kept`: the one section and its keys that are read and kept; every other
   // line of the file is dropped by the next save. `base_folder`: the folder that
   // must exist already, below which a save makes the file's folders.
-  SettingsFileStore(std::string path, StoreLayout kept, std::string base_folder,
+  SettingsFileStore(std::string path, SavedSection kept, std::string base_folder,
                     std::chrono::milliseconds read_patience = kReadPatience,
                     SettingsFileAccess access = {});
 
@@ -76,7 +76,7 @@ class SettingsFileStore final : public SettingsStore {
   [[nodiscard]] StoreWriter::Write TakeWrite();
 
   std::string path_;
-  StoreLayout kept_;
+  SavedSection kept_;
   std::string baseFolder_;
   std::chrono::milliseconds readPatience_;
   SettingsFileAccess access_;

@@ -6,43 +6,25 @@
 #include <string>
 #include <utility>
 
+#include "base/file_failure.h"
 #include "estimator/errors.h"
 
 namespace orvanel {
 
-// Why the store could not be read or written: the system's error number, or a
-// reason of the store's own.
-struct StoreFault {
-  enum class Kind {
-    kSystem,             // systemError says why
-    kNotRegularFile,     // a FIFO, a device, a folder, or a link to anything but a regular file
-    kNoAnswer,           // the file system did not answer in time
-    kUnfinished,         // a save began but did not finish in time: it may still land
-    kNoThread,           // no thread could be started to wait for the file system
-    kUnreadableInPlace,  // the file that could not be read could not be set aside (systemError)
-    kNoHome,             // no home folder is known, so there is no place for the file
-    kTooLarge,           // far larger than any settings file
-    kRefused,            // the store refused without giving a reason
-  };
-  Kind kind = Kind::kSystem;
-  int systemError = 0;
-  friend bool operator==(const StoreFault&, const StoreFault&) = default;
-};
-
 // The store refused to keep the tally.
 class HistoryError : public OrvanelError {
  public:
-  HistoryError(std::string location, StoreFault why)
+  HistoryError(std::string location, FileFailure why)
       : OrvanelError("cannot save the tally in " + location),
         location_(std::move(location)),
         why_(why) {}
   // Where the store keeps its values: a file path or a registry key.
   [[nodiscard]] const std::string& Location() const { return location_; }
-  [[nodiscard]] const StoreFault& Why() const { return why_; }
+  [[nodiscard]] const FileFailure& Why() const { return why_; }
 
  private:
   std::string location_;
-  StoreFault why_;
+  FileFailure why_;
 };
 
 // What reading the store found, beside the values themselves.
@@ -53,7 +35,7 @@ struct StoreCondition {
     kUnreadable,  // it could not be read at all; `fault` says why
   };
   State state = State::kReadable;
-  StoreFault fault;
+  FileFailure fault;
   // It holds lines of no use to the program (comments, other sections), which
   // the next save does not keep.
   bool holdsOtherLines = false;
@@ -61,13 +43,9 @@ struct StoreCondition {
   // beside it rather than replace it.
   bool setAsideOnSave = false;
   // Why a save will fail, as far as can be told before one is tried.
-  std::optional<StoreFault> unwritable;
+  std::optional<FileFailure> unwritable;
   friend bool operator==(const StoreCondition&, const StoreCondition&) = default;
 };
-
-// The name under which the program keeps its settings, and calls itself to the
-// platform.
-inline constexpr char kApplicationName[] = "Orvanel";
 
 class WriteOutcome;
 

@@ -10,7 +10,7 @@ bool WriteOutcome::Finished() const {
   return done_;
 }
 
-std::optional<StoreFault> WriteOutcome::Fault() const {
+std::optional<FileFailure> WriteOutcome::Fault() const {
   const std::lock_guard lock(mutex_);
   return fault_;
 }
@@ -20,7 +20,7 @@ bool WriteOutcome::FinishedBy(std::chrono::steady_clock::time_point deadline) co
   return finished_.wait_until(lock, deadline, [this] { return done_; });
 }
 
-void WriteOutcome::Finish(std::optional<StoreFault> fault) {
+void WriteOutcome::Finish(std::optional<FileFailure> fault) {
   const std::lock_guard lock(mutex_);
   fault_ = fault;
   done_ = true;
@@ -29,11 +29,11 @@ void WriteOutcome::Finish(std::optional<StoreFault> fault) {
 
 void StoreWriter::Run(Write write, std::chrono::steady_clock::time_point deadline) {
   if (inFlight_ && !inFlight_->FinishedBy(deadline)) {
-    throw HistoryError(location_, StoreFault{StoreFault::Kind::kNoAnswer, 0});
+    throw HistoryError(location_, FileFailure{FileFailure::Kind::kNoAnswer, 0});
   }
   const auto outcome = Begin(std::move(write));
   if (!outcome->FinishedBy(deadline)) {
-    throw HistoryError(location_, StoreFault{StoreFault::Kind::kUnfinished, 0});
+    throw HistoryError(location_, FileFailure{FileFailure::Kind::kUnfinished, 0});
   }
   if (const auto fault = outcome->Fault()) throw HistoryError(location_, *fault);
 }
@@ -43,16 +43,16 @@ std::shared_ptr<const WriteOutcome> StoreWriter::Begin(Write write) {
   auto outcome = std::make_shared<WriteOutcome>();
   try {
     start_([outcome, write = std::move(write)] {
-      std::optional<StoreFault> fault;
+      std::optional<FileFailure> fault;
       try {
         fault = write();
       } catch (...) {
-        fault = StoreFault{StoreFault::Kind::kRefused, 0};
+        fault = FileFailure{FileFailure::Kind::kRefused, 0};
       }
       outcome->Finish(fault);
     });
   } catch (const std::system_error&) {
-    throw HistoryError(location_, StoreFault{StoreFault::Kind::kNoThread, 0});
+    throw HistoryError(location_, FileFailure{FileFailure::Kind::kNoThread, 0});
   }
   inFlight_ = outcome;
   return outcome;

@@ -19,16 +19,16 @@ class WriteOutcome {
  public:
   [[nodiscard]] bool Finished() const;
   // Once finished: the fault the write met; nothing when it held.
-  [[nodiscard]] std::optional<StoreFault> Fault() const;
+  [[nodiscard]] std::optional<FileFailure> Fault() const;
   // Waits until the write has finished, at most until `deadline`. True when it has.
   [[nodiscard]] bool FinishedBy(std::chrono::steady_clock::time_point deadline) const;
-  void Finish(std::optional<StoreFault> fault);
+  void Finish(std::optional<FileFailure> fault);
 
  private:
   mutable std::mutex mutex_;
   mutable std::condition_variable finished_;
   bool done_ = false;
-  std::optional<StoreFault> fault_;
+  std::optional<FileFailure> fault_;
 };
 
 // The writes of one store, one at a time, each on a helper thread, so that an
@@ -38,7 +38,7 @@ class WriteOutcome {
 class StoreWriter {
  public:
   // Writes what is to be written, on the helper; nothing when it held.
-  using Write = std::function<std::optional<StoreFault>()>;
+  using Write = std::function<std::optional<FileFailure>()>;
 
   explicit StoreWriter(std::string location, HelperThreadStarter start = StartHelperThread)
       : location_(std::move(location)), start_(start) {}

@@ -1,4 +1,4 @@
-#include "config_place.h"
+#include "user_config_folder.h"
 
 #include <filesystem>
 #include <vector>
@@ -15,18 +15,18 @@ bool IsAbsolute(const char* path) {
 
 }  // namespace
 
-std::optional<ConfigPlace> UserConfigPlace(const std::function<const char*(const char*)>& variable,
-                                           const std::string& database_home) {
+std::optional<UserConfigFolder> FindUserConfigFolder(
+    const std::function<const char*(const char*)>& variable, const std::string& database_home) {
   if (const char* config = variable("XDG_CONFIG_HOME"); IsAbsolute(config)) {
     const std::filesystem::path folder = std::filesystem::path(config).lexically_normal();
     const std::filesystem::path parent =
         folder.has_filename() ? folder.parent_path() : folder.parent_path().parent_path();
-    return ConfigPlace{config, parent.string()};
+    return UserConfigFolder{config, parent.string()};
   }
   const char* home = variable("HOME");
   if (!IsAbsolute(home)) home = database_home.c_str();
   if (!IsAbsolute(home)) return std::nullopt;
-  return ConfigPlace{(std::filesystem::path(home) / ".config").string(), home};
+  return UserConfigFolder{(std::filesystem::path(home) / ".config").string(), home};
 }
 
 std::string DatabaseHome() {

@@ -11,16 +11,16 @@ namespace orvanel {
 // $HOME when that is one; else .config in the home folder of the user database.
 // A relative or empty value counts as none. Names are bytes as the environment
 // holds them, in whatever encoding: the file system takes them as they are.
-struct ConfigPlace {
+struct UserConfigFolder {
   std::string folder;  // the settings of all programs go below it
   std::string base;    // must exist already: a save makes folders only below it
-  friend bool operator==(const ConfigPlace&, const ConfigPlace&) = default;
+  friend bool operator==(const UserConfigFolder&, const UserConfigFolder&) = default;
 };
 
 // `variable` reads the environment (std::getenv, or a test's); `database_home`
 // is the user database's home folder (DatabaseHome(), or a test's). Nothing
 // when no home is known at all.
-[[nodiscard]] std::optional<ConfigPlace> UserConfigPlace(
+[[nodiscard]] std::optional<UserConfigFolder> FindUserConfigFolder(
     const std::function<const char*(const char*)>& variable, const std::string& database_home);
 
 // The home folder the user database gives for this process's user; empty when

@@ -26,10 +26,10 @@
 #include <QAction>
 #include <QTimer>
 
-#include "gui/about_play.h"
-#include "gui/convergence_window.h"
-#include "gui/tick_timer.h"
-#include "gui/translations.h"
+#include "gui/chart/convergence_window.h"
+#include "gui/main/tick_timer.h"
+#include "gui/platform/translations.h"
+#include "gui/widgets/about_play.h"
 #include "support/peers.h"
 #include "support/window_fakes.h"
 

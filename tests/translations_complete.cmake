@@ -1,8 +1,8 @@
 # Fails when lupdate finds a source text without a finished translation, or a
 # translation whose source text has gone. Runs lupdate over the sources into
 # copies of the .ts files, so the committed ones stay as they are.
-#   cmake -DLUPDATE=... -DSOURCES=<folder> -DTS_FILES=<a.ts;b.ts> -DWORK=<folder>
-#         -P translations_complete.cmake
+#   cmake -DLUPDATE=... -DSOURCES=<folder> -DINCLUDE=<include root> -DTS_FILES=<a.ts;b.ts>
+#         -DWORK=<folder> -P translations_complete.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 set(copies)
@@ -11,7 +11,8 @@ foreach(ts IN LISTS TS_FILES)
   configure_file("${ts}" "${WORK}/${name}" COPYONLY)
   list(APPEND copies "${WORK}/${name}")
 endforeach()
-execute_process(COMMAND "${LUPDATE}" -silent -locations none -no-ui-lines "${SOURCES}" -ts ${copies}
+execute_process(COMMAND "${LUPDATE}" -silent -locations none -no-ui-lines -I "${INCLUDE}" "${SOURCES}"
+                        -ts ${copies}
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "lupdate failed (${status})")

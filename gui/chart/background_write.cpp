@@ -18,25 +18,26 @@ namespace {
 // object, so that the window may go away while it writes.
 struct Outcome {
   std::mutex mutex;
-  std::optional<FileReplacement> result;
+  bool finished = false;
+  std::optional<FileFailure> failure;
 };
 
 constexpr int kLookMilliseconds = 25;
 
 }  // namespace
 
-void WriteInTheBackground(QObject& context, const QString& path, QByteArray bytes,
-                          std::function<void(const FileReplacement&)> done) {
+void WriteInTheBackground(QObject& context, const QString& path, QByteArray bytes, WriteDone done) {
   const auto outcome = std::make_shared<Outcome>();
   try {
     StartHelperThread([outcome, name = path.toStdString(), bytes = std::move(bytes)] {
-      const FileReplacement written = WriteWholeFile(
+      const auto failure = WriteWholeFile(
           name, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
       const std::lock_guard lock(outcome->mutex);
-      outcome->result = written;
+      outcome->finished = true;
+      outcome->failure = failure;
     });
   } catch (const std::system_error& error) {
-    done(FileReplacement{FileReplacement::Outcome::kSystem, error.code().value()});
+    done(FileFailure{FileFailure::Kind::kNoThread, error.code().value()});
     return;
   }
   // The window's thread looks a few times a second, and only while a write is
@@ -44,15 +45,15 @@ void WriteInTheBackground(QObject& context, const QString& path, QByteArray byte
   auto* look = new QTimer(&context);
   look->setInterval(kLookMilliseconds);
   QObject::connect(look, &QTimer::timeout, look, [look, outcome, done = std::move(done)] {
-    std::optional<FileReplacement> result;
+    std::optional<FileFailure> failure;
     {
       const std::lock_guard lock(outcome->mutex);
-      result = outcome->result;
+      if (!outcome->finished) return;
+      failure = outcome->failure;
     }
-    if (!result) return;
     look->stop();
     look->deleteLater();
-    done(*result);
+    done(failure);
   });
   look->start();
 }

@@ -2,7 +2,7 @@
 
 #include <QPalette>
 
-#include "contrast.h"
+#include "gui/widgets/contrast.h"
 
 namespace orvanel {
 

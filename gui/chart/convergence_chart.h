@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "chart/convergence_record.h"
 #include "chart/convergence_scale.h"
-#include "estimator/convergence_record.h"
 
 class QPainter;
 class QTimer;

@@ -14,11 +14,11 @@
 #include <QVBoxLayout>
 
 #include "background_write.h"
-#include "close_on_escape.h"
 #include "convergence_chart.h"
 #include "estimator/number_text.h"
-#include "messages.h"
-#include "text_width.h"
+#include "gui/messages/messages.h"
+#include "gui/widgets/close_on_escape.h"
+#include "gui/widgets/text_width.h"
 
 namespace orvanel {
 namespace {
@@ -142,11 +142,10 @@ void ConvergenceWindow::SaveImage() {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   Image().save(&buffer, "PNG");
-  WriteInTheBackground(*this, path, std::move(png), [this, path](const FileReplacement& written) {
-    if (written.outcome != FileReplacement::Outcome::kReplaced) {
-      reporter_.Tell(this, ImageNotSavedText(path, written));
-    }
-  });
+  WriteInTheBackground(*this, path, std::move(png),
+                       [this, path](const std::optional<FileFailure>& failure) {
+                         if (failure) reporter_.Tell(this, ImageNotSavedText(path, *failure));
+                       });
 }
 
 }  // namespace orvanel

@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-#include "estimator/convergence_record.h"
+#include "chart/convergence_record.h"
 #include "estimator/trial_tally.h"
-#include "platform_services.h"
-#include "reporter.h"
+#include "gui/messages/reporter.h"
+#include "gui/platform/platform_services.h"
 
 class QImage;
 class QLabel;

@@ -15,13 +15,13 @@
 #include <exception>
 #include <utility>
 
-#include "about_play.h"
-#include "app_icon.h"
-#include "convergence_window.h"
 #include "estimator/errors.h"
+#include "gui/chart/convergence_window.h"
+#include "gui/messages/messages.h"
+#include "gui/widgets/about_play.h"
+#include "gui/widgets/app_icon.h"
+#include "gui/widgets/placement.h"
 #include "history/saved_history.h"
-#include "messages.h"
-#include "placement.h"
 #include "tick_timer.h"
 
 namespace orvanel {

@@ -15,9 +15,9 @@
 
 #include "estimator/estimator.h"
 #include "estimator/front_end.h"
-#include "platform_services.h"
+#include "gui/messages/reporter.h"
+#include "gui/platform/platform_services.h"
 #include "presenter.h"
-#include "reporter.h"
 #include "sel_file.h"
 #include "status_lines.h"
 #include "tally_saver.h"
@@ -63,7 +63,8 @@ class Main final : public QMainWindow, private FrontEnd {
   // The tally as it stands.
   [[nodiscard]] const TrialTally& Tally() const { return estimator_.Tally(); }
 
-  // Writes the figures into the three status lines.
+  // The three status lines are to show these figures: drawn at once outside a
+  // run of ticks, noted during one and drawn once it is over (presenter.h).
   void UpdateCaptions(const StatusFigures& figures) override;
 
  protected:

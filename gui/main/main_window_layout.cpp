@@ -14,11 +14,11 @@
 #include <initializer_list>
 #include <limits>
 
-#include "contrast.h"
+#include "gui/widgets/contrast.h"
+#include "gui/widgets/text_width.h"
+#include "gui/widgets/twips.h"
+#include "gui/widgets/workspace_color.h"
 #include "main_window.h"
-#include "text_width.h"
-#include "twips.h"
-#include "workspace_color.h"
 
 namespace orvanel {
 namespace {

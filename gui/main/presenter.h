@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "convergence_window.h"
-#include "estimator/convergence_record.h"
+#include "chart/convergence_record.h"
 #include "estimator/trial_tally.h"
-#include "monotonic_clock.h"
+#include "gui/chart/convergence_window.h"
+#include "gui/platform/monotonic_clock.h"
 #include "status_lines.h"
 
 namespace orvanel {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform_services.h"
+#include "gui/platform/platform_services.h"
 
 namespace orvanel {
 

@@ -4,7 +4,7 @@
 #include <QLocale>
 
 #include "estimator/number_text.h"
-#include "main_words.h"
+#include "gui/widgets/window_text.h"
 
 namespace orvanel {
 namespace {
@@ -20,19 +20,19 @@ void SetTextIfChanged(QLabel& label, const QString& text) {
 // before a count that is not negative.
 QString EstimateLine(double estimate) {
   const std::string separator = QLocale().decimalPoint().toStdString();
-  return MainWords::tr("is about %1")
+  return WindowText::tr("is about %1")
       .arg(QString::fromStdString(FixedFourDecimals(estimate, separator)));
 }
 
 QString TotalLine(std::int32_t total) {
   //: %1 is the number of pairs asked, with a blank in the place of the sign.
-  return MainWords::tr(" based on %1 virtual people asked")
+  return WindowText::tr(" based on %1 virtual people asked")
       .arg(QString::fromStdString(NumberText(total)));
 }
 
 QString HitsLine(std::int32_t relatively_prime) {
   //: %1 is the number of pairs without a common factor, with a blank in the place of the sign.
-  return MainWords::tr("and %1 guesses being relatively prime")
+  return WindowText::tr("and %1 guesses being relatively prime")
       .arg(QString::fromStdString(NumberText(relatively_prime)));
 }
 

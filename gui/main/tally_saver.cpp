@@ -4,8 +4,8 @@
 
 #include <exception>
 
+#include "gui/messages/messages.h"
 #include "history/saved_history.h"
-#include "messages.h"
 
 namespace orvanel {
 namespace {

@@ -9,10 +9,10 @@
 #include <optional>
 
 #include "estimator/trial_tally.h"
+#include "gui/messages/reporter.h"
+#include "gui/platform/monotonic_clock.h"
 #include "history/settings_store.h"
 #include "history/store_writer.h"
-#include "monotonic_clock.h"
-#include "reporter.h"
 
 class QTimer;
 

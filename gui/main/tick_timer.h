@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "monotonic_clock.h"
+#include "gui/platform/monotonic_clock.h"
 #include "tick_schedule.h"
 
 class QTimer;

@@ -10,9 +10,10 @@
 #include <QLocale>
 #include <QStringList>
 
+#include "base/error_number.h"
 #include "estimator/errors.h"
+#include "gui/widgets/window_text.h"
 #include "history/settings_store.h"
-#include "main_words.h"
 
 namespace orvanel {
 namespace {
@@ -23,13 +24,13 @@ QString ArithmeticText(Fault fault, Quantity quantity) {
       // At full speed the limit comes within minutes: the sentence says what now.
       if (quantity == Quantity::kPeopleAsked) {
         //: %1 is 2,147,483,647 as the user's locale writes it.
-        return MainWords::tr(
+        return WindowText::tr(
                    "The tally has reached %1 virtual people, the most it can count. The trials "
                    "have stopped; Reset starts a new tally.")
             .arg(QLocale().toString(std::numeric_limits<std::int32_t>::max()));
       }
       if (quantity == Quantity::kCommonFactorsFound) {
-        return MainWords::tr(
+        return WindowText::tr(
                    "The count of common factors found has reached %1, the most it can count. The "
                    "trials have stopped; Reset starts a new tally.")
             .arg(QLocale().toString(std::numeric_limits<std::int32_t>::max()));
@@ -37,48 +38,48 @@ QString ArithmeticText(Fault fault, Quantity quantity) {
       break;
     case Fault::kOutOfRange:
       if (quantity == Quantity::kRelativelyPrimePairs) {
-        return MainWords::tr(
+        return WindowText::tr(
             "The number of relatively prime pairs lies outside the range of a whole number of 32 "
             "bits.");
       }
       if (quantity == Quantity::kRandomNumber) {
-        return MainWords::tr(
+        return WindowText::tr(
             "The random number lies outside the range of a whole number of 32 bits.");
       }
       break;
     case Fault::kDoesNotFit:
       if (quantity == Quantity::kRandomNumber) {
-        return MainWords::tr("The random number does not fit into a whole number of 32 bits.");
+        return WindowText::tr("The random number does not fit into a whole number of 32 bits.");
       }
       if (quantity == Quantity::kCommonFactorBound) {
-        return MainWords::tr(
+        return WindowText::tr(
             "The bound of the common-factor test does not fit into a whole number of 32 bits.");
       }
       break;
     case Fault::kInvalidResult:
       if (quantity == Quantity::kEstimate) {
-        return MainWords::tr("Working out the estimate of pi gave an invalid result.");
+        return WindowText::tr("Working out the estimate of pi gave an invalid result.");
       }
       if (quantity == Quantity::kRandomNumber) {
-        return MainWords::tr("Working out the random number gave an invalid result.");
+        return WindowText::tr("Working out the random number gave an invalid result.");
       }
       break;
     case Fault::kTooLarge:
       if (quantity == Quantity::kEstimate) {
-        return MainWords::tr("Working out the estimate of pi gave a number too large to hold.");
+        return WindowText::tr("Working out the estimate of pi gave a number too large to hold.");
       }
       if (quantity == Quantity::kRandomNumber) {
-        return MainWords::tr("Working out the random number gave a number too large to hold.");
+        return WindowText::tr("Working out the random number gave a number too large to hold.");
       }
       break;
     case Fault::kDivisionByZero:
       if (quantity == Quantity::kEstimate) {
-        return MainWords::tr("Working out the estimate of pi needed a division by zero.");
+        return WindowText::tr("Working out the estimate of pi needed a division by zero.");
       }
       break;
     case Fault::kNegativeSquareRoot:
       if (quantity == Quantity::kEstimate) {
-        return MainWords::tr(
+        return WindowText::tr(
             "Working out the estimate of pi needed the square root of a negative number.");
       }
       break;
@@ -86,69 +87,113 @@ QString ArithmeticText(Fault fault, Quantity quantity) {
   return {};
 }
 
+// What a checked step was working out, and what went wrong in it, named each
+// on its own: for a fault the sentences above never meet there, should it
+// ever come.
+QString QuantityName(Quantity quantity) {
+  switch (quantity) {
+    case Quantity::kPeopleAsked:
+      return WindowText::tr("number of people asked");
+    case Quantity::kCommonFactorsFound:
+      return WindowText::tr("number of common factors found");
+    case Quantity::kRelativelyPrimePairs:
+      return WindowText::tr("number of relatively prime pairs");
+    case Quantity::kEstimate:
+      return WindowText::tr("estimate of pi");
+    case Quantity::kRandomNumber:
+      return WindowText::tr("random number");
+    case Quantity::kCommonFactorBound:
+      return WindowText::tr("bound of the common-factor test");
+    case Quantity::kStoredCount:
+      return WindowText::tr("stored count");
+  }
+  return {};
+}
+
+QString FaultName(Fault fault) {
+  switch (fault) {
+    case Fault::kLimitReached:
+      return WindowText::tr("limit reached");
+    case Fault::kOutOfRange:
+      return WindowText::tr("out of the 32-bit range");
+    case Fault::kDoesNotFit:
+      return WindowText::tr("does not fit into 32 bits");
+    case Fault::kInvalidResult:
+      return WindowText::tr("invalid result");
+    case Fault::kTooLarge:
+      return WindowText::tr("too large");
+    case Fault::kDivisionByZero:
+      return WindowText::tr("division by zero");
+    case Fault::kNegativeSquareRoot:
+      return WindowText::tr("square root of a negative number");
+  }
+  return {};
+}
+
 // The system's reason, in the user's language for the reasons a person may meet.
 QString SystemReason(int error) {
-  switch (error) {
+  switch (PlainErrorNumber(error)) {
     case 0:
-      return MainWords::tr("the system gave no reason");
+      return WindowText::tr("the system gave no reason");
     case ENOENT:
-      return MainWords::tr("there is no such file or folder");
+      return WindowText::tr("there is no such file or folder");
     case EACCES:
     case EPERM:
-      return MainWords::tr("permission denied");
+      return WindowText::tr("permission denied");
     case ENOTDIR:
-      return MainWords::tr("a part of the path is not a folder");
+      return WindowText::tr("a part of the path is not a folder");
     case ENAMETOOLONG:
-      return MainWords::tr("the name is too long");
+      return WindowText::tr("the name is too long");
     case EROFS:
-      return MainWords::tr("the file system is read-only");
+      return WindowText::tr("the file system is read-only");
     case EIO:
-      return MainWords::tr("the device reported an input or output error");
+      return WindowText::tr("the device reported an input or output error");
     case EMFILE:
     case ENFILE:
-      return MainWords::tr("too many files are open");
+      return WindowText::tr("too many files are open");
     case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-      return MainWords::tr("there is no space left on the disk");
+      return WindowText::tr("there is no space left on the disk");
     case ELOOP:
-      return MainWords::tr("the symbolic links on the way lead round in a circle");
+      return WindowText::tr("the symbolic links on the way lead round in a circle");
     case EISDIR:
-      return MainWords::tr("it is a folder");
+      return WindowText::tr("it is a folder");
     case EBUSY:
     case ETXTBSY:
-      return MainWords::tr("another program is using it");
+      return WindowText::tr("another program is using it");
     default:
       return QString::fromLocal8Bit(std::strerror(error));
   }
 }
 
-// Why a settings store could not be read or written, as the end of a sentence.
-QString StoreFaultText(const StoreFault& fault) {
-  switch (fault.kind) {
-    case StoreFault::Kind::kSystem:
+// Why something could not be done with a file, as the end of a sentence.
+QString FailureReason(const FileFailure& failure) {
+  switch (failure.kind) {
+    case FileFailure::Kind::kSystem:
       break;
-    case StoreFault::Kind::kNotRegularFile:
-      return MainWords::tr("it is not a regular file");
-    case StoreFault::Kind::kNoAnswer:
-    case StoreFault::Kind::kUnfinished:
-      return MainWords::tr("the file system did not answer in time");
-    case StoreFault::Kind::kNoThread:
-      return MainWords::tr("the system could not start a thread to wait for the file system");
-    case StoreFault::Kind::kUnreadableInPlace:
-      return MainWords::tr(
+    case FileFailure::Kind::kFolder:
+      return WindowText::tr("it is a folder");
+    case FileFailure::Kind::kNotRegular:
+      return WindowText::tr("it is not a regular file");
+    case FileFailure::Kind::kDevice:
+      return WindowText::tr("it is a device, not a file");
+    case FileFailure::Kind::kTooLarge:
+      return WindowText::tr("it is far too large to be a settings file");
+    case FileFailure::Kind::kNoAnswer:
+    case FileFailure::Kind::kUnfinished:
+      return WindowText::tr("the file system did not answer in time");
+    case FileFailure::Kind::kNoThread:
+      return WindowText::tr("the system could not start a thread to wait for the file system");
+    case FileFailure::Kind::kNoHome:
+      return WindowText::tr("no home folder is known (HOME is not set)");
+    case FileFailure::Kind::kRefused:
+      return WindowText::tr("the settings store refused access");
+    case FileFailure::Kind::kUnreadableInPlace:
+      return WindowText::tr(
                  "it could not be read when Orvanel started, and could not be set aside to keep "
                  "it (%1), so it is left as it is")
-          .arg(SystemReason(fault.systemError));
-    case StoreFault::Kind::kNoHome:
-      return MainWords::tr("no home folder is known (HOME is not set)");
-    case StoreFault::Kind::kTooLarge:
-      return MainWords::tr("it is far too large to be a settings file");
-    case StoreFault::Kind::kRefused:
-      return MainWords::tr("the settings store refused access");
+          .arg(SystemReason(failure.systemError));
   }
-  return SystemReason(fault.systemError);
+  return SystemReason(failure.systemError);
 }
 
 // A value as the user typed it may be of any length; a few dozen characters
@@ -167,55 +212,31 @@ QString Path(const std::string& utf8) {
   return QDir::toNativeSeparators(QString::fromStdString(utf8));
 }
 
-QString FileOpenText(const FileOpenError& error) {
-  const QString name = Path(error.Name());
-  switch (error.Why()) {
-    case FileOpenError::Reason::kFolder:
-      return MainWords::tr("The file \"%1\" could not be opened: it is a folder.").arg(name);
-    case FileOpenError::Reason::kNotRegular:
-      return MainWords::tr("The file \"%1\" could not be opened: it is not a regular file.")
-          .arg(name);
-    case FileOpenError::Reason::kDevice:
-      return MainWords::tr("The file \"%1\" could not be opened: it is a device, not a file.")
-          .arg(name);
-    case FileOpenError::Reason::kNoAnswer:
-      return MainWords::tr(
-                 "The file \"%1\" could not be opened: the file system did not answer in time.")
-          .arg(name);
-    case FileOpenError::Reason::kNoThread:
-      return MainWords::tr(
-                 "The file \"%1\" could not be opened: the system could not start a thread to "
-                 "read it.")
-          .arg(name);
-    case FileOpenError::Reason::kSystem:
-      break;
-  }
-  return MainWords::tr("The file \"%1\" could not be opened: %2.")
-      .arg(name, SystemReason(error.SystemError()));
-}
-
 }  // namespace
 
 QString ErrorText(const std::exception& error) {
   if (const auto* arithmetic = dynamic_cast<const ArithmeticError*>(&error)) {
     const QString text = ArithmeticText(arithmetic->Why(), arithmetic->Of());
     if (!text.isEmpty()) return text;
+    return WindowText::tr("Something went wrong that should never happen: %1: %2.")
+        .arg(QuantityName(arithmetic->Of()), FaultName(arithmetic->Why()));
   } else if (const auto* open = dynamic_cast<const FileOpenError*>(&error)) {
-    return FileOpenText(*open);
+    return WindowText::tr("The file \"%1\" could not be opened: %2.")
+        .arg(Path(open->Name()), FailureReason(open->Why()));
   } else if (const auto* read = dynamic_cast<const FileReadError*>(&error)) {
-    return MainWords::tr("The file \"%1\" could not be read: %2.")
-        .arg(Path(read->Name()), SystemReason(read->SystemError()));
+    return WindowText::tr("The file \"%1\" could not be read: %2.")
+        .arg(Path(read->Name()), FailureReason(read->Why()));
   } else if (const auto* history = dynamic_cast<const HistoryError*>(&error)) {
-    if (history->Why().kind == StoreFault::Kind::kUnfinished) {
-      return MainWords::tr(
+    if (history->Why().kind == FileFailure::Kind::kUnfinished) {
+      return WindowText::tr(
                  "Saving the tally in %1 did not finish in time: the file system did not "
                  "answer. Whichever tally lands there is the one the next start reads.")
           .arg(Path(history->Location()));
     }
-    return MainWords::tr("The tally could not be saved in %1: %2.")
-        .arg(Path(history->Location()), StoreFaultText(history->Why()));
+    return WindowText::tr("The tally could not be saved in %1: %2.")
+        .arg(Path(history->Location()), FailureReason(history->Why()));
   }
-  return MainWords::tr("Something went wrong that should never happen: %1.")
+  return WindowText::tr("Something went wrong that should never happen: %1.")
       .arg(QString::fromLocal8Bit(error.what()));
 }
 
@@ -224,17 +245,17 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& store_locati
   using State = StoreCondition::State;
   QStringList sentences;
   if (loaded.store.state == State::kDamaged) {
-    sentences << MainWords::tr(
+    sentences << WindowText::tr(
                      "The saved tally could not be read from %1: the file is damaged. The tally "
                      "starts again from zero.")
                      .arg(location);
   } else if (loaded.store.state == State::kUnreadable) {
-    sentences << MainWords::tr(
+    sentences << WindowText::tr(
                      "The saved tally could not be read from %1: %2. The tally starts again from "
                      "zero.")
-                     .arg(location, StoreFaultText(loaded.store.fault));
+                     .arg(location, FailureReason(loaded.store.fault));
     if (loaded.store.setAsideOnSave) {
-      sentences << MainWords::tr(
+      sentences << WindowText::tr(
           "The next save keeps that file beside the new one, under a name that ends in "
           "\".unreadable-\" and the date.");
     }
@@ -242,25 +263,25 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& store_locati
     const QString text = Shortened(loaded.unusableCount->text);
     sentences
         << (loaded.unusableCount->key == "Hits"
-                ? MainWords::tr("The saved Hits \"%1\" in %2 cannot be used, so the tally starts "
-                                "again from zero.")
-                : MainWords::tr("The saved Total \"%1\" in %2 cannot be used, so the tally starts "
-                                "again from zero."))
+                ? WindowText::tr("The saved Hits \"%1\" in %2 cannot be used, so the tally starts "
+                                 "again from zero.")
+                : WindowText::tr("The saved Total \"%1\" in %2 cannot be used, so the tally starts "
+                                 "again from zero."))
                .arg(text, location);
   } else if (loaded.unusableEstimate) {
-    sentences << MainWords::tr(
+    sentences << WindowText::tr(
                      "The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")
                      .arg(Shortened(loaded.unusableEstimate->text), location);
   }
   if (loaded.store.state == State::kReadable && loaded.store.holdsOtherLines) {
-    sentences << MainWords::tr(
+    sentences << WindowText::tr(
                      "The settings file %1 also holds lines that are not part of the tally. They "
                      "will be removed when the tally is next saved.")
                      .arg(location);
   }
   if (loaded.store.unwritable) {
-    sentences << MainWords::tr("The tally will not be saved in %1: %2.")
-                     .arg(location, StoreFaultText(*loaded.store.unwritable));
+    sentences << WindowText::tr("The tally will not be saved in %1: %2.")
+                     .arg(location, FailureReason(*loaded.store.unwritable));
   }
   return sentences.join(' ');
 }
@@ -275,31 +296,18 @@ bool LoadProblemLoses(const LoadedHistory& loaded) {
 }
 
 QString NoCompletePairText(const QString& name, const QString& bytes) {
-  return MainWords::tr(
+  return WindowText::tr(
              "The file \"%1\" holds no complete pair: only %2 of the 8 bytes a pair needs.")
       .arg(QDir::toNativeSeparators(name), bytes);
 }
 
-QString ImageNotSavedText(const QString& path, const FileReplacement& written) {
-  QString reason;
-  switch (written.outcome) {
-    case FileReplacement::Outcome::kFolder:
-      reason = MainWords::tr("it is a folder");
-      break;
-    case FileReplacement::Outcome::kNotRegular:
-      reason = MainWords::tr("it is not a regular file");
-      break;
-    case FileReplacement::Outcome::kSystem:
-    case FileReplacement::Outcome::kReplaced:
-      reason = SystemReason(written.error);
-      break;
-  }
-  return MainWords::tr("The image could not be saved as %1: %2. Choose another folder.")
-      .arg(QDir::toNativeSeparators(path), reason);
+QString ImageNotSavedText(const QString& path, const FileFailure& failure) {
+  return WindowText::tr("The image could not be saved as %1: %2. Choose another folder.")
+      .arg(QDir::toNativeSeparators(path), FailureReason(failure));
 }
 
 QString OtherCopyDoesNotAnswerText() {
-  return MainWords::tr(
+  return WindowText::tr(
       "Orvanel is running already, but it does not answer. This copy ends without touching the "
       "tally.");
 }

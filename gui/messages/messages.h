@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "base/replace_file.h"
+#include "base/file_failure.h"
 #include "history/saved_history.h"
 
 namespace orvanel {
@@ -29,8 +29,8 @@ namespace orvanel {
 // The pair file `name` ended without a single whole pair; `bytes` is its length.
 [[nodiscard]] QString NoCompletePairText(const QString& name, const QString& bytes);
 
-// The chart's image could not be written to `path`, for the reason `written` gives.
-[[nodiscard]] QString ImageNotSavedText(const QString& path, const FileReplacement& written);
+// The chart's image could not be written to `path`, for the reason `failure` gives.
+[[nodiscard]] QString ImageNotSavedText(const QString& path, const FileFailure& failure);
 
 // Another copy of Orvanel runs and did not answer when asked to come forward.
 [[nodiscard]] QString OtherCopyDoesNotAnswerText();

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform_services.h"
+#include "gui/platform/platform_services.h"
 
 namespace orvanel {
 

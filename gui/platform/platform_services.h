@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "estimator/estimator.h"
-#include "estimator/random_pairs.h"
+#include "estimator/random_generator.h"
 #include "history/settings_store.h"
 #include "monotonic_clock.h"
 
@@ -62,8 +62,8 @@ struct PlatformServices {
   std::unique_ptr<RandomGenerator> generator;
   std::unique_ptr<Messenger> messenger;
   std::unique_ptr<MonotonicClock> clock;
-  // Opens a pair file; tests can open one whose reads wait.
-  PairFileOpener openPairFile = OpenPairFile;
+  // Opens a pair file (none: the real ones); tests can open one whose reads wait.
+  PairFileOpener openPairFile;
   // The threads Full Speed runs on, the window's included; 0: every core.
   unsigned fullSpeedThreads = 0;
 };

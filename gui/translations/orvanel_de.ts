@@ -269,14 +269,6 @@
         <translation>es sind zu viele Dateien geöffnet</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be opened: it is a folder.</source>
-        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Es handelt sich um einen Ordner.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be opened: it is not a regular file.</source>
-        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Es ist keine normale Datei.</translation>
-    </message>
-    <message>
         <source>The file &quot;%1&quot; could not be opened: %2.</source>
         <translation>Die Datei „%1“ konnte nicht geöffnet werden: %2.</translation>
     </message>
@@ -351,20 +343,12 @@
         <translation>es ist ein Ordner</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
-        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Das Dateisystem hat nicht rechtzeitig geantwortet.</translation>
-    </message>
-    <message>
         <source>&amp;Full Speed</source>
         <translation>&amp;Volle Geschwindigkeit</translation>
     </message>
     <message>
         <source>the system could not start a thread to wait for the file system</source>
         <translation>das System konnte keinen Thread starten, der auf das Dateisystem wartet</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be opened: the system could not start a thread to read it.</source>
-        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Das System konnte keinen Thread zum Lesen starten.</translation>
     </message>
     <message>
         <source>it could not be read when Orvanel started, and could not be set aside to keep it (%1), so it is left as it is</source>
@@ -428,16 +412,76 @@
         <translation>ein anderes Programm verwendet sie</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be opened: it is a device, not a file.</source>
-        <translation>Die Datei „%1“ konnte nicht geöffnet werden: Es handelt sich um ein Gerät, nicht um eine Datei.</translation>
-    </message>
-    <message>
         <source>Saving the tally in %1 did not finish in time: the file system did not answer. Whichever tally lands there is the one the next start reads.</source>
         <translation>Das Speichern des Zählerstands in %1 wurde nicht rechtzeitig fertig: Das Dateisystem hat nicht geantwortet. Beim nächsten Start wird der Zählerstand gelesen, der dort zuletzt angekommen ist.</translation>
     </message>
     <message>
         <source>Orvanel is running already, but it does not answer. This copy ends without touching the tally.</source>
         <translation>Orvanel läuft bereits, antwortet aber nicht. Dieser zweite Start wird beendet, ohne den Zählerstand anzutasten.</translation>
+    </message>
+    <message>
+        <source>number of people asked</source>
+        <translation>Anzahl der befragten Personen</translation>
+    </message>
+    <message>
+        <source>number of common factors found</source>
+        <translation>Anzahl der gefundenen gemeinsamen Teiler</translation>
+    </message>
+    <message>
+        <source>number of relatively prime pairs</source>
+        <translation>Anzahl der teilerfremden Paare</translation>
+    </message>
+    <message>
+        <source>estimate of pi</source>
+        <translation>Schätzwert für Pi</translation>
+    </message>
+    <message>
+        <source>random number</source>
+        <translation>Zufallszahl</translation>
+    </message>
+    <message>
+        <source>bound of the common-factor test</source>
+        <translation>Grenze der Teilerprüfung</translation>
+    </message>
+    <message>
+        <source>stored count</source>
+        <translation>gespeicherte Zahl</translation>
+    </message>
+    <message>
+        <source>limit reached</source>
+        <translation>Grenze erreicht</translation>
+    </message>
+    <message>
+        <source>out of the 32-bit range</source>
+        <translation>außerhalb des 32-Bit-Bereichs</translation>
+    </message>
+    <message>
+        <source>does not fit into 32 bits</source>
+        <translation>passt nicht in 32 Bit</translation>
+    </message>
+    <message>
+        <source>invalid result</source>
+        <translation>ungültiges Ergebnis</translation>
+    </message>
+    <message>
+        <source>too large</source>
+        <translation>zu groß</translation>
+    </message>
+    <message>
+        <source>division by zero</source>
+        <translation>Division durch null</translation>
+    </message>
+    <message>
+        <source>square root of a negative number</source>
+        <translation>Quadratwurzel einer negativen Zahl</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>es ist ein Gerät, keine Datei</translation>
+    </message>
+    <message>
+        <source>Something went wrong that should never happen: %1: %2.</source>
+        <translation>Ein unerwarteter Fehler ist aufgetreten: %1: %2.</translation>
     </message>
 </context>
 </TS>

@@ -269,14 +269,6 @@
         <translation>trop de fichiers sont ouverts</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be opened: it is a folder.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: c’est un dossier.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be opened: it is not a regular file.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: ce n’est pas un fichier ordinaire.</translation>
-    </message>
-    <message>
         <source>The file &quot;%1&quot; could not be opened: %2.</source>
         <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: %2.</translation>
     </message>
@@ -351,20 +343,12 @@
         <translation>c’est un dossier</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be opened: the file system did not answer in time.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: le système de fichiers n’a pas répondu à temps.</translation>
-    </message>
-    <message>
         <source>&amp;Full Speed</source>
         <translation>&amp;Pleine vitesse</translation>
     </message>
     <message>
         <source>the system could not start a thread to wait for the file system</source>
         <translation>le système n’a pas pu lancer de fil d’exécution pour attendre le système de fichiers</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be opened: the system could not start a thread to read it.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: le système n’a pas pu lancer de fil d’exécution pour le lire.</translation>
     </message>
     <message>
         <source>it could not be read when Orvanel started, and could not be set aside to keep it (%1), so it is left as it is</source>
@@ -428,16 +412,76 @@
         <translation>un autre programme l’utilise</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be opened: it is a device, not a file.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: c’est un périphérique, pas un fichier.</translation>
-    </message>
-    <message>
         <source>Saving the tally in %1 did not finish in time: the file system did not answer. Whichever tally lands there is the one the next start reads.</source>
         <translation>L’enregistrement du décompte dans %1 ne s’est pas terminé à temps&#xa0;: le système de fichiers n’a pas répondu. Au prochain démarrage, Orvanel lira le décompte qui y sera arrivé en dernier.</translation>
     </message>
     <message>
         <source>Orvanel is running already, but it does not answer. This copy ends without touching the tally.</source>
         <translation>Orvanel est déjà ouvert, mais ne répond pas. Cette seconde copie se ferme sans toucher au décompte.</translation>
+    </message>
+    <message>
+        <source>number of people asked</source>
+        <translation>nombre de personnes interrogées</translation>
+    </message>
+    <message>
+        <source>number of common factors found</source>
+        <translation>nombre de facteurs communs trouvés</translation>
+    </message>
+    <message>
+        <source>number of relatively prime pairs</source>
+        <translation>nombre de paires premières entre elles</translation>
+    </message>
+    <message>
+        <source>estimate of pi</source>
+        <translation>estimation de pi</translation>
+    </message>
+    <message>
+        <source>random number</source>
+        <translation>nombre aléatoire</translation>
+    </message>
+    <message>
+        <source>bound of the common-factor test</source>
+        <translation>borne du test de facteur commun</translation>
+    </message>
+    <message>
+        <source>stored count</source>
+        <translation>nombre enregistré</translation>
+    </message>
+    <message>
+        <source>limit reached</source>
+        <translation>limite atteinte</translation>
+    </message>
+    <message>
+        <source>out of the 32-bit range</source>
+        <translation>hors de la plage des 32&#xa0;bits</translation>
+    </message>
+    <message>
+        <source>does not fit into 32 bits</source>
+        <translation>ne tient pas sur 32&#xa0;bits</translation>
+    </message>
+    <message>
+        <source>invalid result</source>
+        <translation>résultat invalide</translation>
+    </message>
+    <message>
+        <source>too large</source>
+        <translation>trop grand</translation>
+    </message>
+    <message>
+        <source>division by zero</source>
+        <translation>division par zéro</translation>
+    </message>
+    <message>
+        <source>square root of a negative number</source>
+        <translation>racine carrée d’un nombre négatif</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>c’est un périphérique, pas un fichier</translation>
+    </message>
+    <message>
+        <source>Something went wrong that should never happen: %1: %2.</source>
+        <translation>Une erreur inattendue s’est produite&#xa0;: %1&#xa0;: %2.</translation>
     </message>
 </context>
 </TS>

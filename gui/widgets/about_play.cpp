@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "gui/about_credits.h"
+#include "gui/widgets/about_credits.h"
 #include "text_width.h"
 #include "twips.h"
 

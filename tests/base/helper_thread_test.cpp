@@ -60,7 +60,7 @@ TEST(HelperThreads, ThatCannotStartRunNothingOnTheCallersThread) {
         {}, CannotStart);
     ADD_FAILURE() << "a reader without a thread was taken";
   } catch (const FileOpenError& error) {
-    EXPECT_EQ(error.Why(), FileOpenError::Reason::kNoThread);
+    EXPECT_EQ(error.Why().kind, FileFailure::Kind::kNoThread);
     EXPECT_EQ(error.Name(), "pairs.bin");
   }
   EXPECT_FALSE(opened);
@@ -120,7 +120,7 @@ std::shared_ptr<HeldFileSystem> GiveUp(Late late) {
         const ReadAhead reader("held.bin", testing::HeldOpen(system), kShortPatience);
         ADD_FAILURE() << "an open held back was taken as done";
       } catch (const FileOpenError& error) {
-        EXPECT_EQ(error.Why(), FileOpenError::Reason::kNoAnswer);
+        EXPECT_EQ(error.Why().kind, FileFailure::Kind::kNoAnswer);
       }
       break;
     case Late::kRead: {

@@ -1,4 +1,4 @@
-#include "estimator/tick_workers.h"
+#include "base/worker_pool.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@ namespace {
 // Every part runs exactly once, on however many threads; a part that throws
 // stops none of the others, and what it threw reaches the caller's thread, to
 // be handled there as it would be on one thread.
-TEST(TickWorkers, RunEveryPartOnceAndCarryWhatOneThrowsBackToTheCaller) {
+TEST(WorkerPool, RunEveryPartOnceAndCarryWhatOneThrowsBackToTheCaller) {
   for (const unsigned helpers : {0u, 1u, 3u}) {
-    TickWorkers workers(helpers);
+    WorkerPool workers(helpers);
     for (const int throwing : {-1, 0, 5}) {
       std::vector<std::atomic<int>> runs(8);
       const auto run = [&] {

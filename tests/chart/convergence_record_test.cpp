@@ -1,5 +1,5 @@
 // The record behind the convergence chart and the statistics shown with it.
-#include "estimator/convergence_record.h"
+#include "chart/convergence_record.h"
 
 #include <gtest/gtest.h>
 

@@ -363,7 +363,7 @@ TEST_P(NotARegularFile, IsRefusedWithoutWaitingAndChangesNothing) {
   }
   const std::optional<FileOpenError> refusal = choosing.get();
   ASSERT_TRUE(refusal.has_value()) << "no error";
-  EXPECT_EQ(refusal->Why(), FileOpenError::Reason::kNotRegular);
+  EXPECT_EQ(refusal->Why().kind, FileFailure::Kind::kNotRegular);
   EXPECT_EQ(refusal->Name(), path);
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(rig.estimator.Tally().Total, 40);
@@ -376,8 +376,7 @@ TEST_P(NotARegularFile, IsRefusedWithoutWaitingAndChangesNothing) {
 struct SecondLookCase {
   const char* name;
   int (*statOpen)(int, struct stat*);
-  RegularOpen::Outcome outcome;
-  int error;
+  FileFailure failure;
 };
 
 std::ostream& operator<<(std::ostream& out, const SecondLookCase& c) {
@@ -400,33 +399,33 @@ TEST_P(SecondLook, ClosesWhatItRefuses) {
   calls.close = [](int descriptor) { return ::close(closedDescriptor = descriptor); };
   closedDescriptor = -1;
   const RegularOpen opened = OpenRegularDescriptor(path, O_RDONLY, calls);
-  EXPECT_EQ(opened.outcome, GetParam().outcome);
-  EXPECT_EQ(opened.error, GetParam().error);
+  EXPECT_EQ(opened.failure, GetParam().failure);
   EXPECT_EQ(opened.descriptor, -1) << "a closed descriptor handed back";
   EXPECT_GE(openedDescriptor, 0);
   EXPECT_EQ(closedDescriptor, openedDescriptor);
 }
 
-INSTANTIATE_TEST_SUITE_P(Looks, SecondLook,
-                         ::testing::Values(SecondLookCase{"Fails",
-                                                          [](int, struct stat*) {
-                                                            errno = EIO;
-                                                            return -1;
-                                                          },
-                                                          RegularOpen::Outcome::kSystem, EIO},
-                                           SecondLookCase{"FindsAFifo",
-                                                          [](int, struct stat* status) {
-                                                            status->st_mode = S_IFIFO | 0600;
-                                                            return 0;
-                                                          },
-                                                          RegularOpen::Outcome::kNotRegular, 0},
-                                           SecondLookCase{"FindsAFolder",
-                                                          [](int, struct stat* status) {
-                                                            status->st_mode = S_IFDIR | 0700;
-                                                            return 0;
-                                                          },
-                                                          RegularOpen::Outcome::kFolder, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Looks, SecondLook,
+    ::testing::Values(SecondLookCase{"Fails",
+                                     [](int, struct stat*) {
+                                       errno = EIO;
+                                       return -1;
+                                     },
+                                     SystemFailure(EIO)},
+                      SecondLookCase{"FindsAFifo",
+                                     [](int, struct stat* status) {
+                                       status->st_mode = S_IFIFO | 0600;
+                                       return 0;
+                                     },
+                                     FileFailure{FileFailure::Kind::kNotRegular, 0}},
+                      SecondLookCase{"FindsAFolder",
+                                     [](int, struct stat* status) {
+                                       status->st_mode = S_IFDIR | 0700;
+                                       return 0;
+                                     },
+                                     FileFailure{FileFailure::Kind::kFolder, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, NotARegularFile,
@@ -458,7 +457,7 @@ TEST(WindowsDevices, AreRefusedWithoutBeingOpened) {
     ASSERT_EQ(choosing.wait_for(testing::kBeyondAnyLoad), std::future_status::ready) << name;
     const auto refusal = choosing.get();
     ASSERT_TRUE(refusal.has_value()) << name;
-    EXPECT_EQ(refusal->Why(), FileOpenError::Reason::kDevice) << name;
+    EXPECT_EQ(refusal->Why().kind, FileFailure::Kind::kDevice) << name;
   }
   if (pipe != INVALID_HANDLE_VALUE) ::CloseHandle(pipe);
 }
@@ -734,7 +733,7 @@ TEST(HeldFileSystem, AnOpenThatGetsNoAnswerIsRefusedAndChangesNothing) {
     rig.estimator.AnalyzeFile();
     ADD_FAILURE() << "the open was taken as done";
   } catch (const FileOpenError& error) {
-    EXPECT_EQ(error.Why(), FileOpenError::Reason::kNoAnswer);
+    EXPECT_EQ(error.Why().kind, FileFailure::Kind::kNoAnswer);
   }
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
   EXPECT_EQ(rig.estimator.Tally().Total, 40);
@@ -753,7 +752,7 @@ TEST(HeldFileSystem, AReadThatFailsEndsTheTickWithItsReason) {
     rig.estimator.Tick();
     ADD_FAILURE() << "the failed read passed for no pair";
   } catch (const FileReadError& error) {
-    EXPECT_EQ(error.SystemError(), EIO);
+    EXPECT_EQ(error.Why(), SystemFailure(EIO));
   }
 }
 

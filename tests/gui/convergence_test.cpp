@@ -25,14 +25,14 @@
 #include <sys/stat.h>
 #endif
 
+#include "chart/convergence_record.h"
 #include "estimator/common_factor.h"
-#include "estimator/convergence_record.h"
 #include "estimator/random_pairs.h"
-#include "gui/chart_colours.h"
-#include "gui/contrast.h"
-#include "gui/convergence_chart.h"
-#include "gui/convergence_window.h"
-#include "gui/placement.h"
+#include "gui/chart/chart_colours.h"
+#include "gui/chart/convergence_chart.h"
+#include "gui/chart/convergence_window.h"
+#include "gui/widgets/contrast.h"
+#include "gui/widgets/placement.h"
 #include "support/main_window_test.h"
 #include "support/peers.h"
 #include "support/temp_files.h"

@@ -1,6 +1,6 @@
 // The Open and Save dialogs never read a file's contents: a file whose read
 // never ends must not freeze the window while the user browses.
-#include "gui/file_dialogs.h"
+#include "gui/platform/file_dialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -22,9 +22,9 @@
 #include <cmath>
 #include <limits>
 
-#include "gui/about_play.h"
-#include "gui/contrast.h"
-#include "gui/status_lines.h"
+#include "gui/main/status_lines.h"
+#include "gui/widgets/about_play.h"
+#include "gui/widgets/contrast.h"
 #include "support/main_window_test.h"
 #include "support/temp_files.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "estimator/errors.h"
-#include "gui/messages.h"
-#include "gui/reporter.h"
+#include "gui/messages/messages.h"
+#include "gui/messages/reporter.h"
 #include "history/settings_store.h"
 #include "support/widgets.h"
 #include "support/window_fakes.h"
@@ -76,34 +76,35 @@ INSTANTIATE_TEST_SUITE_P(
              "Working out the estimate of pi needed the square root of a negative number."},
         Said{"FaultNeverMetThere", Raised<OverflowError>(Fault::kLimitReached, Quantity::kEstimate),
              "Something went wrong that should never happen: estimate of pi: limit reached."},
-        Said{"Folder", Raised<FileOpenError>("/tmp", FileOpenError::Reason::kFolder, 0),
+        Said{"Folder", Raised<FileOpenError>("/tmp", FileFailure{FileFailure::Kind::kFolder, 0}),
              "The file \"/tmp\" could not be opened: it is a folder."},
         Said{"NotRegular",
-             Raised<FileOpenError>("/dev/zero", FileOpenError::Reason::kNotRegular, 0),
+             Raised<FileOpenError>("/dev/zero", FileFailure{FileFailure::Kind::kNotRegular, 0}),
              "The file \"/dev/zero\" could not be opened: it is not a regular file."},
-        Said{"Missing",
-             Raised<FileOpenError>("/no/such/pairs", FileOpenError::Reason::kSystem, ENOENT),
+        Said{"Missing", Raised<FileOpenError>("/no/such/pairs", SystemFailure(ENOENT)),
              "The file \"/no/such/pairs\" could not be opened: there is no such file or folder."},
-        Said{"ReadFailure", Raised<FileReadError>("/data/pairs.bin", EIO),
+        Said{"ReadFailure", Raised<FileReadError>("/data/pairs.bin", SystemFailure(EIO)),
              "The file \"/data/pairs.bin\" could not be read: the device reported an input or "
              "output "
              "error."},
         Said{"SaveFailureGivesTheSystemsReason",
              Raised<HistoryError>("/home/u/.config/Orvanel/Orvanel.conf",
-                                  StoreFault{StoreFault::Kind::kSystem, EROFS}),
+                                  FileFailure{FileFailure::Kind::kSystem, EROFS}),
              "The tally could not be saved in /home/u/.config/Orvanel/Orvanel.conf: the file "
              "system is read-only."},
         Said{"SaveFailsForADiskThatIsFull",
-             Raised<HistoryError>("/c/Orvanel.conf", StoreFault{StoreFault::Kind::kSystem, ENOSPC}),
+             Raised<HistoryError>("/c/Orvanel.conf",
+                                  FileFailure{FileFailure::Kind::kSystem, ENOSPC}),
              "The tally could not be saved in /c/Orvanel.conf: there is no space left on the "
              "disk."},
-        Said{"SaveRefusedForAFifo",
-             Raised<HistoryError>("/c/Orvanel.conf",
-                                  StoreFault{StoreFault::Kind::kNotRegularFile, 0}),
-             "The tally could not be saved in /c/Orvanel.conf: it is not a regular file."},
-        Said{"ADeviceName", Raised<FileOpenError>("NUL", FileOpenError::Reason::kDevice, 0),
+        Said{
+            "SaveRefusedForAFifo",
+            Raised<HistoryError>("/c/Orvanel.conf", FileFailure{FileFailure::Kind::kNotRegular, 0}),
+            "The tally could not be saved in /c/Orvanel.conf: it is not a regular file."},
+        Said{"ADeviceName",
+             Raised<FileOpenError>("NUL", FileFailure{FileFailure::Kind::kDevice, 0}),
              "The file \"NUL\" could not be opened: it is a device, not a file."},
-        Said{"InUse", Raised<FileOpenError>("pairs.bin", FileOpenError::Reason::kSystem, EBUSY),
+        Said{"InUse", Raised<FileOpenError>("pairs.bin", SystemFailure(EBUSY)),
              "The file \"pairs.bin\" could not be opened: another program is using it."},
         Said{"Unexpected", Raised<std::length_error>("vector too long"),
              "Something went wrong that should never happen: vector too long."}),
@@ -124,7 +125,8 @@ std::ostream& operator<<(std::ostream& out, const LoadCase& c) {
   return out << c.name;
 }
 
-LoadedHistory Loaded(StoreCondition::State state, StoreFault fault = {}, bool other_lines = false) {
+LoadedHistory Loaded(StoreCondition::State state, FileFailure fault = {},
+                     bool other_lines = false) {
   LoadedHistory loaded;
   loaded.store.state = state;
   loaded.store.fault = fault;
@@ -151,13 +153,13 @@ TEST_P(LoadProblems, AreToldOnceInPlainWords) {
   EXPECT_EQ(LoadProblemLoses(GetParam().loaded), GetParam().warnsOfALoss);
 }
 
-LoadedHistory Unwritable(StoreFault why) {
+LoadedHistory Unwritable(FileFailure why) {
   LoadedHistory loaded = Loaded(State::kReadable);
   loaded.store.unwritable = why;
   return loaded;
 }
 
-LoadedHistory KeptAside(StoreFault why) {
+LoadedHistory KeptAside(FileFailure why) {
   LoadedHistory loaded = Loaded(State::kUnreadable, why);
   loaded.store.setAsideOnSave = true;
   return loaded;
@@ -171,23 +173,23 @@ INSTANTIATE_TEST_SUITE_P(
                  "The saved tally could not be read from /c/Orvanel.conf: the file is damaged. "
                  "The tally starts again from zero.",
                  true, true},
-        LoadCase{"AFifo", Loaded(State::kUnreadable, {StoreFault::Kind::kNotRegularFile, 0}),
+        LoadCase{"AFifo", Loaded(State::kUnreadable, {FileFailure::Kind::kNotRegular, 0}),
                  "The saved tally could not be read from /c/Orvanel.conf: it is not a regular "
                  "file. The tally starts again from zero.",
                  true, true},
-        LoadCase{"NotAllowedKeptAside", KeptAside({StoreFault::Kind::kSystem, EACCES}),
+        LoadCase{"NotAllowedKeptAside", KeptAside({FileFailure::Kind::kSystem, EACCES}),
                  "The saved tally could not be read from /c/Orvanel.conf: permission denied. The "
                  "tally starts again from zero. The next save keeps that file beside the new "
                  "one, under a name that ends in \".unreadable-\" and the date.",
                  true, true},
-        LoadCase{"NoAnswer", Loaded(State::kUnreadable, {StoreFault::Kind::kNoAnswer, 0}),
+        LoadCase{"NoAnswer", Loaded(State::kUnreadable, {FileFailure::Kind::kNoAnswer, 0}),
                  "The saved tally could not be read from /c/Orvanel.conf: the file system did not "
                  "answer in time. The tally starts again from zero.",
                  true, true},
-        LoadCase{"AFolderThatCannotBeWritten", Unwritable({StoreFault::Kind::kSystem, EROFS}),
+        LoadCase{"AFolderThatCannotBeWritten", Unwritable({FileFailure::Kind::kSystem, EROFS}),
                  "The tally will not be saved in /c/Orvanel.conf: the file system is read-only.",
                  true, true},
-        LoadCase{"NoHome", Unwritable({StoreFault::Kind::kNoHome, 0}),
+        LoadCase{"NoHome", Unwritable({FileFailure::Kind::kNoHome, 0}),
                  "The tally will not be saved in /c/Orvanel.conf: no home folder is known (HOME "
                  "is not set).",
                  true, true},

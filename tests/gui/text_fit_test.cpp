@@ -17,11 +17,11 @@
 #include <map>
 #include <string>
 
-#include "gui/about_credits.h"
-#include "gui/about_play.h"
-#include "gui/convergence_chart.h"
-#include "gui/convergence_window.h"
-#include "gui/translations.h"
+#include "gui/chart/convergence_chart.h"
+#include "gui/chart/convergence_window.h"
+#include "gui/platform/translations.h"
+#include "gui/widgets/about_credits.h"
+#include "gui/widgets/about_play.h"
 #include "support/main_window_test.h"
 #include "support/peers.h"
 #include "support/temp_files.h"

@@ -10,8 +10,8 @@
 #include <limits>
 
 #include "estimator/errors.h"
-#include "gui/tick_schedule.h"
-#include "gui/tick_timer.h"
+#include "gui/main/tick_schedule.h"
+#include "gui/main/tick_timer.h"
 #include "support/fakes.h"
 #include "support/main_window_test.h"
 #include "support/temp_files.h"

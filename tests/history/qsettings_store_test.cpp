@@ -12,7 +12,7 @@
 #include <random>
 
 #include "history/saved_history.h"
-#include "history/store_location.h"
+#include "history/settings_names.h"
 #include "support/fakes.h"
 
 #ifdef Q_OS_WIN
@@ -27,15 +27,14 @@
 namespace orvanel {
 namespace {
 
-TEST(StoreLocation, WindowsKeepsTheHistoryUnderVbAndVbaProgramSettings) {
-  const StoreLocation windows = LocationFor(Platform::kWindows, "Orvanel");
-  EXPECT_EQ(windows.organization, "VB and VBA Program Settings");
-  EXPECT_EQ(windows.application, "Orvanel");
-  for (const Platform platform : {Platform::kLinux, Platform::kMacOS}) {
-    const StoreLocation location = LocationFor(platform, "Orvanel");
-    EXPECT_EQ(location.organization, "Orvanel");
-    EXPECT_EQ(location.application, "Orvanel");
-  }
+TEST(SettingsNames, WindowsKeepsTheHistoryUnderVbAndVbaProgramSettings) {
+  const SettingsNames names = SettingsNamesFor("Orvanel");
+#ifdef Q_OS_WIN
+  EXPECT_EQ(names.organization, "VB and VBA Program Settings");
+#else
+  EXPECT_EQ(names.organization, "Orvanel");
+#endif
+  EXPECT_EQ(names.application, "Orvanel");
 }
 
 // A place of the store's native form that belongs to the test alone: a file in

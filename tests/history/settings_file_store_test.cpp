@@ -27,8 +27,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "history/config_place.h"
 #include "history/saved_history.h"
+#include "history/user_config_folder.h"
 #include "support/fakes.h"
 #include "support/temp_files.h"
 
@@ -37,7 +37,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using State = StoreCondition::State;
-using Kind = StoreFault::Kind;
+using Kind = FileFailure::Kind;
 
 const TrialTally kSaved{1000, 392, 3.14};
 
@@ -53,7 +53,7 @@ class SettingsFile : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   SettingsFileStore Store(SettingsFileAccess access = {}) const {
-    return SettingsFileStore(Path(), HistoryLayout(), folder_.Path().string(),
+    return SettingsFileStore(Path(), HistorySection(), folder_.Path().string(),
                              SettingsFileStore::kReadPatience, std::move(access));
   }
   // The files beside the settings file whose name tells they were set aside.
@@ -85,17 +85,18 @@ class SettingsFile : public ::testing::Test {
     });
   }
   // A run: loads, then saves `tally`.
-  std::optional<StoreFault> Save(const TrialTally& tally, SettingsFileAccess access = {}) const {
-    return Bounded<std::optional<StoreFault>>([this, tally, access]() -> std::optional<StoreFault> {
-      SettingsFileStore store = Store(access);
-      (void)LoadHistory(store);
-      try {
-        SaveHistory(store, tally);
-        return std::nullopt;
-      } catch (const HistoryError& error) {
-        return error.Why();
-      }
-    });
+  std::optional<FileFailure> Save(const TrialTally& tally, SettingsFileAccess access = {}) const {
+    return Bounded<std::optional<FileFailure>>(
+        [this, tally, access]() -> std::optional<FileFailure> {
+          SettingsFileStore store = Store(access);
+          (void)LoadHistory(store);
+          try {
+            SaveHistory(store, tally);
+            return std::nullopt;
+          } catch (const HistoryError& error) {
+            return error.Why();
+          }
+        });
   }
   testing::TempFolder folder_;
 };
@@ -191,9 +192,9 @@ struct NameCase {
   const char* name;
   // Puts something at `path` (in `folder`); false when this system cannot.
   bool (*make)(const fs::path& path, const fs::path& folder);
-  std::optional<StoreFault> fault;  // of both the load and the save; nothing: both work
-  fs::file_type stays;              // what the name is after the save
-  std::int32_t loadedTotal = 0;     // where both work
+  std::optional<FileFailure> fault;  // of both the load and the save; nothing: both work
+  fs::file_type stays;               // what the name is after the save
+  std::int32_t loadedTotal = 0;      // where both work
 };
 
 std::ostream& operator<<(std::ostream& out, const NameCase& c) {
@@ -227,7 +228,7 @@ bool LinkTo(const fs::path& path, const fs::path& target) {
   return !error;
 }
 
-const StoreFault kNotRegular{Kind::kNotRegularFile, 0};
+const FileFailure kNotRegular{Kind::kNotRegular, 0};
 
 const NameCase kNames[] = {
     {"Fifo", MakeFifo, kNotRegular, fs::file_type::fifo},
@@ -250,7 +251,7 @@ const NameCase kNames[] = {
      [](const fs::path& path, const fs::path& folder) { return LinkTo(path, folder / "gone"); },
      std::nullopt, fs::file_type::symlink},
     {"LinkLoop", [](const fs::path& path, const fs::path&) { return LinkTo(path, path); },
-     StoreFault{Kind::kSystem, ELOOP}, fs::file_type::symlink},
+     FileFailure{Kind::kSystem, ELOOP}, fs::file_type::symlink},
     {"LinkToARegularFile",
      [](const fs::path& path, const fs::path& folder) {
        std::ofstream(folder / "dotfiles.conf") << "[History]\nTotal=7\n";
@@ -271,7 +272,7 @@ TEST_P(SettingsFileNames, AreReadAndReplacedOnlyWhenTheyLeadToARegularFile) {
 
   const LoadedHistory loaded = Load();
   EXPECT_EQ(loaded.store.state, c.fault ? State::kUnreadable : State::kReadable);
-  EXPECT_EQ(loaded.store.fault, c.fault.value_or(StoreFault{}));
+  EXPECT_EQ(loaded.store.fault, c.fault.value_or(FileFailure{}));
   EXPECT_EQ(Save(kSaved), c.fault);
 
   EXPECT_EQ(fs::symlink_status(path).type(), c.stays);
@@ -293,16 +294,16 @@ TEST_F(SettingsFile, ASaveThatCannotBeMadeNamesTheSystemsReason) {
   std::ofstream(folder_.Path() / "Orvanel") << "not a folder";
   const StoreCondition first_run = Load().store;
   EXPECT_EQ(first_run.state, State::kReadable) << "no file can be there: a first run";
-  EXPECT_EQ(first_run.unwritable, (StoreFault{Kind::kSystem, ENOTDIR})) << "told at the start";
-  EXPECT_EQ(Save(kSaved), (StoreFault{Kind::kSystem, ENOTDIR}));
+  EXPECT_EQ(first_run.unwritable, (FileFailure{Kind::kSystem, ENOTDIR})) << "told at the start";
+  EXPECT_EQ(Save(kSaved), (FileFailure{Kind::kSystem, ENOTDIR}));
 
-  SettingsFileStore too_long((folder_.Path() / std::string(300, 'n')).string(), HistoryLayout(),
+  SettingsFileStore too_long((folder_.Path() / std::string(300, 'n')).string(), HistorySection(),
                              folder_.Path().string());
   try {
     SaveHistory(too_long, kSaved);
     ADD_FAILURE() << "the save was reported as done";
   } catch (const HistoryError& error) {
-    EXPECT_EQ(error.Why(), (StoreFault{Kind::kSystem, ENAMETOOLONG}));
+    EXPECT_EQ(error.Why(), (FileFailure{Kind::kSystem, ENAMETOOLONG}));
   }
 }
 
@@ -310,7 +311,7 @@ TEST_F(SettingsFile, ASaveThatCannotBeMadeNamesTheSystemsReason) {
 // that did not answer) may hold the only copy of a tally: the save keeps it,
 // under a name of its own, or fails and leaves it.
 TEST_F(SettingsFile, AFileThatCouldNotBeReadIsSetAsideNeverReplaced) {
-  const auto unreadable = [](StoreFault fault) {
+  const auto unreadable = [](FileFailure fault) {
     SettingsFileAccess access;
     access.read = [fault](const std::string&, std::size_t) {
       return SettingsFileRead{SettingsFileRead::Outcome::kFailed, {}, fault};
@@ -338,7 +339,7 @@ TEST_F(SettingsFile, AFileThatCouldNotBeReadIsSetAsideNeverReplaced) {
   for (const Case& c : cases) {
     fs::remove_all(fs::path(Path()).parent_path());
     Put(kValid);
-    SettingsFileStore store(Path(), HistoryLayout(), folder_.Path().string(), c.readPatience,
+    SettingsFileStore store(Path(), HistorySection(), folder_.Path().string(), c.readPatience,
                             c.access);
     const LoadedHistory loaded = LoadHistory(store);
     if (c.stalls) answer->set_value();
@@ -356,9 +357,9 @@ TEST_F(SettingsFile, AFileThatCouldNotBeReadIsSetAsideNeverReplaced) {
   Put(kValid);
   SettingsFileAccess stuck = unreadable({Kind::kSystem, EACCES});
   stuck.setAside = [](const std::string&, const std::string&) {
-    return std::optional(StoreFault{Kind::kSystem, EROFS});
+    return std::optional(FileFailure{Kind::kSystem, EROFS});
   };
-  EXPECT_EQ(Save(kSaved, stuck), (StoreFault{Kind::kUnreadableInPlace, EROFS}));
+  EXPECT_EQ(Save(kSaved, stuck), (FileFailure{Kind::kUnreadableInPlace, EROFS}));
   EXPECT_EQ(Bytes(), kValid);
 }
 
@@ -443,13 +444,13 @@ TEST_F(SettingsFile, SavesNeverOvertakeEachOther) {
     if (first) answered.wait();  // the first write hangs until answered
     return ReplaceSettingsFile(path, text, base);
   };
-  SettingsFileStore store(Path(), HistoryLayout(), folder_.Path().string(),
+  SettingsFileStore store(Path(), HistorySection(), folder_.Path().string(),
                           SettingsFileStore::kReadPatience, access);
   (void)LoadHistory(store);
   const auto fault = [&store](const TrialTally& tally, std::chrono::milliseconds patience) {
     try {
       SaveHistory(store, tally, patience);
-      return std::optional<StoreFault>();
+      return std::optional<FileFailure>();
     } catch (const HistoryError& error) {
       return std::optional(error.Why());
     }
@@ -459,9 +460,9 @@ TEST_F(SettingsFile, SavesNeverOvertakeEachOther) {
     return *texts;
   };
   EXPECT_EQ(fault(TrialTally{1, 0, 0.0}, std::chrono::milliseconds(50)),
-            (StoreFault{Kind::kUnfinished, 0}));
+            (FileFailure{Kind::kUnfinished, 0}));
   EXPECT_EQ(fault(TrialTally{2, 0, 0.0}, std::chrono::milliseconds(50)),
-            (StoreFault{Kind::kNoAnswer, 0}))
+            (FileFailure{Kind::kNoAnswer, 0}))
       << "the first is still in flight";
   EXPECT_EQ(CheckpointHistory(store, TrialTally{3, 0, 0.0}), nullptr)
       << "a checkpoint is not begun while the first is in flight";
@@ -508,21 +509,21 @@ TEST_F(SettingsFile, ConcurrentSavesEachHold) {
 TEST_F(SettingsFile, AFolderThatCannotBeWrittenIsToldAtTheStart) {
   EXPECT_EQ(Load().store.unwritable, std::nullopt) << "a first run in a writable home";
   SettingsFileStore missing((folder_.Path() / "gone" / ".config" / "o.conf").string(),
-                            HistoryLayout(), (folder_.Path() / "gone").string());
-  EXPECT_EQ(LoadHistory(missing).store.unwritable, (StoreFault{Kind::kSystem, ENOENT}));
+                            HistorySection(), (folder_.Path() / "gone").string());
+  EXPECT_EQ(LoadHistory(missing).store.unwritable, (FileFailure{Kind::kSystem, ENOENT}));
   SettingsFileAccess read_only;
   read_only.unwritable = [](const std::string&, const std::string&) {
-    return std::optional(StoreFault{Kind::kSystem, EROFS});
+    return std::optional(FileFailure{Kind::kSystem, EROFS});
   };
-  EXPECT_EQ(Load(read_only).store.unwritable, (StoreFault{Kind::kSystem, EROFS}));
+  EXPECT_EQ(Load(read_only).store.unwritable, (FileFailure{Kind::kSystem, EROFS}));
 }
 
 TEST_F(SettingsFile, FoldersAreMadeOnlyBelowAnExistingBase) {
   const std::string below_missing = (folder_.Path() / "gone" / ".config" / "o.conf").string();
-  SettingsFileStore missing(below_missing, HistoryLayout(), (folder_.Path() / "gone").string());
+  SettingsFileStore missing(below_missing, HistorySection(), (folder_.Path() / "gone").string());
   EXPECT_THROW(SaveHistory(missing, kSaved), HistoryError);
   EXPECT_FALSE(fs::exists(folder_.Path() / "gone"));
-  SettingsFileStore root("/orvanel-test-never/o.conf", HistoryLayout(), "/");
+  SettingsFileStore root("/orvanel-test-never/o.conf", HistorySection(), "/");
   EXPECT_THROW(SaveHistory(root, kSaved), HistoryError);
   EXPECT_FALSE(fs::exists("/orvanel-test-never"));
 }
@@ -551,31 +552,31 @@ TEST_F(SettingsFile, ASaveKeepsThePermissionsAndLeavesNoTemporaryBehind) {
 }
 
 // Where the file lies, from the environment as the XDG rules read it.
-TEST(UserConfigPlace, FollowsTheEnvironmentAsTheXdgRulesSay) {
+TEST(FindUserConfigFolder, FollowsTheEnvironmentAsTheXdgRulesSay) {
   struct Case {
     const char* name;
     std::map<std::string, std::string> environment;
     std::string databaseHome;
-    std::optional<ConfigPlace> place;
+    std::optional<UserConfigFolder> place;
   } cases[] = {
       {"ConfigHome",
        {{"XDG_CONFIG_HOME", "/x/conf"}, {"HOME", "/h"}},
        "/d",
-       ConfigPlace{"/x/conf", "/x"}},
+       UserConfigFolder{"/x/conf", "/x"}},
       {"RelativeConfigHomeIsNone",
        {{"XDG_CONFIG_HOME", "conf"}, {"HOME", "/h"}},
        "/d",
-       ConfigPlace{"/h/.config", "/h"}},
+       UserConfigFolder{"/h/.config", "/h"}},
       {"EmptyConfigHomeIsNone",
        {{"XDG_CONFIG_HOME", ""}, {"HOME", "/h"}},
        "/d",
-       ConfigPlace{"/h/.config", "/h"}},
-      {"NoHomeVariable", {}, "/d", ConfigPlace{"/d/.config", "/d"}},
-      {"RelativeHome", {{"HOME", "h"}}, "/d", ConfigPlace{"/d/.config", "/d"}},
+       UserConfigFolder{"/h/.config", "/h"}},
+      {"NoHomeVariable", {}, "/d", UserConfigFolder{"/d/.config", "/d"}},
+      {"RelativeHome", {{"HOME", "h"}}, "/d", UserConfigFolder{"/d/.config", "/d"}},
       {"HomeOfAnyEncoding",
        {{"HOME", "/home/j\xFCrgen"}},
        "/d",
-       ConfigPlace{"/home/j\xFCrgen/.config", "/home/j\xFCrgen"}},
+       UserConfigFolder{"/home/j\xFCrgen/.config", "/home/j\xFCrgen"}},
       {"NoHomeAtAll", {{"HOME", ""}}, "", std::nullopt},
   };
   for (const Case& c : cases) {
@@ -583,7 +584,7 @@ TEST(UserConfigPlace, FollowsTheEnvironmentAsTheXdgRulesSay) {
       const auto found = c.environment.find(name);
       return found == c.environment.end() ? nullptr : found->second.c_str();
     };
-    EXPECT_EQ(UserConfigPlace(variable, c.databaseHome), c.place) << c.name;
+    EXPECT_EQ(FindUserConfigFolder(variable, c.databaseHome), c.place) << c.name;
   }
 }
 

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "history/store_layout.h"
+#include "history/saved_section.h"
 
 namespace orvanel {
 namespace {
@@ -34,7 +34,7 @@ class SettingsFileForms : public ::testing::TestWithParam<FileCase> {};
 TEST_P(SettingsFileForms, GiveTheHistoryValuesWhateverElseTheFileHolds) {
   const FileCase& c = GetParam();
   const SettingsFileContents read =
-      ReadSettingsFile(c.bytes, HistoryLayout().section, HistoryLayout().keys);
+      ReadSettingsFile(c.bytes, HistorySection().section, HistorySection().keys);
   EXPECT_EQ(read.values, c.values);
   EXPECT_EQ(read.foundSection, c.foundSection);
   EXPECT_EQ(read.holdsOtherLines, c.holdsOtherLines);
@@ -104,7 +104,7 @@ TEST(SettingsFileForms, TheLargestFileIsReadInEveryStyleOfLineEnds) {
     while (bytes.size() < (16u << 20) - 64) bytes += "#" + line_end;
     bytes += "Total=42" + line_end;
     const SettingsFileContents read =
-        ReadSettingsFile(bytes, HistoryLayout().section, HistoryLayout().keys);
+        ReadSettingsFile(bytes, HistorySection().section, HistorySection().keys);
     EXPECT_EQ(read.values, (std::map<std::string, std::string>{{"Total", "42"}}))
         << static_cast<int>(line_end[0]);
     EXPECT_TRUE(read.holdsOtherLines);
@@ -116,7 +116,7 @@ TEST(SettingsFileText, ReadsBackExactlyWithItsBlanks) {
       {"Estimate", " 2.44948974278318"}, {"Total", " 0"}, {"Hits", "-5 \"q\" \\"}};
   const std::string text = SettingsFileText({{"History", values}});
   EXPECT_EQ(text.substr(0, 38), "[History]\nEstimate=\" 2.44948974278318\"");
-  const SettingsFileContents read = ReadSettingsFile(text, "History", HistoryLayout().keys);
+  const SettingsFileContents read = ReadSettingsFile(text, "History", HistorySection().keys);
   EXPECT_EQ(read.values, (std::map<std::string, std::string>(values.begin(), values.end())));
   EXPECT_FALSE(read.holdsOtherLines);
 }

@@ -64,7 +64,7 @@ class HeldFile final : public OpenFileBytes {
     system_->changed.notify_all();
     system_->changed.wait(lock, [this] { return !system_->holdReads; });
     --system_->readsHeld;
-    if (system_->failReads) throw FileReadError("held.bin", EIO);
+    if (system_->failReads) throw FileReadError("held.bin", SystemFailure(EIO));
     const auto& file = system_->bytes;
     const auto from = std::min<std::size_t>(static_cast<std::size_t>(offset), file.size());
     const std::size_t got = std::min(size, file.size() - from);

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRect>
 
-#include "gui/tick_timer.h"
+#include "gui/main/tick_timer.h"
 #include "widgets.h"
 #include "window_fakes.h"
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "gui/convergence_chart.h"
-#include "gui/tick_timer.h"
+#include "gui/chart/convergence_chart.h"
+#include "gui/main/tick_timer.h"
 
 namespace orvanel::testing {
 

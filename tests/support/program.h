@@ -17,8 +17,8 @@
 
 #include "beyond_any_load.h"
 #include "history/number_reader.h"
+#include "history/saved_section.h"
 #include "history/settings_file.h"
-#include "history/store_layout.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -156,7 +156,7 @@ class Program {
   double Saved(const std::string& key) const {
     const QByteArray bytes = Bytes();
     const auto values = ReadSettingsFile(std::string_view(bytes.constData(), bytes.size()),
-                                         HistoryLayout().section, HistoryLayout().keys)
+                                         HistorySection().section, HistorySection().keys)
                             .values;
     const auto found = values.find(key);
     return found == values.end() ? 0.0 : ReadNumber(found->second);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "history/saved_history.h"
+#include "history/settings_names.h"
 #include "history/settings_store.h"
 #include "history/store_writer.h"
 
@@ -50,10 +51,10 @@ class RecordingStore final : public SettingsStore {
   }
   std::string Location() const override { return "the test store"; }
 
-  std::optional<StoreFault> Refusal() {
+  std::optional<FileFailure> Refusal() {
     if (!refuse) return std::nullopt;
     if (refuseOnce) refuse = false;
-    return StoreFault{StoreFault::Kind::kSystem, refusal};
+    return FileFailure{FileFailure::Kind::kSystem, refusal};
   }
 
   std::string application = kApplicationName;

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "fakes.h"
-#include "gui/main_window.h"
-#include "gui/platform_services.h"
-#include "gui/tick_timer.h"
+#include "gui/main/main_window.h"
+#include "gui/main/tick_timer.h"
+#include "gui/platform/platform_services.h"
 #include "peers.h"
 #include "recording_store.h"
 #include "widgets.h"

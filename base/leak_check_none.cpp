@@ -1,0 +1,7 @@
+#include "leak_check.h"
+
+namespace orvanel {
+
+void CheckForLeaksNow() {}
+
+}  // namespace orvanel
