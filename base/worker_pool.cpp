@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "helper_thread.h"
+#include "usable_cores.h"
 
 namespace orvanel {
 
@@ -29,8 +30,7 @@ WorkerPool::~WorkerPool() {
 }
 
 unsigned WorkerPool::HelpersForThisMachine() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return cores > 1 ? cores - 1 : 0;
+  return UsableCores() - 1;
 }
 
 bool WorkerPool::TakePart(std::size_t& index) {

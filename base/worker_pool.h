@@ -32,7 +32,8 @@ class WorkerPool {
   // run, and the first exception is thrown here, on the caller's thread.
   void Run(std::size_t parts, const std::function<void(std::size_t)>& part);
 
-  // One less than the cores the system reports: with the caller, every core.
+  // One less than the cores this process may use (usable_cores.h): with the
+  // caller, every one of them.
   [[nodiscard]] static unsigned HelpersForThisMachine();
 
  private:

@@ -3,9 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <vector>
 
+#include "base/usable_cores.h"
 #include "estimator/errors.h"
+
+#ifdef _WIN32
+#include "base/windows_api.h"
+#else
+#include <sched.h>
+#endif
 
 namespace orvanel {
 namespace {
@@ -34,6 +42,45 @@ TEST(WorkerPool, RunEveryPartOnceAndCarryWhatOneThrowsBackToTheCaller) {
       for (const auto& part_runs : runs) EXPECT_EQ(part_runs, 1) << helpers << " helpers";
     }
   }
+}
+
+// A cgroup's quota, as its cpu.max line gives it, in cores rounded up.
+TEST(UsableCores, FollowACgroupsQuota) {
+  const struct {
+    const char* line;
+    std::optional<unsigned> cores;
+  } cases[] = {{"max 100000\n", std::nullopt}, {"50000 100000\n", 1u},    {"100000 100000", 1u},
+               {"150000 100000", 2u},          {"400000 100000\n", 4u},   {"", std::nullopt},
+               {"half 100000", std::nullopt},  {"100000 0", std::nullopt}};
+  for (const auto& c : cases) EXPECT_EQ(CoresOfCpuMax(c.line), c.cores) << c.line;
+}
+
+// Full Speed starts no more workers than the cores the process may use: under
+// an affinity of one core, none beside the caller.
+TEST(UsableCores, FollowTheProcesssAffinity) {
+#ifdef _WIN32
+  const HANDLE process = ::GetCurrentProcess();
+  DWORD_PTR before = 0;
+  DWORD_PTR system = 0;
+  ASSERT_TRUE(::GetProcessAffinityMask(process, &before, &system));
+  ASSERT_TRUE(::SetProcessAffinityMask(process, before & (~before + 1)));
+  EXPECT_EQ(UsableCores(), 1u);
+  EXPECT_EQ(WorkerPool::HelpersForThisMachine(), 0u);
+  ::SetProcessAffinityMask(process, before);
+#else
+  cpu_set_t before;
+  ASSERT_EQ(::sched_getaffinity(0, sizeof before, &before), 0);
+  int first = 0;
+  while (!CPU_ISSET(first, &before)) ++first;
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(first, &one);
+  ASSERT_EQ(::sched_setaffinity(0, sizeof one, &one), 0);
+  EXPECT_EQ(UsableCores(), 1u);
+  EXPECT_EQ(WorkerPool::HelpersForThisMachine(), 0u);
+  ::sched_setaffinity(0, sizeof before, &before);
+#endif
+  EXPECT_GE(UsableCores(), 1u);
 }
 
 }  // namespace
