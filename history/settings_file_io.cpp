@@ -29,13 +29,20 @@ FileFailure AsSettingsFile(const FileFailure& failure) {
   return failure.kind == FaultKind::kFolder ? NotRegular() : failure;
 }
 
-// The folders between an existing `base` and `folder`, made one by one.
+// Whether `folder`, which is not there, would have to be made right in the
+// file system's root: that is the administrator's to do, never a save's.
+bool WouldBeMadeAtTheRoot(const std::filesystem::path& folder) {
+  return folder.parent_path() == folder.root_path();
+}
+
+// The folders between an existing `base` and `folder`, made one by one where
+// they are missing.
 std::optional<FileFailure> MakeFoldersBelow(std::filesystem::path base,
                                             const std::filesystem::path& folder) {
   base = base.lexically_normal();
   if (!base.has_filename() && base != base.root_path()) base = base.parent_path();
   struct stat status {};
-  if (base.empty() || base == base.root_path()) return SystemFailure(ENOENT);
+  if (base.empty()) return SystemFailure(ENOENT);
   if (::stat(base.c_str(), &status) != 0) return SystemFailure(errno);
   if (!S_ISDIR(status.st_mode)) return SystemFailure(ENOTDIR);
   std::filesystem::path made = base;
@@ -43,6 +50,8 @@ std::optional<FileFailure> MakeFoldersBelow(std::filesystem::path base,
     if (part == "." || part.empty()) continue;
     if (part == "..") return SystemFailure(EACCES);  // not below the base: not ours to make
     made /= part;
+    if (::stat(made.c_str(), &status) == 0) continue;
+    if (WouldBeMadeAtTheRoot(made)) return SystemFailure(ENOENT);
     if (::mkdir(made.c_str(), 0700) == 0) {
       // Usable by its owner whatever the umask let the folder be made with.
       if (::chmod(made.c_str(), 0700) != 0) return SystemFailure(errno);
@@ -115,7 +124,7 @@ std::optional<FileFailure> SettingsFileUnwritable(const std::string& path,
   struct stat status {};
   while (::stat(folder.c_str(), &status) != 0) {
     if (errno != ENOENT) return SystemFailure(errno);
-    if (folder == base || !folder.has_relative_path()) return SystemFailure(ENOENT);
+    if (folder == base || WouldBeMadeAtTheRoot(folder)) return SystemFailure(ENOENT);
     folder = folder.parent_path();
   }
   if (!S_ISDIR(status.st_mode)) return SystemFailure(ENOTDIR);

@@ -29,9 +29,11 @@ struct SettingsFileRead {
 [[nodiscard]] SettingsFileRead ReadSettingsFileBytes(const std::string& path, std::size_t limit);
 
 // Puts `text` in the place of the file (base/replace_file.h), or creates it,
-// with the folders between `base_folder` and the file (mode 0700, as the XDG
-// rules ask, whatever the umask). `base_folder` must exist: nothing is created at or above it, nor
-// in the file system's root. Nothing when it worked, else why not.
+// with the folders between `base_folder` and the file that are missing (mode
+// 0700, as the XDG rules ask, whatever the umask). `base_folder` must exist:
+// nothing is made at or above it, nor right in the file system's root (a
+// folder that is there is used, wherever it lies). Nothing when it worked,
+// else why not.
 [[nodiscard]] std::optional<FileFailure> ReplaceSettingsFile(const std::string& path,
                                                              const std::string& text,
                                                              const std::string& base_folder);

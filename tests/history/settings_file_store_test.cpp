@@ -502,8 +502,9 @@ TEST_F(SettingsFile, ConcurrentSavesEachHold) {
       << "no temporary file is left";
 }
 
-// Folders are made only below the one that must be there already: never at
-// the file system's root, nor for a home that is not there.
+// Folders are made only below the one that must be there already: never right
+// in the file system's root, nor for a home that is not there; folders that are
+// there are used wherever they lie.
 // A save that cannot be made is told at the start, while the person can still
 // do something about it.
 TEST_F(SettingsFile, AFolderThatCannotBeWrittenIsToldAtTheStart) {
@@ -524,8 +525,16 @@ TEST_F(SettingsFile, FoldersAreMadeOnlyBelowAnExistingBase) {
   EXPECT_THROW(SaveHistory(missing, kSaved), HistoryError);
   EXPECT_FALSE(fs::exists(folder_.Path() / "gone"));
   SettingsFileStore root("/orvanel-test-never/o.conf", HistorySection(), "/");
+  EXPECT_EQ(LoadHistory(root).store.unwritable, (FileFailure{Kind::kSystem, ENOENT}));
   EXPECT_THROW(SaveHistory(root, kSaved), HistoryError);
   EXPECT_FALSE(fs::exists("/orvanel-test-never"));
+  // A folder that is there is used, even right below the root (XDG_CONFIG_HOME
+  // set to /mnt, say): the temporary folder stands for one.
+  const fs::path below_root = fs::temp_directory_path() / folder_.Path().filename() / "Orvanel";
+  SettingsFileStore near_root(below_root / "o.conf", HistorySection(), "/");
+  EXPECT_EQ(LoadHistory(near_root).store.unwritable, std::nullopt);
+  EXPECT_NO_THROW(SaveHistory(near_root, kSaved));
+  EXPECT_TRUE(fs::is_regular_file(below_root / "o.conf"));
 }
 
 TEST_F(SettingsFile, ASaveKeepsThePermissionsAndLeavesNoTemporaryBehind) {
