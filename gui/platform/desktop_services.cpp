@@ -13,8 +13,8 @@ std::unique_ptr<HelpViewer> MakeDocumentHelpViewer() {
 PlatformServices DesktopServices() {
   PlatformServices services;
   services.messenger = std::make_unique<MessageBoxMessenger>();
-  services.openDialog = std::make_unique<QtOpenDialog>();
-  services.saveDialog = std::make_unique<QtSaveDialog>();
+  services.openDialog = std::make_unique<QtOpenDialog>(*services.messenger);
+  services.saveDialog = std::make_unique<QtSaveDialog>(*services.messenger);
   services.helpViewer = MakeDocumentHelpViewer();
   services.settingsStore = MakeUserSettingsStore();
   services.generator = std::make_unique<ClockSeededGenerator>();

@@ -7,17 +7,21 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include "gui/widgets/window_text.h"
+
 namespace orvanel {
 namespace {
 
 // The dialog is made bare and gets the name-only provider before any name is
 // selected: a dialog made with a name selects it at once, with Qt's own
-// provider, which reads the file to tell its type.
-void SelectByName(QFileDialog& dialog, const QString& name) {
-  if (name.isEmpty()) return;
+// provider, which reads the file to tell its type. The name goes with its
+// folder, where that answers; else the dialog opens in `folder` alone.
+void SelectByName(QFileDialog& dialog, const QString& name, const QString& folder) {
   const QFileInfo named(name);  // the name's parts alone: the file is not asked
-  dialog.setDirectory(named.path());
-  dialog.selectFile(named.fileName());
+  dialog.setDirectory(folder);
+  if (!name.isEmpty() && QDir::cleanPath(named.path()) == QDir::cleanPath(folder)) {
+    dialog.selectFile(named.fileName());
+  }
 }
 
 // Where a person keeps such files, as the desktop names it.
@@ -48,14 +52,29 @@ QString NameOnlyIconProvider::type(const QFileInfo& info) const {
   return by_name.comment().isEmpty() ? by_name.name() : by_name.comment();
 }
 
+QString StartingFolder::For(QWidget* parent, const QString& wanted) {
+  for (const QString& folder : {wanted, QDir::homePath()}) {
+    if (probe_(folder) != FolderAnswer::kNoAnswer) return folder;
+    if (told_.contains(folder)) continue;
+    told_.append(folder);
+    messenger_.Show(parent,
+                    WindowText::tr("The folder \"%1\" did not answer in time, so the dialog "
+                                   "opens elsewhere.")
+                        .arg(QDir::toNativeSeparators(folder)),
+                    Messenger::Kind::kNotice);
+  }
+  return QDir::rootPath();
+}
+
 std::optional<QString> QtOpenDialog::Open(QWidget* parent, const QString& initial_name) {
   QFileDialog dialog(parent);
   dialog.setIconProvider(&icons_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   // Never the program's own folder, where a shortcut may start it.
-  if (initial_name.isEmpty()) dialog.setDirectory(Folder(QStandardPaths::DocumentsLocation));
-  SelectByName(dialog, initial_name);
+  const QString wanted = initial_name.isEmpty() ? Folder(QStandardPaths::DocumentsLocation)
+                                                : QFileInfo(initial_name).path();
+  SelectByName(dialog, initial_name, start_.For(parent, wanted));
   return Chosen(dialog, parent);
 }
 
@@ -72,9 +91,10 @@ std::optional<QString> QtSaveDialog::Save(QWidget* parent, const QString& sugges
   // In the folder of the last image saved this run, else in the pictures.
   const QString folder =
       lastFolder_.isEmpty() ? Folder(QStandardPaths::PicturesLocation) : lastFolder_;
-  SelectByName(dialog, QFileInfo(suggested_name).isAbsolute()
+  const QString name = QFileInfo(suggested_name).isAbsolute()
                            ? suggested_name
-                           : QDir(folder).filePath(suggested_name));
+                           : QDir(folder).filePath(suggested_name);
+  SelectByName(dialog, name, start_.For(parent, QFileInfo(name).path()));
   const auto chosen = Chosen(dialog, parent);
   if (chosen) lastFolder_ = QFileInfo(*chosen).path();
   return chosen;

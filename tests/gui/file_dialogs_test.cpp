@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "support/window_fakes.h"
+
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -48,8 +50,9 @@ TEST(NameOnlyIconProvider, TellsAFileByItsNameNotByItsContents) {
 
 // Each dialog, as it is shown, describes files with the provider above.
 TEST(FileDialogs, DescribeFilesByNameAlone) {
-  QtOpenDialog open;
-  QtSaveDialog save;
+  testing::RecordingMessenger messenger;
+  QtOpenDialog open(messenger);
+  QtSaveDialog save(messenger);
   int checked = 0;
   const auto check_the_shown_dialog = [&checked] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -67,7 +70,8 @@ TEST(FileDialogs, DescribeFilesByNameAlone) {
 
 // The Save dialog starts in the folder of the image saved last this run.
 TEST(FileDialogs, SaveWhereTheLastImageWent) {
-  QtSaveDialog save;
+  testing::RecordingMessenger messenger;
+  QtSaveDialog save(messenger);
   QTemporaryDir folder;
   QString shown_in;
   QTimer::singleShot(0, [&folder] {
@@ -88,6 +92,39 @@ TEST(FileDialogs, SaveWhereTheLastImageWent) {
   EXPECT_EQ(shown_in, QDir(folder.path()).absolutePath());
 }
 
+// A folder that does not answer (a mount that went away) is never shown: the
+// dialog opens in the home folder, or in the root when the home does not
+// answer either, and the person hears of each such folder once a run.
+TEST(FileDialogs, StartWhereTheFolderAnswers) {
+  QTemporaryDir gone;
+  const QString hung = gone.filePath("hung");
+  struct Case {
+    const char* name;
+    QStringList unanswering;
+    QString shownIn;
+  } cases[] = {{"TheFolderHangs", {hung}, QDir::homePath()},
+               {"TheHomeHangsToo", {hung, QDir::homePath()}, QDir::rootPath()}};
+  for (const Case& c : cases) {
+    testing::RecordingMessenger messenger;
+    QtOpenDialog open(messenger, [&c](const QString& folder) {
+      return c.unanswering.contains(folder) ? FolderAnswer::kNoAnswer : FolderAnswer::kFolder;
+    });
+    for (int showing = 0; showing < 2; ++showing) {
+      QString shown_in;
+      QTimer::singleShot(0, [&shown_in] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown_in = dialog->directory().absolutePath();
+        dialog->reject();
+      });
+      EXPECT_EQ(open.Open(nullptr, hung + "/pairs.bin"), std::nullopt) << c.name;
+      EXPECT_EQ(QDir::cleanPath(shown_in), QDir::cleanPath(c.shownIn)) << c.name;
+    }
+    EXPECT_EQ(messenger.messages.size(), c.unanswering.size()) << c.name << ": told once each";
+    EXPECT_TRUE(messenger.messages.value(0).contains(QDir::toNativeSeparators(hung))) << c.name;
+  }
+}
+
 #ifdef Q_OS_LINUX
 // The name a dialog starts from is shown, never read: were the file on a mount
 // that stopped answering (or /proc/kmsg), a read would freeze the window. The
@@ -101,8 +138,9 @@ TEST(FileDialogs, ReadNothingOfTheNameTheyStartFrom) {
   ASSERT_GE(watch, 0);
   ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(path).constData(), IN_OPEN), 0);
 
-  QtOpenDialog open;
-  QtSaveDialog save;
+  testing::RecordingMessenger messenger;
+  QtOpenDialog open(messenger);
+  QtSaveDialog save(messenger);
   // Shown for a moment each, as a person would look into the folder.
   const auto close_soon = [] {
     QTimer::singleShot(300, [] {
