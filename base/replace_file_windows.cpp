@@ -1,6 +1,8 @@
 #include <atomic>
 #include <cerrno>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include <fcntl.h>
 #include <io.h>
@@ -43,6 +45,39 @@ std::wstring TemporaryName(const std::wstring& target) {
          std::to_wstring(++attempts);
 }
 
+// Whether the process `id` has ended: its temporary files are abandoned.
+bool Ended(DWORD id) {
+  const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, id);
+  if (process == nullptr) return ::GetLastError() == ERROR_INVALID_PARAMETER;
+  const bool ended = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+  ::CloseHandle(process);
+  return ended;
+}
+
+// A temporary file of a save that never finished: its copy of the program is
+// gone.
+void RemoveAbandonedTemporaries(const std::filesystem::path& target) {
+  const std::wstring prefix = target.filename().native() + L".saving-";
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
+    const std::wstring name = entry.path().filename().native();
+    if (name.rfind(prefix, 0) != 0) continue;
+    // The number after the mark is the process that made it; the attempt's follows.
+    const std::wstring rest = name.substr(prefix.size());
+    const auto dash = rest.find(L'-');
+    if (dash == 0 || dash == std::wstring::npos) continue;
+    DWORD owner = 0;
+    bool digits = true;
+    for (const wchar_t c : rest.substr(0, dash)) {
+      if (c < L'0' || c > L'9') digits = false;
+      owner = owner * 10 + static_cast<DWORD>(c - L'0');
+    }
+    if (digits && owner != ::GetCurrentProcessId() && Ended(owner)) {
+      std::filesystem::remove(entry.path(), error);
+    }
+  }
+}
+
 }  // namespace
 
 std::optional<FileFailure> WriteWholeFile(const std::string& path, std::string_view bytes) {
@@ -53,6 +88,7 @@ std::optional<FileFailure> WriteWholeFile(const std::string& path, std::string_v
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FileFailure{FileFailure::Kind::kFolder, 0};
     if (attributes & FILE_ATTRIBUTE_DEVICE) return FileFailure{FileFailure::Kind::kNotRegular, 0};
   }
+  RemoveAbandonedTemporaries(target);
   const std::wstring temporary = TemporaryName(target.native());
   int descriptor = -1;
   if (const errno_t error = ::_wsopen_s(&descriptor, temporary.c_str(),

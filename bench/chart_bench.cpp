@@ -68,7 +68,9 @@ void BM_ChartWindowRefresh(benchmark::State& state) {
   testing::ScriptedSaveDialog save_dialog;
   testing::RecordingMessenger messenger;
   Reporter reporter(messenger);
-  ConvergenceWindow window(save_dialog, reporter, nullptr);
+  QWidget main_window;
+  ImageWrites writes(reporter, main_window);
+  ConvergenceWindow window(save_dialog, writes, nullptr);
   window.show();
   ConvergenceRecord record;
   std::mt19937_64 engine(9);

@@ -95,7 +95,10 @@ void BM_FilePairWithProgress(benchmark::State& state) {
   front_end.choice = path.string();
   std::int64_t pairs = 0;
   for (auto _ : state) {
-    if (!estimator.AnalyzingFile()) estimator.AnalyzeFile();  // zeroes the tally
+    if (!estimator.AnalyzingFile()) {
+      estimator.AnalyzeFile();  // zeroes the tally once the file has opened
+      while (estimator.OpeningFile()) estimator.LookAtOpening();
+    }
     const std::int32_t before = estimator.Tally().Total;
     estimator.Tick();  // as many pairs as have arrived from the reading thread
     pairs += estimator.Tally().Total - before;

@@ -163,6 +163,7 @@ int main(int argc, char* argv[]) {
   }
   open_dialog.answer = QString::fromStdString(file.string());
   window.findChild<QAction*>("AnalyzeFile")->trigger();
+  while (window.FileBeingOpened()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   const double full_file = WindowRate(window, kSeconds);
   window.close();
   std::filesystem::remove(file);

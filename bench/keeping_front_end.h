@@ -14,6 +14,7 @@ class KeepingFrontEnd final : public FrontEnd {
  public:
   void UpdateCaptions(const StatusFigures& figures) override { kept = figures; }
   void SetProgressValue(int value) override { progress = value; }
+  void SetProgressUnknown() override { progress = -1; }
   void SetAnalyzeFileChecked(bool) override {}
   void SetVirtualPeopleChecked(bool) override {}
   void SetProgressFrameEnabled(bool) override {}
@@ -21,6 +22,7 @@ class KeepingFrontEnd final : public FrontEnd {
   bool TrialsRunning() const override { return true; }
   void ToggleRunning() override {}
   std::optional<std::string> ChoosePairFile() override { return choice; }
+  void OpeningPairFile(bool) override {}
   void FileHeldNoPair(std::int64_t) override {}
 
   StatusFigures kept;

@@ -135,21 +135,41 @@ void Estimator::Reset() {
 void Estimator::AnalyzeFile() {
   const auto choice = frontEnd_.ChoosePairFile();
   if (!choice || choice->empty()) return;
-  // The new file is opened before anything changes, so a file that cannot be
+  // Nothing changes until the new file has opened, so a file that cannot be
   // opened leaves the marks, the tally and any analysis in progress as they were.
-  auto opened = openPairFile_(*choice);
+  opening_ = openPairFile_(*choice);
+  openingName_ = *choice;
+  frontEnd_.OpeningPairFile(true);
+}
+
+void Estimator::LookAtOpening() {
+  if (!opening_) return;
+  bool opened = false;
+  try {
+    opened = opening_->Opened();
+  } catch (...) {
+    opening_.reset();
+    frontEnd_.OpeningPairFile(false);
+    throw;
+  }
+  if (!opened) return;
+  frontEnd_.OpeningPairFile(false);
   frontEnd_.SetAnalyzeFileChecked(true);
   frontEnd_.SetVirtualPeopleChecked(false);
-  pairFile_ = std::move(opened);  // closes a file analysed until now
+  pairFile_ = std::move(opening_);  // closes a file analysed until now
   pairTaken_ = false;
   tally_ = TrialTally{};  // not redrawn: the lines show the old tally until the next estimate
   analyzingFile_ = true;
   frontEnd_.SetProgressFrameEnabled(true);
-  frontEnd_.SetProgressFrameFileName(std::string(Trimmed(*choice)));
+  frontEnd_.SetProgressFrameFileName(std::string(Trimmed(openingName_)));
   if (!frontEnd_.TrialsRunning()) frontEnd_.ToggleRunning();
 }
 
 void Estimator::UseRandomPairs() {
+  if (opening_) {
+    opening_.reset();
+    frontEnd_.OpeningPairFile(false);
+  }
   if (!analyzingFile_) return;
   frontEnd_.SetVirtualPeopleChecked(true);
   analyzingFile_ = false;
@@ -167,9 +187,9 @@ void Estimator::FinishFile() {
   ShowTally();
   frontEnd_.SetProgressValue(kProgressMaximum);
   frontEnd_.SetProgressFrameEnabled(false);  // the caption keeps the file's name
-  const std::int64_t length = pairFile_->Length();
+  const std::int64_t held = pairFile_->HeldAtEnd();
   pairFile_.reset();
-  if (!pairTaken_) frontEnd_.FileHeldNoPair(length);
+  if (!pairTaken_) frontEnd_.FileHeldNoPair(held);
 }
 
 void Estimator::ShowTally() {
@@ -177,8 +197,13 @@ void Estimator::ShowTally() {
 }
 
 void Estimator::UpdateProgress() {
-  frontEnd_.SetProgressValue(
-      ProgressPercent(pairFile_->Position(), pairFile_->Length(), kProgressMaximum));
+  const auto percent =
+      ProgressPercent(pairFile_->Position(), pairFile_->Length(), kProgressMaximum);
+  if (percent) {
+    frontEnd_.SetProgressValue(*percent);
+  } else {
+    frontEnd_.SetProgressUnknown();
+  }
 }
 
 }  // namespace orvanel

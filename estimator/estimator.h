@@ -79,12 +79,22 @@ class Estimator {
   // Zeroes the tally and shows it. Nothing else changes.
   void Reset();
 
-  // Asks for a pair file and takes the pairs from it, with the tally zeroed. A
-  // cancel, or a file that cannot be opened, changes nothing.
+  // Asks for a pair file and begins to open it, never waiting for the file
+  // system; the pairs are taken from it, with the tally zeroed, once it has
+  // opened (LookAtOpening). A cancel changes nothing; so does a file that
+  // cannot be opened, whose failure LookAtOpening throws. A file chosen while
+  // another is being opened takes its place.
   void AnalyzeFile();
+  // Whether a chosen file is still being opened.
+  [[nodiscard]] bool OpeningFile() const { return opening_ != nullptr; }
+  // Looks at the file being opened: once it is open, the analysis begins.
+  // Throws FileOpenError (nothing else having changed) when it could not be
+  // opened, or did not open within its patience.
+  void LookAtOpening();
 
-  // Ends a file analysis in progress; the tally, the bar and the running state
-  // stay as they are. With random pairs it does nothing.
+  // Ends a file analysis in progress, or drops a file being opened; the tally,
+  // the bar and the running state stay as they are. With random pairs it does
+  // nothing.
   void UseRandomPairs();
 
  private:
@@ -100,6 +110,8 @@ class Estimator {
   std::int32_t batchStep_ = 0;
   bool inRun_ = false;
   std::unique_ptr<PairFile> pairFile_;
+  std::unique_ptr<PairFile> opening_;  // chosen, not open yet
+  std::string openingName_;
   bool pairTaken_ = false;  // a whole pair of the pair file was read
   unsigned helpers_;
   std::unique_ptr<WorkerPool> workers_;  // made at the first ticks run at once

@@ -20,6 +20,9 @@ class FrontEnd {
 
   // The progress bar's value, from 0 to kProgressMaximum.
   virtual void SetProgressValue(int value) = 0;
+  // The progress bar is to show that the file is being read, without a value:
+  // its size says nothing of how far the reading has come.
+  virtual void SetProgressUnknown() = 0;
 
   // Check marks of "&Analyze File" and "Ask &Virtual People".
   virtual void SetAnalyzeFileChecked(bool checked) = 0;
@@ -37,6 +40,10 @@ class FrontEnd {
   // Shows the Open dialog. The full path (UTF-8) of a confirmed file, or nothing
   // when the user cancels.
   [[nodiscard]] virtual std::optional<std::string> ChoosePairFile() = 0;
+  // A chosen file is being opened (or no longer is): the window shows it, stays
+  // answerable, and asks the estimator to look at the open now and then
+  // (Estimator::LookAtOpening).
+  virtual void OpeningPairFile(bool opening) = 0;
 
   // The pair file just ended without a single whole pair: it is `bytes` long,
   // less than a pair's 8. Told after the end of the file has run its course.

@@ -30,10 +30,16 @@ PairFile::PairFile(const std::string& utf8_name, ReadAhead::Opener open, ReadAhe
     : bytes_(utf8_name, std::move(open), patience) {}
 
 PairFile::Read PairFile::ReadTwoInt32() {
-  // Fewer than 8 bytes left: the second of two 4-byte reads would come up short.
-  if (bytes_.Taken() + 8 > bytes_.Length()) return Read{Outcome::kEnd, {}};
   std::array<unsigned char, 8> bytes{};
-  if (!bytes_.Take(bytes.data(), bytes.size())) return Read{Outcome::kNotArrived, {}};
+  switch (bytes_.Take(bytes.data(), bytes.size())) {
+    case ReadAhead::Took::kTaken:
+      break;
+    case ReadAhead::Took::kNotArrived:
+      return Read{Outcome::kNotArrived, {}};
+    case ReadAhead::Took::kEnd:
+      // Fewer than 8 bytes left: the second of two 4-byte reads came up short.
+      return Read{Outcome::kEnd, {}};
+  }
   const auto number = [&bytes](std::size_t at) {
     const std::uint32_t value = std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 |
                                 std::uint32_t{bytes[at + 2]} << 16 |
@@ -51,7 +57,8 @@ FilePair ReadMappedPair(PairFile& file) {
   return FilePair{read.outcome, Pair{MakePositive(first), MakePositive(second)}};
 }
 
-int ProgressPercent(std::int64_t position, std::int64_t length, int maximum) {
+std::optional<int> ProgressPercent(std::int64_t position, std::int64_t length, int maximum) {
+  if (length <= 0 || position - 1 > length) return std::nullopt;
   const double percent =
       std::floor(static_cast<double>(position) / static_cast<double>(length) * 100.0);
   return percent >= 0.0 && percent <= maximum ? static_cast<int>(percent) : maximum;

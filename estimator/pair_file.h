@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "random_pairs.h"
@@ -19,15 +20,22 @@ namespace orvanel {
 //
 // The file is taken as it stands when a run of ticks begins (LookAgain): a file
 // that shrank ends where it now ends, one that grew is read on, and bytes read
-// ahead before the file was written are read again.
+// ahead before the file was written are read again. The end is where a read
+// comes back short, whatever size the file claims.
 class PairFile {
  public:
-  // Throws FileOpenError with a sentence naming the file and the reason. Never
-  // waits for another process (the open does not block on a FIFO), nor longer
-  // than `patience.open` for the file system.
+  // Begins to open the file on the reader's thread and returns at once; never
+  // waits for another process (the open does not block on a FIFO).
   explicit PairFile(const std::string& utf8_name, ReadAheadPatience patience = {});
   // The same on a file opened by `open` (tests open one that can be made to wait).
   PairFile(const std::string& utf8_name, ReadAhead::Opener open, ReadAheadPatience patience);
+
+  // Whether the file is open; false while that is under way. Throws
+  // FileOpenError naming the file and the reason, also once `patience.open`
+  // has passed without an answer (read_ahead.h).
+  [[nodiscard]] bool Opened() { return bytes_.Opened(); }
+  // Waits for that, at most `patience.open` (tests, the benchmarks).
+  void WaitUntilOpened() { bytes_.WaitUntilOpened(); }
 
   // Looks at the file as it stands now: once per run of ticks, before its first pair.
   void LookAgain() { bytes_.LookAgain(); }
@@ -35,7 +43,7 @@ class PairFile {
   // What reading the next two numbers gives.
   enum class Outcome {
     kNumbers,     // both numbers
-    kEnd,         // fewer than 8 bytes are left: the file has ended
+    kEnd,         // fewer than 8 bytes are left: a read came back short
     kNotArrived,  // the bytes are still on their way from the file system
   };
   struct Read {
@@ -50,8 +58,11 @@ class PairFile {
   [[nodiscard]] std::int64_t Position() const { return bytes_.Taken() + 1; }
 
   // The open file's length at the last LookAgain (not that of whatever the
-  // name points to by then).
+  // name points to by then), as the file system tells it: only the bar goes by
+  // it, as it may be wrong.
   [[nodiscard]] std::int64_t Length() const { return bytes_.Length(); }
+  // Once the end has come: how many bytes the file held.
+  [[nodiscard]] std::int64_t HeldAtEnd() const { return bytes_.HeldAtEnd(); }
 
  private:
   ReadAhead bytes_;
@@ -69,8 +80,10 @@ struct FilePair {
 
 // How far through the file the next byte lies, as the floor of
 // position / length * 100 in double precision, shown as `maximum` where it
-// would pass it (files of 96 bytes or less after their last pair, or a file
-// emptied while it is read).
-[[nodiscard]] int ProgressPercent(std::int64_t position, std::int64_t length, int maximum);
+// would pass it (files of 96 bytes or less after their last pair). Nothing
+// where the length cannot be trusted: a file that claims no bytes, or fewer
+// than were read from it (as files of /proc and /sys do).
+[[nodiscard]] std::optional<int> ProgressPercent(std::int64_t position, std::int64_t length,
+                                                 int maximum);
 
 }  // namespace orvanel

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "base/helper_thread.h"
@@ -130,24 +131,47 @@ void ReadAhead::Shared::Read(const ReadAhead::Opener& open) {
 
 ReadAhead::ReadAhead(const std::string& name, Opener open, ReadAheadPatience patience,
                      HelperThreadStarter start)
-    : shared_(std::make_shared<Shared>()), patience_(patience) {
+    : name_(name),
+      began_(std::chrono::steady_clock::now()),
+      shared_(std::make_shared<Shared>()),
+      patience_(patience) {
   try {
     start([shared = shared_, open = std::move(open)] { shared->Read(open); });
   } catch (const std::system_error& error) {
     throw FileOpenError(name, FileFailure{FileFailure::Kind::kNoThread, error.code().value()});
   }
-  std::unique_lock lock(shared_->mutex);
-  // Opened but with its first bytes late is no error: they are taken when they come.
-  shared_->arrived.wait_for(lock, patience.open, [this] {
-    return shared_->opened && (shared_->openError || shared_->Available() > 0 ||
-                               shared_->atEndOfFile || shared_->readError);
-  });
-  if (!shared_->opened) {
-    shared_->closing = true;
-    throw FileOpenError(name, FileFailure{FileFailure::Kind::kNoAnswer, 0});
+}
+
+bool ReadAhead::Opened() {
+  if (opened_) return true;
+  const std::lock_guard lock(shared_->mutex);
+  auto& shared = *shared_;
+  const bool patience_over = std::chrono::steady_clock::now() - began_ >= patience_.open;
+  if (!shared.opened) {
+    if (!patience_over) return false;
+    shared.closing = true;
+    shared.readerWake.notify_all();
+    throw FileOpenError(name_, FileFailure{FileFailure::Kind::kNoAnswer, 0});
   }
-  if (shared_->openError) std::rethrow_exception(shared_->openError);
-  if (shared_->stamp) length_ = shared_->stamp->size;
+  if (shared.openError) std::rethrow_exception(shared.openError);
+  // Opened but with its first bytes late is no error: they are taken when they come.
+  const bool first_bytes = shared.Available() > 0 || shared.atEndOfFile || shared.readError;
+  if (!first_bytes && !patience_over) return false;
+  if (shared.stamp) length_ = shared.stamp->size;
+  opened_ = true;
+  return true;
+}
+
+void ReadAhead::WaitUntilOpened() {
+  {
+    std::unique_lock lock(shared_->mutex);
+    auto& shared = *shared_;
+    shared.arrived.wait_until(lock, began_ + patience_.open, [&shared] {
+      return shared.opened &&
+             (shared.openError || shared.Available() > 0 || shared.atEndOfFile || shared.readError);
+    });
+  }
+  while (!Opened()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 ReadAhead::~ReadAhead() {
@@ -179,17 +203,21 @@ void ReadAhead::DropAll() {
   shared_->Drop(taken_);
 }
 
-bool ReadAhead::Take(unsigned char* bytes, std::size_t size) {
-  if (near_.size() - nearFront_ < size && !Refill(size)) return false;
+ReadAhead::Took ReadAhead::Take(unsigned char* bytes, std::size_t size) {
+  if (!Opened()) return Took::kNotArrived;
+  if (near_.size() - nearFront_ < size) {
+    const Took refilled = Refill(size);
+    if (refilled != Took::kTaken) return refilled;
+  }
   std::copy_n(near_.begin() + static_cast<std::ptrdiff_t>(nearFront_), size, bytes);
   nearFront_ += size;
   taken_ += static_cast<std::int64_t>(size);
-  return true;
+  return Took::kTaken;
 }
 
 // Moves what has arrived, up to a chunk, to this thread: the mutex is taken
 // once a chunk, not once a pair.
-bool ReadAhead::Refill(std::size_t size) {
+ReadAhead::Took ReadAhead::Refill(std::size_t size) {
   near_.erase(near_.begin(), near_.begin() + static_cast<std::ptrdiff_t>(nearFront_));
   nearFront_ = 0;
   const std::size_t needed = size - near_.size();
@@ -197,7 +225,7 @@ bool ReadAhead::Refill(std::size_t size) {
   auto& shared = *shared_;
   if (!near_.empty() && nearStamp_ != shared.stamp) {
     DropAll();  // the file changed between the two parts of a pair
-    return false;
+    return Took::kNotArrived;
   }
   const auto ready = [&shared, needed] {
     return shared.Available() >= needed || shared.readError || shared.atEndOfFile;
@@ -207,7 +235,9 @@ bool ReadAhead::Refill(std::size_t size) {
   }
   if (shared.Available() < needed) {
     if (shared.readError) std::rethrow_exception(shared.readError);
-    return false;
+    if (!shared.atEndOfFile) return Took::kNotArrived;
+    heldAtEnd_ = taken_ + static_cast<std::int64_t>(near_.size() + shared.Available());
+    return Took::kEnd;
   }
   const std::size_t moved = std::min(shared.Available(), std::max(needed, kChunk));
   const auto from = shared.bytes.begin() + static_cast<std::ptrdiff_t>(shared.front);
@@ -224,7 +254,7 @@ bool ReadAhead::Refill(std::size_t size) {
   // Waking the reader costs a call to the system: it is woken once half of
   // what it read ahead is taken.
   if (shared.readerWaiting && shared.Available() <= kAhead / 2) shared.readerWake.notify_all();
-  return true;
+  return Took::kTaken;
 }
 
 }  // namespace orvanel

@@ -154,6 +154,7 @@ int main(int argc, char* argv[]) {
     file_run.window->show();
     file_run.openDialog->answers.push_back(pairs);
     file_run.window->findChild<QAction*>("AnalyzeFile")->trigger();
+    orvanel::testing::WaitForTheOpen(*file_run.window);
     auto* file_timer = file_run.window->findChild<orvanel::TickTimer*>("Timer1");
     while (file_timer->isActive()) {
       file_run.clock->Advance(std::chrono::milliseconds(16));

@@ -13,7 +13,6 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "background_write.h"
 #include "convergence_chart.h"
 #include "estimator/number_text.h"
 #include "gui/messages/messages.h"
@@ -79,10 +78,10 @@ QString ConvergenceSummary(const StatusFigures& shown) {
   return SummaryText(*figures);
 }
 
-ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter, QWidget* parent)
+ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, ImageWrites& writes, QWidget* parent)
     : QWidget(WithChartAccessibility(parent), Qt::Window),
       saveDialog_(save_dialog),
-      reporter_(reporter),
+      writes_(writes),
       chart_(new ConvergenceChart(this)),
       summary_(new QLabel(this)) {
   setObjectName("ConvergenceWindow");
@@ -142,10 +141,7 @@ void ConvergenceWindow::SaveImage() {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   Image().save(&buffer, "PNG");
-  WriteInTheBackground(*this, path, std::move(png),
-                       [this, path](const std::optional<FileFailure>& failure) {
-                         if (failure) reporter_.Tell(this, ImageNotSavedText(path, *failure));
-                       });
+  writes_.Write(path, std::move(png), this);
 }
 
 }  // namespace orvanel

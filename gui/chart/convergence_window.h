@@ -4,8 +4,8 @@
 
 #include "chart/convergence_record.h"
 #include "estimator/trial_tally.h"
-#include "gui/messages/reporter.h"
 #include "gui/platform/platform_services.h"
+#include "image_writes.h"
 
 class QImage;
 class QLabel;
@@ -22,7 +22,8 @@ class ConvergenceWindow final : public QWidget {
   Q_OBJECT
 
  public:
-  ConvergenceWindow(SaveDialog& save_dialog, Reporter& reporter, QWidget* parent);
+  // Save Image… writes through `writes`, which outlives the window.
+  ConvergenceWindow(SaveDialog& save_dialog, ImageWrites& writes, QWidget* parent);
 
   // Draws the record and the figures of the status lines as they are now.
   void Refresh(const ConvergenceRecord& record, const StatusFigures& shown);
@@ -35,7 +36,7 @@ class ConvergenceWindow final : public QWidget {
   void SaveImage();
 
   SaveDialog& saveDialog_;
-  Reporter& reporter_;
+  ImageWrites& writes_;
   ConvergenceChart* chart_;
   QLabel* summary_;
 };

@@ -17,6 +17,7 @@
 
 #include "estimator/errors.h"
 #include "gui/chart/convergence_window.h"
+#include "gui/chart/image_writes.h"
 #include "gui/messages/messages.h"
 #include "gui/widgets/about_play.h"
 #include "gui/widgets/app_icon.h"
@@ -25,6 +26,12 @@
 #include "tick_timer.h"
 
 namespace orvanel {
+namespace {
+
+// How often the window's thread looks at a pair file being opened.
+constexpr int kOpeningLookMilliseconds = 25;
+
+}  // namespace
 
 Main::Main(PlatformServices services, QWidget* parent)
     : QMainWindow(parent),
@@ -57,6 +64,11 @@ Main::Main(PlatformServices services, QWidget* parent)
     return ran;
   });
   Timer1->start();
+  images_ = new ImageWrites(reporter_, *this, services_.writeImage);
+  openingLook_ = new QTimer(this);
+  openingLook_->setInterval(kOpeningLookMilliseconds);
+  connect(openingLook_, &QTimer::timeout, this,
+          [this] { Guarded([this] { estimator_.LookAtOpening(); }); });
   StartStopCommand->setFocus();
 }
 
@@ -132,10 +144,15 @@ bool Main::Form_Unload(Reporter::Attendance attendance) {
   // The window goes away with its timer: no trial may be counted after the save.
   const bool was_running = Timer1->isActive();
   Timer1->stop();
+  // The window goes: an image still being written has a last chance.
+  const auto leave = [this] {
+    images_->FinishBeforeTheEnd(kSavePatienceUnattended);
+    return true;
+  };
   while (true) {
     if (nobodyNow_) attendance = Reporter::Attendance::kNobodyWatching;
     const std::optional<QString> failure = saver_->Save(attendance);
-    if (!failure || attendance != Reporter::Attendance::kPersonPresent) return true;
+    if (!failure || attendance != Reporter::Attendance::kPersonPresent) return leave();
     // A person is there, and the run would be lost: theirs is the choice.
     const Messenger::SaveChoice choice = reporter_.AskAfterFailedSave(this, *failure);
     // The program is to end meanwhile, and nobody may answer: once more, unattended.
@@ -144,7 +161,7 @@ bool Main::Form_Unload(Reporter::Attendance attendance) {
       case Messenger::SaveChoice::kRetry:
         continue;
       case Messenger::SaveChoice::kQuitWithoutSaving:
-        return true;
+        return leave();
       case Messenger::SaveChoice::kCancel:
         if (was_running) Timer1->start();
         return false;
@@ -228,7 +245,7 @@ void Main::StartHelp_Click() {
 
 void Main::ConvergenceChartMenu_Click() {
   if (!chart_) {
-    chart_ = new ConvergenceWindow(*services_.saveDialog, reporter_, this);
+    chart_ = new ConvergenceWindow(*services_.saveDialog, *images_, this);
     MoveBeside(*chart_, *this);
   }
   chart_->show();
@@ -247,7 +264,13 @@ void Main::AboutMenu_Click() {
 }
 
 void Main::SetProgressValue(int value) {
+  ProgressBar1->setRange(0, kProgressMaximum);
   ProgressBar1->setValue(value);
+}
+
+// A busy bar: the file's size says nothing of how far the reading has come.
+void Main::SetProgressUnknown() {
+  ProgressBar1->setRange(0, 0);
 }
 
 void Main::SetAnalyzeFileChecked(bool checked) {
@@ -288,6 +311,18 @@ bool Main::TrialsRunning() const {
 
 void Main::ToggleRunning() {
   StartStopCommand_Click();
+}
+
+// The window stays answerable while the file system opens the file; the
+// pointer says that work goes on in the background.
+void Main::OpeningPairFile(bool opening) {
+  if (opening) {
+    setCursor(Qt::BusyCursor);
+    openingLook_->start();
+  } else {
+    unsetCursor();
+    openingLook_->stop();
+  }
 }
 
 std::optional<std::string> Main::ChoosePairFile() {

@@ -28,10 +28,12 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 namespace orvanel {
 
 class ConvergenceWindow;
+class ImageWrites;
 class TickTimer;
 
 class Main final : public QMainWindow, private FrontEnd {
@@ -62,6 +64,8 @@ class Main final : public QMainWindow, private FrontEnd {
 
   // The tally as it stands.
   [[nodiscard]] const TrialTally& Tally() const { return estimator_.Tally(); }
+  // Whether a chosen pair file is still being opened.
+  [[nodiscard]] bool FileBeingOpened() const { return estimator_.OpeningFile(); }
 
   // The three status lines are to show these figures: drawn at once outside a
   // run of ticks, noted during one and drawn once it is over (presenter.h).
@@ -114,7 +118,9 @@ class Main final : public QMainWindow, private FrontEnd {
   [[nodiscard]] bool TrialsRunning() const override;
   void ToggleRunning() override;
   [[nodiscard]] std::optional<std::string> ChoosePairFile() override;
+  void OpeningPairFile(bool opening) override;
   void FileHeldNoPair(std::int64_t bytes) override;
+  void SetProgressUnknown() override;
 
   PlatformServices services_;
   SelFile selFile_;
@@ -124,6 +130,7 @@ class Main final : public QMainWindow, private FrontEnd {
   std::unique_ptr<StatusLines> statusLines_;
   std::unique_ptr<Presenter> presenter_;
   QPointer<ConvergenceWindow> chart_;
+  ImageWrites* images_ = nullptr;
   QString loadingFile_;  // none until a file is chosen
   bool unloading_ = false;
   bool nobodyNow_ = false;  // a way out on which nobody may be present came meanwhile
@@ -138,6 +145,7 @@ class Main final : public QMainWindow, private FrontEnd {
   QGroupBox* ProgressFrame = nullptr;
   QProgressBar* ProgressBar1 = nullptr;
   TickTimer* Timer1 = nullptr;
+  QTimer* openingLook_ = nullptr;  // looks at a pair file being opened
 
   QMenu* FileMenu = nullptr;
   QAction* AnalyzeFile = nullptr;

@@ -302,6 +302,11 @@ QString NoCompletePairText(const QString& name, const QString& bytes) {
 }
 
 QString ImageNotSavedText(const QString& path, const FileFailure& failure) {
+  if (failure.kind == FileFailure::Kind::kUnfinished) {
+    return WindowText::tr(
+               "Saving the image as %1 did not finish in time: the file system did not answer.")
+        .arg(QDir::toNativeSeparators(path));
+  }
   return WindowText::tr("The image could not be saved as %1: %2. Choose another folder.")
       .arg(QDir::toNativeSeparators(path), FailureReason(failure));
 }

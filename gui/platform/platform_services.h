@@ -2,9 +2,13 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
+#include "base/file_failure.h"
 #include "estimator/estimator.h"
 #include "estimator/random_generator.h"
 #include "history/settings_store.h"
@@ -64,6 +68,11 @@ struct PlatformServices {
   std::unique_ptr<MonotonicClock> clock;
   // Opens a pair file (none: the real ones); tests can open one whose reads wait.
   PairFileOpener openPairFile;
+  // Writes an image in the place of a file (none: base/replace_file.h's);
+  // tests put in one that waits or fails. Called on a helper thread.
+  using ImageWriter =
+      std::function<std::optional<FileFailure>(const std::string& path, std::string_view bytes)>;
+  ImageWriter writeImage;
   // The threads Full Speed runs on, the window's included; 0: every core.
   unsigned fullSpeedThreads = 0;
 };

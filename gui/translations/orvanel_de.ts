@@ -483,5 +483,13 @@
         <source>Something went wrong that should never happen: %1: %2.</source>
         <translation>Ein unerwarteter Fehler ist aufgetreten: %1: %2.</translation>
     </message>
+    <message>
+        <source>The folder &quot;%1&quot; did not answer in time, so the dialog opens elsewhere.</source>
+        <translation>Der Ordner „%1“ hat nicht rechtzeitig geantwortet, deshalb öffnet sich der Dialog an anderer Stelle.</translation>
+    </message>
+    <message>
+        <source>Saving the image as %1 did not finish in time: the file system did not answer.</source>
+        <translation>Das Speichern des Bildes als %1 wurde nicht rechtzeitig fertig: Das Dateisystem hat nicht geantwortet.</translation>
+    </message>
 </context>
 </TS>

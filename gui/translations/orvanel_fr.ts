@@ -483,5 +483,13 @@
         <source>Something went wrong that should never happen: %1: %2.</source>
         <translation>Une erreur inattendue s’est produite&#xa0;: %1&#xa0;: %2.</translation>
     </message>
+    <message>
+        <source>The folder &quot;%1&quot; did not answer in time, so the dialog opens elsewhere.</source>
+        <translation>Le dossier «&#xa0;%1&#xa0;» n’a pas répondu à temps&#xa0;; la boîte de dialogue s’ouvre donc ailleurs.</translation>
+    </message>
+    <message>
+        <source>Saving the image as %1 did not finish in time: the file system did not answer.</source>
+        <translation>L’enregistrement de l’image sous %1 ne s’est pas terminé à temps&#xa0;: le système de fichiers n’a pas répondu.</translation>
+    </message>
 </context>
 </TS>

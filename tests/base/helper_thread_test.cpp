@@ -117,7 +117,8 @@ std::shared_ptr<HeldFileSystem> GiveUp(Late late) {
     case Late::kOpen:
       system->holdOpens = true;
       try {
-        const ReadAhead reader("held.bin", testing::HeldOpen(system), kShortPatience);
+        ReadAhead reader("held.bin", testing::HeldOpen(system), kShortPatience);
+        reader.WaitUntilOpened();
         ADD_FAILURE() << "an open held back was taken as done";
       } catch (const FileOpenError& error) {
         EXPECT_EQ(error.Why().kind, FileFailure::Kind::kNoAnswer);
@@ -125,8 +126,9 @@ std::shared_ptr<HeldFileSystem> GiveUp(Late late) {
       break;
     case Late::kRead: {
       ReadAhead reader("held.bin", testing::HeldOpen(system), {kBeyondAnyLoad, milliseconds(1)});
+      reader.WaitUntilOpened();
       unsigned char pair[8];
-      EXPECT_TRUE(reader.Take(pair, sizeof pair));
+      EXPECT_EQ(reader.Take(pair, sizeof pair), ReadAhead::Took::kTaken);
       {
         const std::lock_guard lock(system->mutex);
         system->holdReads = true;
@@ -134,13 +136,15 @@ std::shared_ptr<HeldFileSystem> GiveUp(Late late) {
       }
       reader.LookAgain();
       EXPECT_TRUE(system->Within([&system] { return system->readsHeld == 1; }));
-      EXPECT_FALSE(reader.Take(pair, sizeof pair)) << "a held read brought bytes";
+      EXPECT_EQ(reader.Take(pair, sizeof pair), ReadAhead::Took::kNotArrived)
+          << "a held read brought bytes";
       break;  // the reader goes with the read still held
     }
     case Late::kClose: {
       ReadAhead reader("held.bin", testing::HeldOpen(system), {kBeyondAnyLoad, milliseconds(1)});
+      reader.WaitUntilOpened();
       unsigned char pair[8];
-      EXPECT_TRUE(reader.Take(pair, sizeof pair));
+      EXPECT_EQ(reader.Take(pair, sizeof pair), ReadAhead::Took::kTaken);
       const std::lock_guard lock(system->mutex);
       system->holdCloses = true;
       break;  // the reader goes, and its close waits

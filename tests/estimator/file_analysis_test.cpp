@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <iterator>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -66,17 +69,19 @@ std::optional<Pair> NextPair(PairFile& file) {
   return read.pair;
 }
 
-PairFile OpenForTest(const std::string& path) {
-  return PairFile(path, testing::kPatientReading);
+std::unique_ptr<PairFile> OpenForTest(const std::string& path) {
+  auto file = std::make_unique<PairFile>(path, testing::kPatientReading);
+  file->WaitUntilOpened();
+  return file;
 }
 
 // Chooses `name` on a thread of its own, so that a test can tell an open that
 // blocks from one that is refused: the refusal, or nothing when it was taken.
 std::future<std::optional<FileOpenError>> ChooseApart(EstimatorRig& rig, const std::string& name) {
   rig.frontEnd.nextChoice = name;
-  return std::async(std::launch::async, [&rig]() -> std::optional<FileOpenError> {
+  return std::async(std::launch::async, [&rig, name]() -> std::optional<FileOpenError> {
     try {
-      rig.estimator.AnalyzeFile();
+      rig.Choose(name);
       return std::nullopt;
     } catch (const FileOpenError& error) {
       return error;
@@ -86,10 +91,7 @@ std::future<std::optional<FileOpenError>> ChooseApart(EstimatorRig& rig, const s
 
 class FileAnalysis : public ::testing::Test {
  protected:
-  void Choose(const std::string& path) {
-    rig.frontEnd.nextChoice = path;
-    rig.estimator.AnalyzeFile();
-  }
+  void Choose(const std::string& path) { rig.Choose(path); }
   void TickUntilFinished() {
     for (int tick = 0; tick < 1000 && rig.estimator.AnalyzingFile(); ++tick) rig.estimator.Tick();
   }
@@ -220,7 +222,10 @@ TEST(ProgressPercent, UsesSixtyFourBitPositionsAndClampsToTheMaximum) {
   EXPECT_EQ(ProgressPercent(kThreeGiB / 2 + 1, kThreeGiB, 100), 50);
   EXPECT_EQ(ProgressPercent(kThreeGiB + 1, kThreeGiB, 100), 100);
   EXPECT_EQ(ProgressPercent(9, 8, 100), 100);  // 112 %
-  EXPECT_EQ(ProgressPercent(9, 0, 100), 100);  // the file was emptied meanwhile
+  // A size that cannot be trusted gives no percentage: a file that claims no
+  // bytes (/proc), or fewer than were read from it.
+  EXPECT_EQ(ProgressPercent(9, 0, 100), std::nullopt);
+  EXPECT_EQ(ProgressPercent(17, 8, 100), std::nullopt);
 }
 
 struct MappingCase {
@@ -237,10 +242,10 @@ class RecordMapping : public ::testing::TestWithParam<MappingCase> {};
 
 TEST_P(RecordMapping, GivesThePairOfTheTrial) {
   TempFolder folder;
-  PairFile file = OpenForTest(folder.Write("record.bin", GetParam().record));
-  EXPECT_EQ(NextPair(file), GetParam().pair);
-  EXPECT_EQ(file.Position(), 9);
-  EXPECT_EQ(NextPair(file), std::nullopt);
+  const auto file = OpenForTest(folder.Write("record.bin", GetParam().record));
+  EXPECT_EQ(NextPair(*file), GetParam().pair);
+  EXPECT_EQ(file->Position(), 9);
+  EXPECT_EQ(NextPair(*file), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -261,10 +266,10 @@ TEST(PairFileTest, FilesOfMoreThanTwoGibibytesHaveTheirFullLength) {
   constexpr std::int64_t kLength = (std::int64_t{1} << 31) + 16;
   { std::ofstream out(path, std::ios::binary); }
   std::filesystem::resize_file(path, kLength);  // sparse where the file system allows
-  PairFile file = OpenForTest(path.string());
-  EXPECT_EQ(NextPair(file), (Pair{2, 2}));
-  EXPECT_EQ(file.Length(), kLength);
-  EXPECT_EQ(file.Position(), 9);
+  const auto file = OpenForTest(path.string());
+  EXPECT_EQ(NextPair(*file), (Pair{2, 2}));
+  EXPECT_EQ(file->Length(), kLength);
+  EXPECT_EQ(file->Position(), 9);
 }
 
 TEST_F(FileAnalysis, CancelChangesNothingBeforeOrAfterAChoice) {
@@ -466,24 +471,24 @@ TEST(WindowsDevices, AreRefusedWithoutBeingOpened) {
 TEST(PairFileTest, AFileThatGrowsWhileItIsReadIsReadOn) {
   TempFolder folder;
   const auto path = folder.Write("pairs.bin", Records({3, 5, 7, 9}));
-  PairFile file = OpenForTest(path);
-  EXPECT_EQ(NextPair(file), (Pair{3, 5}));
+  const auto file = OpenForTest(path);
+  EXPECT_EQ(NextPair(*file), (Pair{3, 5}));
   {
     std::ofstream grow(path, std::ios::binary | std::ios::app);
     const auto more = Records({11, 13, 15});
     grow.write(reinterpret_cast<const char*>(more.data()),
                static_cast<std::streamsize>(more.size()));
   }
-  EXPECT_EQ(NextPair(file), (Pair{7, 9}));
-  EXPECT_EQ(NextPair(file), (Pair{11, 13}));
-  EXPECT_EQ(NextPair(file), std::nullopt) << "the last four bytes are no pair";
-  EXPECT_EQ(file.Position(), 25) << "and are left where they are";
+  EXPECT_EQ(NextPair(*file), (Pair{7, 9}));
+  EXPECT_EQ(NextPair(*file), (Pair{11, 13}));
+  EXPECT_EQ(NextPair(*file), std::nullopt) << "the last four bytes are no pair";
+  EXPECT_EQ(file->Position(), 25) << "and are left where they are";
 }
 
 TEST(PairFileTest, TheLengthIsThatOfTheOpenFileWhateverTheNameLaterMeans) {
   TempFolder folder;
   const auto path = folder.Write("pairs.bin", Records({1, 2, 3, 4}));
-  PairFile file = OpenForTest(path);
+  const auto file = OpenForTest(path);
 #ifdef _WIN32
   const std::filesystem::path open_file = path;  // Windows renames no file that is open
 #else
@@ -491,14 +496,14 @@ TEST(PairFileTest, TheLengthIsThatOfTheOpenFileWhateverTheNameLaterMeans) {
   std::filesystem::rename(path, open_file);
   folder.Write("pairs.bin", std::vector<std::uint8_t>(4000, 0));
 #endif
-  file.LookAgain();
-  EXPECT_EQ(file.Length(), 16);
+  file->LookAgain();
+  EXPECT_EQ(file->Length(), 16);
   {
     std::ofstream grow(open_file, std::ios::binary | std::ios::app);
     grow.write("12345678", 8);
   }
-  file.LookAgain();
-  EXPECT_EQ(file.Length(), 24) << "the open file itself grew";
+  file->LookAgain();
+  EXPECT_EQ(file->Length(), 24) << "the open file itself grew";
 }
 
 TEST_F(FileAnalysis, AFileChosenDuringAnAnalysisReplacesIt) {
@@ -558,8 +563,8 @@ TEST_F(FileAnalysis, RandomFilesCountEveryWholePairLikeTheOracle) {
     paths.push_back(path);
     std::int32_t hits = 0;
     {
-      PairFile oracle_file = OpenForTest(path);
-      while (const auto pair = NextPair(oracle_file)) {
+      const auto oracle_file = OpenForTest(path);
+      while (const auto pair = NextPair(*oracle_file)) {
         hits += testing::LiteralHasCommonFactor(pair->first, pair->second);
       }
     }
@@ -576,6 +581,79 @@ TEST_F(FileAnalysis, RandomFilesCountEveryWholePairLikeTheOracle) {
   }
   for (const auto& path : paths) EXPECT_TRUE(testing::ClosedWithin(path)) << path;
 }
+
+// The end of a file is a read that comes back short, whatever size the file
+// claims: a file of /sys claims 4096 bytes and holds a few, one of /proc
+// claims none; a file may grow or shrink under a size that stays. Only the bar
+// goes by the size, and shows no percentage while it cannot be trusted.
+struct ClaimedSizeCase {
+  const char* name;
+  std::int64_t claimed;
+  int pairs;
+  int trailingBytes;
+  bool percentages;  // the bar shows them all along
+};
+
+std::ostream& operator<<(std::ostream& out, const ClaimedSizeCase& c) {
+  return out << c.name;
+}
+
+class ClaimedSize : public ::testing::TestWithParam<ClaimedSizeCase> {};
+
+TEST_P(ClaimedSize, TheFileIsReadToWhereItEnds) {
+  const ClaimedSizeCase& c = GetParam();
+  auto system = std::make_shared<testing::HeldFileSystem>();
+  system->bytes = CoprimeRecords(c.pairs);
+  system->bytes.resize(system->bytes.size() + static_cast<std::size_t>(c.trailingBytes), 7);
+  system->statedSize = c.claimed;
+  EstimatorRig rig({0.25f, 0.75f}, testing::HeldOpener(system, testing::kPatientReading));
+  rig.Choose("claims.bin");
+  for (int tick = 0; tick < 1000 && rig.estimator.AnalyzingFile(); ++tick) rig.estimator.Tick();
+  EXPECT_FALSE(rig.estimator.AnalyzingFile()) << "the end was reached";
+  EXPECT_EQ(rig.estimator.Tally().Total, c.pairs);
+  EXPECT_EQ(rig.frontEnd.progress, 100) << "the bar is full at the end";
+  const auto unknown =
+      std::count(rig.frontEnd.log.begin(), rig.frontEnd.log.end(), std::string("progress unknown"));
+  EXPECT_EQ(unknown == 0, c.percentages);
+  EXPECT_EQ(
+      std::count(rig.frontEnd.log.begin(), rig.frontEnd.log.end(),
+                 std::string("no whole pair in ") + std::to_string(c.trailingBytes) + " bytes"),
+      c.pairs == 0 ? 1 : 0)
+      << "a file without a whole pair is told with the bytes it held";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ClaimedSize,
+    ::testing::Values(ClaimedSizeCase{"LikeSys", 4096, 2, 7, true},
+                      ClaimedSizeCase{"LikeProc", 0, 12, 4, false},
+                      ClaimedSizeCase{"ProcWithoutAWholePair", 0, 0, 5, true},
+                      ClaimedSizeCase{"GrownUnderAFixedSize", 16, 100, 0, false},
+                      ClaimedSizeCase{"ShrunkUnderAFixedSize", 800, 2, 0, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+#ifdef __linux__
+// The kernel's own files, read to their end: one of /sys (a size of 4096, a few
+// bytes inside) and one of /proc (a size of 0, a kilobyte or more inside).
+TEST(KernelFiles, AreReadToWhereTheyEnd) {
+  for (const std::string path :
+       {"/sys/kernel/mm/transparent_hugepage/enabled", "/proc/self/status"}) {
+    if (!std::filesystem::exists(path)) continue;
+    std::ifstream in(path, std::ios::binary);
+    const std::string held((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EstimatorRig rig;
+    rig.Choose(path);
+    for (int tick = 0; tick < 100'000 && rig.estimator.AnalyzingFile(); ++tick) {
+      rig.estimator.Tick();
+    }
+    EXPECT_FALSE(rig.estimator.AnalyzingFile()) << path;
+    if (path.rfind("/sys/", 0) == 0) {
+      EXPECT_EQ(rig.estimator.Tally().Total, static_cast<std::int32_t>(held.size() / 8)) << path;
+    } else {
+      EXPECT_GT(rig.estimator.Tally().Total, 100) << path;  // what it holds changes as it is read
+    }
+  }
+}
+#endif
 
 // What the system knows of a file: its length and when it was written.
 std::tuple<std::uintmax_t, std::filesystem::file_time_type> Look(const std::string& path) {
@@ -691,8 +769,7 @@ TEST(HeldFileSystem, HoldsUpNoTickAndNoWayBack) {
   // bytes that are late.
   EstimatorRig rig({0.25f, 0.75f}, testing::HeldOpener(system, {testing::kBeyondAnyLoad,
                                                                 std::chrono::milliseconds(0)}));
-  rig.frontEnd.nextChoice = "held.bin";
-  rig.estimator.AnalyzeFile();
+  rig.Choose("held.bin");
   rig.estimator.Tick();
   ASSERT_EQ(rig.estimator.Tally().Total, 4);
   {
@@ -722,6 +799,9 @@ TEST(HeldFileSystem, HoldsUpNoTickAndNoWayBack) {
   EXPECT_TRUE(system->AllClosed());
 }
 
+// An open that hangs holds up nothing either: the choice returns at once, the
+// trials go on as they were, and once the patience has passed the file is
+// refused, with nothing changed.
 TEST(HeldFileSystem, AnOpenThatGetsNoAnswerIsRefusedAndChangesNothing) {
   auto system = std::make_shared<testing::HeldFileSystem>();
   system->holdOpens = true;
@@ -729,14 +809,20 @@ TEST(HeldFileSystem, AnOpenThatGetsNoAnswerIsRefusedAndChangesNothing) {
                                                                 std::chrono::milliseconds(0)}));
   rig.estimator.Restore(TrialTally{40, 10, 3.1});
   rig.frontEnd.nextChoice = "held.bin";
+  rig.estimator.AnalyzeFile();
+  EXPECT_TRUE(rig.estimator.OpeningFile());
+  EXPECT_TRUE(rig.frontEnd.opening) << "the window shows that the file is being opened";
+  rig.estimator.Tick();
+  EXPECT_EQ(rig.estimator.Tally().Total, 44) << "random pairs, as before";
   try {
-    rig.estimator.AnalyzeFile();
+    rig.Choose("held.bin");
     ADD_FAILURE() << "the open was taken as done";
   } catch (const FileOpenError& error) {
     EXPECT_EQ(error.Why().kind, FileFailure::Kind::kNoAnswer);
   }
+  EXPECT_FALSE(rig.frontEnd.opening);
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
-  EXPECT_EQ(rig.estimator.Tally().Total, 40);
+  EXPECT_EQ(rig.estimator.Tally().Total, 44);
   system->Release();
   EXPECT_TRUE(system->AllClosed()) << "the reader closes the file that came too late";
 }
@@ -746,8 +832,7 @@ TEST(HeldFileSystem, AReadThatFailsEndsTheTickWithItsReason) {
   system->bytes = CoprimeRecords(20);
   system->failReads = true;
   EstimatorRig rig({0.25f, 0.75f}, testing::HeldOpener(system, testing::kPatientReading));
-  rig.frontEnd.nextChoice = "held.bin";
-  rig.estimator.AnalyzeFile();
+  rig.Choose("held.bin");
   try {
     rig.estimator.Tick();
     ADD_FAILURE() << "the failed read passed for no pair";

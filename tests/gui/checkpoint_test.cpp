@@ -85,6 +85,7 @@ const CheckpointCase kCases[] = {
        rig.openDialog->answers.push_back(
            QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1, 4, 6, 1, 1}))));
        Action(*rig.window, "AnalyzeFile")->trigger();
+       testing::WaitForTheOpen(*rig.window);
        QCoreApplication::processEvents();
        rig.Tick();
        QCoreApplication::processEvents();

@@ -154,6 +154,7 @@ TEST_F(ChartWindow, ResetAndANewFileStartANewRecord) {
   rig.openDialog->answers.push_back(
       QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1, 1, 1}))));
   Action(window(), "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window());
   EXPECT_TRUE(Drawn(*chart).empty());
   rig.Tick();  // two pairs, then the end of the file
   const auto& drawn = Drawn(*chart);
@@ -242,6 +243,39 @@ TEST_F(ChartWindow, AnImageThatCannotBeWrittenIsToldWithTheReason) {
                                               QDir::toNativeSeparators(folder.filePath(c.name)) +
                                               ": " + c.reason + ". Choose another folder.");
   }
+}
+
+// An image write outlives the chart's window: one that fails after the window
+// has closed is told over the main window; one still under way when the
+// program ends is given a last moment and, unfinished, told on stderr.
+TEST_F(ChartWindow, AnImageWriteThatOutlivesItsWindowIsStillTold) {
+  window().show();
+  QTemporaryDir folder;
+  rig.saveDialog->answer = folder.filePath("chart.png");
+  rig.writes->hold = true;
+  Find<QPushButton>(*Open(), "SaveImage")->click();
+  Open()->close();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window().findChildren<ConvergenceWindow*>().isEmpty()) << "the chart's window went";
+  rig.writes->Release(SystemFailure(ENOSPC));
+  ASSERT_TRUE(testing::Within([&] { return !rig.messenger->messages.isEmpty(); }));
+  EXPECT_EQ(rig.messenger->messages[0],
+            "The image could not be saved as " +
+                QDir::toNativeSeparators(folder.filePath("chart.png")) +
+                ": there is no space left on the disk. Choose another folder.");
+
+  rig.writes->hold = true;
+  Find<QPushButton>(*Open(), "SaveImage")->click();
+  ::testing::internal::CaptureStderr();
+  Action(window(), "ExitMenu")->trigger();
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(told.find("Saving the image as " +
+                      QDir::toNativeSeparators(folder.filePath("chart.png")).toStdString() +
+                      " did not finish in time"),
+            std::string::npos)
+      << told;
+  EXPECT_EQ(rig.messenger->messages.size(), 1) << "nothing waits for a click as the program ends";
+  rig.writes->Release(std::nullopt);
 }
 
 // A screen reader meets the window as a window with its title, and the chart

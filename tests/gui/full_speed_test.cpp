@@ -95,6 +95,7 @@ void ChooseFile(Driven& driven, const std::vector<std::int32_t>& numbers) {
   driven.rig.openDialog->answers.push_back(
       QString::fromStdString(folder.Write("pairs.bin", testing::Records(numbers))));
   Action(*driven.rig.window, "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(*driven.rig.window);
 }
 
 const Scenario kScenarios[] = {

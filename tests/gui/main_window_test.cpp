@@ -166,6 +166,7 @@ TEST_F(MainWindowTest, AFileIsAnalysedThroughTheWindowDownToTheFinish) {
   const auto path = folder.Write("pairs & more.bin", testing::Records({1, 1, 4, 6, 1, 1}));
   rig.openDialog->answers.push_back(QString::fromStdString(path));
   Action(window(), "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window());
   EXPECT_TRUE(Action(window(), "AnalyzeFile")->isChecked());
   EXPECT_FALSE(Action(window(), "VirtualPeopleMenu")->isChecked());
   auto* frame = Find<QGroupBox>(window(), "ProgressFrame");
@@ -196,13 +197,16 @@ TEST_F(MainWindowTest, ACancelKeepsTheLastNameAndChangesNothing) {
   const QString path = QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1})));
   rig.openDialog->answers = {path, std::nullopt};
   Action(window(), "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window());
   rig.Tick();  // the file ends; trials stop
   rig.Load(TrialTally{500, 100, 3.1});
   Action(window(), "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window());
   EXPECT_EQ(window().Tally().Total, 500);
   EXPECT_FALSE(Action(window(), "AnalyzeFile")->isChecked());
   EXPECT_TRUE(Action(window(), "VirtualPeopleMenu")->isChecked());
   Action(window(), "AnalyzeFile")->trigger();  // the kept name is offered again
+  testing::WaitForTheOpen(window());
   EXPECT_EQ(rig.openDialog->initialNames, (QStringList{"", path, path}));
 }
 
@@ -237,6 +241,7 @@ TEST_F(MainWindowTest, AtTheLimitStartWaitsForANewTally) {
   rig.openDialog->answers.push_back(
       QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1}))));
   Action(window(), "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window());
   EXPECT_TRUE(startStop()->isEnabled()) << "a pair file starts a new tally";
   EXPECT_TRUE(timer()->isActive());
 }
@@ -247,6 +252,7 @@ TEST_F(MainWindowTest, AFileWithNoCompletePairIsTold) {
   const QString path = QString::fromStdString(folder.Write("short.bin", {1, 2, 3, 4, 5, 6, 7}));
   rig.openDialog->answers.push_back(path);
   Action(window(), "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window());
   rig.Tick();
   ASSERT_EQ(rig.messenger->messages.size(), 1);
   EXPECT_EQ(rig.messenger->messages[0],
@@ -259,6 +265,7 @@ TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {
   testing::TempFolder folder;
   rig.openDialog->answers.push_back(QString::fromStdString(folder.Path().string()));
   Action(window(), "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window());
   ASSERT_EQ(rig.messenger->messages.size(), 1);
   EXPECT_TRUE(rig.messenger->messages[0].contains("it is a folder"));
   EXPECT_TRUE(timer()->isActive()) << "the trials go on";
@@ -309,6 +316,7 @@ TEST(ProgressFrame, ReadsWhenItsFileIsNoneOrDone) {
     rig.openDialog->answers.push_back(
         QString::fromStdString(folder.Write("pairs.bin", testing::Records({1, 1}))));
     Action(*rig.window, "AnalyzeFile")->trigger();
+    testing::WaitForTheOpen(*rig.window);
     rig.Tick();
     auto* bar = Find<QProgressBar>(*rig.window, "ProgressBar1");
     EXPECT_FALSE(frame->isEnabled()) << "the file is done";

@@ -142,6 +142,7 @@ TEST_P(TextsInEveryLanguage, AreShownWholeForTheWidestValues) {
   const std::string name(150, 'n');
   rig.openDialog->answers.push_back(QString::fromStdString(folder.Write(name + ".bin", {})));
   Action(window, "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window);
   ExpectEveryTextWhole(window, "analyzing a file with a long name");
 
   AboutPlay about(&window);
@@ -164,6 +165,7 @@ TEST_P(TextsInEveryLanguage, AFilesNameNeverWidensTheWindow) {
     const QString path = QString::fromStdString(folder.Write(name + ".bin", {}));
     rig.openDialog->answers.push_back(path);
     Action(window, "AnalyzeFile")->trigger();
+    testing::WaitForTheOpen(window);
     EXPECT_EQ(window.width(), width) << name;
     EXPECT_LE(frame->minimumSizeHint().width(), frame->width()) << name;
     EXPECT_TRUE(frame->toolTip().contains(path)) << name;
@@ -294,6 +296,7 @@ TEST(Translations, ReachEveryTextOfBothWindows) {
   }
   rig.openDialog->answers.push_back(QString("/no/such/folder/pairs.bin"));
   Action(window, "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window);
   texts << rig.messenger->messages;
   QCoreApplication::removeTranslator(&marking);
 

@@ -106,12 +106,12 @@ TEST_F(TickDelivery, TheEndOfAPairFileInsideARunEndsItWhereOneTickAtATimeWould) 
   const auto path = folder.Write("pairs.bin", testing::Records({1, 1, 4, 6, 1, 1, 9, 12, 1,  1,
                                                                 1, 1, 7, 7, 1, 1, 1, 1,  25, 35}));
   testing::EstimatorRig one_at_a_time({0.0f, 0.0f});
-  one_at_a_time.frontEnd.nextChoice = path;
-  one_at_a_time.estimator.AnalyzeFile();
+  one_at_a_time.Choose(path);
   while (one_at_a_time.estimator.AnalyzingFile()) one_at_a_time.estimator.Tick();
 
   rig.openDialog->answers.push_back(QString::fromStdString(path));
   Find<QAction>(window(), "AnalyzeFile")->trigger();
+  testing::WaitForTheOpen(window());
   WakeUpAfter(milliseconds(16));
   EXPECT_EQ(tally(), one_at_a_time.estimator.Tally());
   EXPECT_EQ(tally().Total, 10) << "no random batch ran after the file ended";

@@ -114,6 +114,7 @@ TEST(WaysOutWhileAReadHangs, SaveTheTallyAtOnce) {
     window.show();
     rig.openDialog->answers.push_back(QString("held.bin"));
     Find<QAction>(window, "AnalyzeFile")->trigger();
+    testing::WaitForTheOpen(window);
     rig.Tick();
     ASSERT_EQ(window.Tally().Total, 4) << way.name;
     {
@@ -125,6 +126,29 @@ TEST(WaysOutWhileAReadHangs, SaveTheTallyAtOnce) {
     EXPECT_EQ(window.Tally().Total, 4) << way.name;
     way.take(rig);
     EXPECT_EQ(rig.store->values["Total"], " 4") << way.name;
+    system->Release();
+  }
+}
+
+// A file being opened on a file system that does not answer holds up nothing:
+// the window shows that the file is being opened and goes on with its trials,
+// and each way out saves the tally at once.
+TEST(WaysOutWhileAnOpenHangs, SaveTheTallyAtOnce) {
+  for (const WayOutCase& way : kWaysOut) {
+    auto system = std::make_shared<testing::HeldFileSystem>();
+    system->holdOpens = true;
+    WindowRig rig(testing::HeldOpener(system, testing::kPatientReading));
+    Main& window = *rig.window;
+    window.show();
+    rig.openDialog->answers.push_back(QString("held.bin"));
+    Find<QAction>(window, "AnalyzeFile")->trigger();
+    EXPECT_TRUE(window.FileBeingOpened()) << way.name;
+    EXPECT_EQ(window.cursor().shape(), Qt::BusyCursor) << way.name;
+    rig.Tick();
+    EXPECT_EQ(window.Tally().Total, 4) << way.name << ": the trials go on";
+    way.take(rig);
+    EXPECT_EQ(rig.store->values["Total"], " 4") << way.name;
+    EXPECT_FALSE(window.isVisible()) << way.name;
     system->Release();
   }
 }

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -86,6 +87,10 @@ class RecordingFrontEnd final : public FrontEnd {
     progress = value;
     log.push_back("progress " + std::to_string(value));
   }
+  void SetProgressUnknown() override {
+    progress = -1;
+    log.push_back("progress unknown");
+  }
   void SetAnalyzeFileChecked(bool checked) override {
     analyzeChecked = checked;
     log.push_back(checked ? "analyze mark set" : "analyze mark cleared");
@@ -111,6 +116,7 @@ class RecordingFrontEnd final : public FrontEnd {
     log.push_back("choose");
     return nextChoice;
   }
+  void OpeningPairFile(bool now) override { opening = now; }
   void FileHeldNoPair(std::int64_t bytes) override {
     log.push_back("no whole pair in " + std::to_string(bytes) + " bytes");
   }
@@ -125,6 +131,7 @@ class RecordingFrontEnd final : public FrontEnd {
   std::string frameCaption = "No file loaded";
   bool running = true;
   std::optional<std::string> nextChoice;
+  bool opening = false;
   std::vector<std::string> log;
 };
 
@@ -141,6 +148,18 @@ struct EstimatorRig {
   explicit EstimatorRig(std::initializer_list<float> draws = {0.25f, 0.75f},
                         PairFileOpener open_pair_file = OpenPatiently)
       : generator(draws), estimator(frontEnd, generator, std::move(open_pair_file)) {}
+
+  // Chooses `name` as the pair file, as the window does, and looks at its open
+  // until it has opened or failed (then it throws, as the window's look does).
+  void Choose(const std::optional<std::string>& name) {
+    frontEnd.nextChoice = name;
+    estimator.AnalyzeFile();
+    while (estimator.OpeningFile()) {
+      estimator.LookAtOpening();
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+  }
+
   RecordingFrontEnd frontEnd;
   ScriptedGenerator generator;
   Estimator estimator;

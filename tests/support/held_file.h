@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct HeldFileSystem {
   bool holdCloses = false;
   bool failReads = false;
   std::vector<std::uint8_t> bytes;
+  std::optional<std::int64_t> statedSize;  // what the file claims, when not its size
   int opened = 0;
   int closed = 0;
   int readsHeld = 0;  // reads waiting while reads are held
@@ -73,7 +75,8 @@ class HeldFile final : public OpenFileBytes {
   }
   std::optional<FileStamp> Stamp() override {
     const std::lock_guard lock(system_->mutex);
-    return FileStamp{static_cast<std::int64_t>(system_->bytes.size()), 0, 0};
+    return FileStamp{system_->statedSize.value_or(static_cast<std::int64_t>(system_->bytes.size())),
+                     0, 0};
   }
 
  private:

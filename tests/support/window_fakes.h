@@ -4,14 +4,18 @@
 #include <QStringList>
 
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/replace_file.h"
 #include "fakes.h"
 #include "gui/main/main_window.h"
 #include "gui/main/tick_timer.h"
@@ -80,6 +84,31 @@ class RecordingMessenger final : public Messenger {
   std::function<void()> whileAsking;  // what happens while the question is up
 };
 
+// Image writes that wait while held, as on a file system that stopped
+// answering, and then fail as told; unheld, they write the file.
+struct HeldWrites {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool hold = false;
+  std::optional<FileFailure> failWith;
+
+  void Release(std::optional<FileFailure> failure) {
+    const std::lock_guard lock(mutex);
+    hold = false;
+    failWith = failure;
+    changed.notify_all();
+  }
+  static PlatformServices::ImageWriter Writer(std::shared_ptr<HeldWrites> writes) {
+    return [writes](const std::string& path, std::string_view bytes) -> std::optional<FileFailure> {
+      std::unique_lock lock(writes->mutex);
+      writes->changed.wait(lock, [&writes] { return !writes->hold; });
+      if (writes->failWith) return writes->failWith;
+      lock.unlock();
+      return WriteWholeFile(path, bytes);
+    };
+  }
+};
+
 class RecordingHelpViewer final : public HelpViewer {
  public:
   void ShowContents(QWidget*) override { ++showings; }
@@ -122,6 +151,7 @@ struct WindowRig {
     services.fullSpeedThreads = full_speed_threads;
     services.clock = std::move(fake_clock);
     services.openPairFile = std::move(open_pair_file);
+    services.writeImage = HeldWrites::Writer(writes);
     window = std::make_unique<Main>(std::move(services));
   }
 
@@ -148,7 +178,14 @@ struct WindowRig {
   RecordingMessenger* messenger;
   ScriptedGenerator* generator;
   FakeClock* clock;
+  std::shared_ptr<HeldWrites> writes = std::make_shared<HeldWrites>();
   std::unique_ptr<Main> window;
 };
+
+// Handles the window's events until the pair file chosen last has opened, or
+// has been refused: the window's look at the open has run.
+inline void WaitForTheOpen(Main& window) {
+  EXPECT_TRUE(Within([&window] { return !window.FileBeingOpened(); })) << "the open never ended";
+}
 
 }  // namespace orvanel::testing
