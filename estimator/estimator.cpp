@@ -78,6 +78,9 @@ std::int64_t Estimator::RunTicksAtOnce(std::int64_t ticks) {
   NumberedDraws* const draws = generator_.ByNumber();
   if (analyzingFile_ || draws == nullptr || ticks <= 0) return 0;
   if (tally_.Hits < 0 || tally_.Hits > tally_.Total) return 0;  // errors would fall mid-tick
+  if (tally_.Total < kOneAtATimeUpTo) return 0;
+  ticks =
+      std::min(ticks, std::max<std::int64_t>(1, tally_.Total / (kLargestShare * kTrialsPerTick)));
   // Every random tick counts four trials: the ticks whose every trial stays
   // below the limit are known before any runs.
   const std::int64_t room =

@@ -72,6 +72,12 @@ class Estimator {
   // go by number (random_generator.h), a tally within its invariant, and every trial short of the
   // count's limit (the ticks near it run one at a time, so that the limit is
   // met at the very trial). How many ticks ran: none where they cannot.
+  //
+  // The figures handed over still trace the estimate's course for the chart:
+  // ticks run one at a time until the tally holds kOneAtATimeUpTo pairs, and
+  // later at most a 1/kLargestShare of the tally at once.
+  static constexpr std::int64_t kOneAtATimeUpTo = 1024;
+  static constexpr std::int64_t kLargestShare = 1024;
   std::int64_t RunTicksAtOnce(std::int64_t ticks);
   // The threads RunTicksAtOnce works on, the caller's included (tests).
   void UseWorkers(unsigned threads);

@@ -143,9 +143,13 @@ TEST_P(TicksAtOnce, LeaveWhatTicksOneAfterTheOtherLeave) {
   for (const std::int64_t slice : c.slices) {
     const std::int64_t ticks = slice < 0 ? -slice : slice;
     for (std::int64_t tick = 0; tick < ticks && !one_by_one.stopped; ++tick) one_by_one.Tick();
-    std::int64_t ran = slice < 0 ? 0 : at_once.estimator.RunTicksAtOnce(ticks);
-    ran_at_once += ran;
-    for (; ran < ticks && !at_once.stopped; ++ran) at_once.Tick();
+    // As a slice at full speed runs them: at once while they can, else one.
+    for (std::int64_t ran = 0; ran < ticks && !at_once.stopped;) {
+      const std::int64_t now = slice < 0 ? 0 : at_once.estimator.RunTicksAtOnce(ticks - ran);
+      ran_at_once += now;
+      if (now == 0) at_once.Tick();
+      ran += std::max<std::int64_t>(now, 1);
+    }
   }
   EXPECT_GT(ran_at_once, 0) << "some ran at once";
   EXPECT_EQ(at_once.estimator.Tally(), one_by_one.estimator.Tally());
@@ -168,6 +172,28 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(std::get<0>(info.param).name) + "On" +
              std::to_string(std::get<1>(info.param)) + "Threads";
     });
+
+// The chart draws what is handed over: every pair's figures while the tally
+// is short, and later steps of at most a 1/1024 of it, however many ticks are
+// asked for at once.
+TEST(TicksAtOnce, HandOverFiguresThatTraceTheCourse) {
+  CountedRig rig;
+  for (std::int64_t ran = 0; ran < 100'000;) {
+    const std::int64_t now = rig.estimator.RunTicksAtOnce(1'000'000);
+    if (now == 0) rig.Tick();
+    ran += std::max<std::int64_t>(now, 1);
+  }
+  const std::vector<std::int32_t>& totals = rig.frontEnd.totals;
+  ASSERT_GT(totals.size(), 1000u);
+  for (std::size_t i = 1; i < totals.size(); ++i) {
+    const std::int32_t step = totals[i] - totals[i - 1];
+    if (totals[i] <= Estimator::kOneAtATimeUpTo) {
+      ASSERT_EQ(step, 1) << "at " << totals[i];
+    } else {
+      ASSERT_LE(step, std::max(4, totals[i - 1] / 1024 + 4)) << "at " << totals[i];
+    }
+  }
+}
 
 // Where the outcome of a trial could be an error, or the pairs come from a
 // generator that cannot be continued anywhere, nothing runs at once.

@@ -80,6 +80,7 @@ class RecordingFrontEnd final : public FrontEnd {
  public:
   void UpdateCaptions(const StatusFigures& figures) override {
     texts = EnglishStatusTexts(figures);
+    totals.push_back(figures.total);
     ++captionUpdates;
     log.push_back("captions");
   }
@@ -124,6 +125,7 @@ class RecordingFrontEnd final : public FrontEnd {
   // State as the window would show it, at the window's start.
   StatusTexts texts{"is about", "people asked", "hits found"};
   int captionUpdates = 0;
+  std::vector<std::int32_t> totals;  // of every update, in order
   int progress = 0;
   bool analyzeChecked = false;
   bool virtualPeopleChecked = true;
