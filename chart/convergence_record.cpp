@@ -5,51 +5,48 @@
 
 namespace orvanel {
 
+namespace {
+
+// One step of kPerDecade to a decade, as a factor of the pairs.
+const double kStep = std::pow(10.0, 1.0 / ConvergenceRecord::kPerDecade);
+
+}  // namespace
+
+ConvergenceRecord::ConvergenceRecord(std::vector<Point> points, std::int64_t continued_from)
+    : continuedFrom_(continued_from) {
+  for (const Point& point : points) Add(point.pairs, point.estimate);
+}
+
+void ConvergenceRecord::Restart() {
+  points_.clear();
+  continuedFrom_ = 0;
+  nextKept_ = 1;
+  latestApart_ = false;
+}
+
+// Points are kept at the counts due; the latest count rides on a point of its
+// own after them, which each later count moves on. The counts due lie on a
+// fixed grid, so that counts that come in steps (Full Speed) do not stretch it;
+// counting steps instead of taking a logarithm keeps the cost at a few
+// instructions a trial.
 void ConvergenceRecord::Add(std::int64_t pairs, double estimate) {
   if (pairs <= 0 || !(estimate > 0.0)) return;
   if (!points_.empty() && pairs <= points_.back().pairs) {
-    if (pairs < points_.back().pairs) return;
-    points_.back().estimate = estimate;  // the same count drawn again
+    if (pairs == points_.back().pairs) points_.back().estimate = estimate;  // drawn again
     return;
   }
-  // A point closer to the one before the latest than an even share of the whole
-  // span takes the latest one's place instead of adding to the record.
-  const std::size_t count = points_.size();
-  if (count >= 2) {
-    const double first = std::log(static_cast<double>(points_.front().pairs));
-    const double position = std::log(static_cast<double>(pairs));
-    const double spacing = (position - first) / static_cast<double>(kCapacity / 2);
-    if (position - std::log(static_cast<double>(points_[count - 2].pairs)) < spacing) {
-      points_.back() = Point{pairs, estimate};
-      return;
-    }
+  const Point point{pairs, estimate};
+  if (latestApart_) {
+    points_.back() = point;
+  } else {
+    points_.push_back(point);
   }
-  points_.push_back(Point{pairs, estimate});
-  if (points_.size() > kCapacity) Thin();
-}
-
-// The span grows with the run, and the points kept earlier lie closer together
-// than its even share has become: keeps the first and the latest point and, in
-// between, a point only where it lies at least that share beyond the last point
-// kept. That halves the record, so this happens once per kCapacity / 2 new
-// points, and its cost per point stays constant.
-void ConvergenceRecord::Thin() {
-  const double first = std::log(static_cast<double>(points_.front().pairs));
-  const double latest = std::log(static_cast<double>(points_.back().pairs));
-  const double spacing = (latest - first) / static_cast<double>(kCapacity / 2);
-  std::vector<Point> kept;
-  kept.reserve(kCapacity / 2 + 2);
-  kept.push_back(points_.front());
-  double last_kept = first;
-  for (std::size_t i = 1; i + 1 < points_.size(); ++i) {
-    const double position = std::log(static_cast<double>(points_[i].pairs));
-    if (position - last_kept >= spacing) {
-      kept.push_back(points_[i]);
-      last_kept = position;
-    }
+  latestApart_ = pairs < nextKept_;
+  while (nextKept_ <= pairs) {
+    nextKept_ = nextKept_ < kEveryPairUpTo
+                    ? nextKept_ + 1
+                    : static_cast<std::int64_t>(std::ceil(static_cast<double>(nextKept_) * kStep));
   }
-  kept.push_back(points_.back());
-  points_ = std::move(kept);
 }
 
 // The estimate is sqrt(6 / q), q the share of n pairs found without a common

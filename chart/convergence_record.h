@@ -12,12 +12,12 @@ namespace orvanel {
 // What the convergence chart shows, worked out without any toolkit: the window
 // only draws it.
 //
-// The record: the estimate against the number of pairs asked, one point each
-// time the status lines are drawn. It is kept from the start of a run
-// whether or not the chart is open. Its memory and the cost of drawing it stay
-// bounded for runs of any length: the points are kept evenly spread on a
-// logarithmic scale of the pairs, as the chart shows them, at most kCapacity of
-// them; the first and the latest point always stay.
+// The record: the estimate against the number of pairs asked. It is kept by
+// count, never by time, so that a run of any length and speed (a file of a
+// hundred pairs, Full Speed to the limit) leaves the same shape: every pair's
+// estimate while the run is short, then kPerDecade points evenly spread on
+// the logarithmic pairs axis, the latest always among them. That bounds it:
+// the 2^31 pairs of the tally's limit make fewer than kCapacity points.
 class ConvergenceRecord {
  public:
   struct Point {
@@ -26,22 +26,32 @@ class ConvergenceRecord {
     friend bool operator==(const Point&, const Point&) = default;
   };
 
-  static constexpr std::size_t kCapacity = 4000;
+  static constexpr std::int64_t kEveryPairUpTo = 300;
+  static constexpr int kPerDecade = 200;
+  static constexpr std::size_t kCapacity = 2000;
+
+  ConvergenceRecord() = default;
+  // A record carried from an earlier run. `continued_from`: the count of the
+  // tally it began at, where the history before it was unknown; 0 when it
+  // begins at the first pair.
+  ConvergenceRecord(std::vector<Point> points, std::int64_t continued_from);
 
   // A new record: the tally was zeroed (Reset, a new pair file).
-  void Restart() { points_.clear(); }
+  void Restart();
 
   // Notes the estimate after `pairs` pairs. Points without an estimate or with a
   // count the chart cannot place (none or fewer pairs than the last) are passed
-  // over.
+  // over; a point too close to the one kept before takes the latest's place.
   void Add(std::int64_t pairs, double estimate);
 
   [[nodiscard]] const std::vector<Point>& Points() const { return points_; }
+  [[nodiscard]] std::int64_t ContinuedFrom() const { return continuedFrom_; }
 
  private:
-  void Thin();
-
   std::vector<Point> points_;
+  std::int64_t continuedFrom_ = 0;
+  std::int64_t nextKept_ = 1;  // the count from which the next point is kept
+  bool latestApart_ = false;   // the last point is the latest count, not one kept
 };
 
 // 95 % of estimates after `pairs` truly random pairs lie within pi plus or minus

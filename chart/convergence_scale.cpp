@@ -37,23 +37,61 @@ ChartPoints ShownPoints(const ChartPoints& points) {
 PairsAxis PairsAxisFor(const ChartPoints& shown) {
   if (shown.empty()) return PairsAxis{};
   PairsAxis axis;
-  axis.high = static_cast<double>(shown.back().pairs);
+  const std::int64_t latest = shown.back().pairs;
+  axis.high = static_cast<double>(std::max<std::int64_t>(latest, 2));
   axis.low = std::min(static_cast<double>(shown.front().pairs), axis.high / kShortestSpan);
-  // Decades alone where three of them show; 2 and 5 times them as well where
-  // fewer do.
-  const auto ticks_of = [&axis, &shown](std::initializer_list<std::int64_t> factors) {
-    std::vector<std::int64_t> ticks;
-    for (std::int64_t decade = 1; decade <= shown.back().pairs; decade *= 10) {
+  const auto round_counts = [&axis](std::initializer_list<std::int64_t> factors) {
+    std::vector<std::int64_t> counts;
+    for (std::int64_t decade = 1; decade <= axis.high; decade *= 10) {
       for (const std::int64_t factor : factors) {
-        const std::int64_t tick = factor * decade;
-        if (tick >= axis.low && tick <= shown.back().pairs) ticks.push_back(tick);
+        if (factor * decade <= axis.high) counts.push_back(factor * decade);
       }
     }
-    return ticks;
+    return counts;
   };
-  axis.ticks = ticks_of({1});
-  if (axis.ticks.size() < 3) axis.ticks = ticks_of({1, 2, 5});
+  const auto from_low = [&axis](std::vector<std::int64_t> counts) {
+    std::erase_if(counts, [&axis](std::int64_t count) { return count < axis.low; });
+    return counts;
+  };
+  // Decades alone where three of them show; 2 and 5 times them as well where
+  // fewer do; and at least two ticks, the axis reaching down to them where a
+  // short span holds fewer (the span from 22,500,000 to 45,000,000 holds none).
+  axis.ticks = from_low(round_counts({1}));
+  if (axis.ticks.size() >= 3) return axis;
+  const std::vector<std::int64_t> all = round_counts({1, 2, 5});
+  axis.low = std::min(axis.low, static_cast<double>(all[all.size() - 2]));
+  axis.ticks = from_low(all);
   return axis;
+}
+
+std::vector<std::vector<std::int64_t>> PairsLabelChoices(const PairsAxis& axis) {
+  const auto is_decade = [](std::int64_t count) {
+    while (count % 10 == 0) count /= 10;
+    return count == 1;
+  };
+  std::vector<std::vector<std::int64_t>> choices{axis.ticks};
+  const auto offer = [&choices](std::vector<std::int64_t> labels) {
+    if (labels.size() >= 2 && labels != choices.back()) choices.push_back(std::move(labels));
+  };
+  offer([&] {
+    auto labels = axis.ticks;
+    std::erase_if(labels, [&](std::int64_t count) { return is_decade(count * 5); });  // 2, 20…
+    return labels;
+  }());
+  std::vector<std::int64_t> decades = axis.ticks;
+  std::erase_if(decades, [&](std::int64_t count) { return !is_decade(count); });
+  offer(decades);
+  // Every second, third… decade, counted back from the latest.
+  for (std::size_t stride = 2; stride < decades.size(); ++stride) {
+    std::vector<std::int64_t> labels;
+    for (std::size_t i = decades.size(); i-- > 0;) {
+      if ((decades.size() - 1 - i) % stride == 0) labels.insert(labels.begin(), decades[i]);
+    }
+    offer(labels);
+  }
+  // The two ends, which the narrowest plot still has room for.
+  offer({axis.ticks.front(), axis.ticks.back()});
+  return choices;
 }
 
 std::vector<double> RoundAxis::Ticks() const {

@@ -23,16 +23,25 @@ using ChartPoints = std::vector<ConvergenceRecord::Point>;
 
 // A logarithmic axis of the pairs, from `low` to `high` (the latest count).
 // `ticks` are the counts marked on it, left to right: whole decades, and 2 and 5
-// times a decade as well where fewer than three decades are marked.
+// times a decade as well where fewer than three decades are marked; at least
+// two of them.
 struct PairsAxis {
-  double low = 0.5;
-  double high = 1.0;
-  std::vector<std::int64_t> ticks{1};
+  double low = 1.0;
+  double high = 10.0;
+  std::vector<std::int64_t> ticks{1, 10};
   friend bool operator==(const PairsAxis&, const PairsAxis&) = default;
 };
 // The axis of the points shown. Too short a run (less than a factor of two) is
-// widened to the left, down to half its latest count.
+// widened to the left, down to half its latest count, and further to the
+// second round count below it where it would hold fewer than two ticks. A
+// single pair alone has an axis to 2.
 [[nodiscard]] PairsAxis PairsAxisFor(const ChartPoints& shown);
+
+// The ticks to label where not all labels have room, best first: all of them;
+// without the 2s; the decades alone; every second, third… decade, counted
+// back from the latest; the first and the last tick. Each choice has at least
+// two labels.
+[[nodiscard]] std::vector<std::vector<std::int64_t>> PairsLabelChoices(const PairsAxis& axis);
 
 // A linear axis on round steps (1, 2 or 5 times a power of ten) from `low` to
 // `high`, both on a step; `decimals` is what a label of the step needs (0.2

@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <numbers>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "estimator/common_factor.h"
@@ -54,29 +58,73 @@ TEST(ConvergenceRecord, PassesOverWhatTheChartCannotPlace) {
   EXPECT_EQ(record.Points(), (std::vector<ConvergenceRecord::Point>{{100, 3.3}}));
 }
 
-// Over ten million points (a run of days), the record stays within its bound,
-// keeps its first and latest points and spreads the rest evenly over the
-// decades of the logarithmic axis.
-TEST(ConvergenceRecord, StaysBoundedAndEvenOnTheLogarithmicAxis) {
+// How the counts reach the record: every pair's figures while a run is short
+// and where pairs come one at a time; at Full Speed, later, in steps of a
+// 1/1024 of the tally (Estimator::RunTicksAtOnce).
+struct RunCase {
+  const char* name;
+  std::int64_t last;
+  bool fullSpeed;
+};
+
+std::ostream& operator<<(std::ostream& out, const RunCase& c) {
+  return out << c.name;
+}
+
+class RecordedRuns : public ::testing::TestWithParam<RunCase> {};
+
+// A run of any length and speed leaves the same shape: every pair up to a few
+// hundred, then the same number of points in every decade, the latest always
+// last, and never more than the bound.
+TEST_P(RecordedRuns, KeepEveryEarlyPairThenEvenDecades) {
+  const RunCase& c = GetParam();
   ConvergenceRecord record;
-  for (std::int64_t pairs = 1; pairs <= 10'000'000; ++pairs) {
-    record.Add(pairs, 3.0 + 1.0 / static_cast<double>(pairs));
-    ASSERT_LE(record.Points().size(), ConvergenceRecord::kCapacity);
+  for (std::int64_t pairs = 1; pairs <= c.last;) {
+    record.Add(pairs, std::numbers::pi + 1.0 / static_cast<double>(pairs));
+    const std::int64_t step = c.fullSpeed && pairs >= 1024 ? pairs / 1024 / 4 * 4 : 1;
+    pairs = pairs < c.last ? std::min(c.last, pairs + std::max<std::int64_t>(step, 1)) : c.last + 1;
   }
   const auto& points = record.Points();
-  EXPECT_EQ(points.front(), (ConvergenceRecord::Point{1, 4.0}));
-  EXPECT_EQ(points.back().pairs, 10'000'000);
-  EXPECT_GE(points.size(), ConvergenceRecord::kCapacity / 4);
-  // Decades 10^2..10^7 (the first two hold fewer whole numbers than their share).
-  std::array<int, 7> per_decade{};
-  for (const auto& point : points) {
-    const auto decade = static_cast<std::size_t>(std::log10(static_cast<double>(point.pairs)));
-    if (decade < per_decade.size()) ++per_decade[decade];
+  ASSERT_LE(points.size(), ConvergenceRecord::kCapacity);
+  EXPECT_EQ(points.back().pairs, c.last) << "the latest is always kept";
+  const auto early = std::min(c.last, ConvergenceRecord::kEveryPairUpTo);
+  for (std::int64_t pairs = 1; pairs <= early; ++pairs) {
+    ASSERT_EQ(points[static_cast<std::size_t>(pairs - 1)].pairs, pairs) << "every early pair";
   }
-  const int smallest = *std::min_element(per_decade.begin() + 2, per_decade.end());
-  const int largest = *std::max_element(per_decade.begin() + 2, per_decade.end());
-  EXPECT_GT(smallest, 0);
-  EXPECT_LE(largest, smallest * 3) << "decade counts differ too much";
+  std::map<int, int> per_decade;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    const double apart =
+        std::log10(static_cast<double>(points[i].pairs) / static_cast<double>(points[i - 1].pairs));
+    if (points[i - 1].pairs >= ConvergenceRecord::kEveryPairUpTo) {
+      ASSERT_LT(apart, 0.02) << "no gap after " << points[i - 1].pairs;
+    }
+    ++per_decade[static_cast<int>(std::floor(std::log10(static_cast<double>(points[i].pairs))))];
+  }
+  // The decades after the early pairs, whole within the run.
+  for (int decade = 3; std::pow(10.0, decade + 1) <= static_cast<double>(c.last); ++decade) {
+    EXPECT_NEAR(per_decade[decade], ConvergenceRecord::kPerDecade, 5) << "decade " << decade;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, RecordedRuns,
+                         ::testing::Values(RunCase{"OnePair", 1, false},
+                                           RunCase{"AHundredPairFile", 100, false},
+                                           RunCase{"AMillionAtFullSpeed", 1'000'000, true},
+                                           RunCase{"AnHourAtATickAMillisecond", 14'400'000, false},
+                                           RunCase{"ToTheLimitAtFullSpeed", 2'147'483'647, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A carried record goes on as it was kept, from its saved points, and says
+// where it began; Restart forgets both.
+TEST(ConvergenceRecord, GoesOnFromACarriedRecord) {
+  ConvergenceRecord record({{50'000'000, 3.1415}}, 50'000'000);
+  record.Add(50'000'004, 3.1416);
+  EXPECT_EQ(record.ContinuedFrom(), 50'000'000);
+  EXPECT_EQ(record.Points(),
+            (std::vector<ConvergenceRecord::Point>{{50'000'000, 3.1415}, {50'000'004, 3.1416}}));
+  record.Restart();
+  EXPECT_TRUE(record.Points().empty());
+  EXPECT_EQ(record.ContinuedFrom(), 0);
 }
 
 }  // namespace

@@ -92,6 +92,7 @@ TEST_P(ChartAxes, HoldWhatIsShownAndNoMore) {
   EXPECT_EQ(pairs.ticks, c.ticks);
   const RoundAxis estimates = EstimateAxisFor(shown, pairs);
   EXPECT_LE(estimates.high - estimates.low, c.widestEstimateSpan);
+  ASSERT_GE(pairs.ticks.size(), 2u) << "at least two labels";
   EXPECT_LT(estimates.low, std::numbers::pi);
   EXPECT_GT(estimates.high, std::numbers::pi);
   ASSERT_FALSE(shown.empty());
@@ -107,7 +108,7 @@ TEST_P(ChartAxes, HoldWhatIsShownAndNoMore) {
 INSTANTIATE_TEST_SUITE_P(
     Runs, ChartAxes,
     ::testing::Values(
-        ChartCase{"OnePair", {{1, 2.449}}, 0.5, 1, {1}, 8},
+        ChartCase{"OnePair", {{1, 2.449}}, 1, 2, {1, 2}, 8},
         ChartCase{"SixtyFourPairs", RecordedRun(1, 64, 0.3, 0.3), 1, 64, {1, 2, 5, 10, 20, 50}, 8},
         ChartCase{"AHundredPairFileThatEnded",
                   {{64, 3.10}, {72, 3.20}, {88, 3.14}, {100, 3.1363}},
@@ -124,10 +125,17 @@ INSTANTIATE_TEST_SUITE_P(
                   0.4},
         ChartCase{"LoadedNearTheLimit",
                   {{kMax - 647, 3.14159}, {kMax - 300, 3.14160}, {kMax, 3.14158}},
-                  kMax / 2.0,
+                  1'000'000'000,
                   kMax,
-                  {2'000'000'000},
+                  {1'000'000'000, 2'000'000'000},
                   0.0005},
+        // Half its count holds no round count: the axis reaches down to two.
+        ChartCase{"CarriedAtFortyFiveMillion",
+                  {{45'000'000, 3.14159}},
+                  10'000'000,
+                  45'000'000,
+                  {10'000'000, 20'000'000},
+                  0.003},
         ChartCase{"ARunToTheLimitWithAWildStart",
                   RecordedRun(1, kMax, 2.0, 0.00002),
                   2'191'872.0,
@@ -135,6 +143,33 @@ INSTANTIATE_TEST_SUITE_P(
                   {10'000'000, 100'000'000, 1'000'000'000},
                   0.01}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Where not every label has room, the 2s go first, then the 5s, then every
+// other decade, counted back from the latest; at last only the two ends stay.
+TEST(PairsLabels, KeepTheDecadesLongestAndAlwaysTwo) {
+  const struct {
+    std::vector<std::int64_t> ticks;
+    std::vector<std::vector<std::int64_t>> choices;
+  } cases[] = {
+      {{5'000'000, 10'000'000, 20'000'000, 50'000'000},
+       {{5'000'000, 10'000'000, 20'000'000, 50'000'000},
+        {5'000'000, 10'000'000, 50'000'000},
+        {5'000'000, 50'000'000}}},
+      {{1, 2, 5, 10, 20, 50, 100},
+       {{1, 2, 5, 10, 20, 50, 100}, {1, 5, 10, 50, 100}, {1, 10, 100}, {1, 100}}},
+      {{10'000, 100'000, 1'000'000, 10'000'000, 100'000'000},
+       {{10'000, 100'000, 1'000'000, 10'000'000, 100'000'000},
+        {10'000, 1'000'000, 100'000'000},
+        {100'000, 100'000'000},
+        {10'000, 100'000'000}}},
+      {{1, 2}, {{1, 2}}},
+  };
+  for (const auto& c : cases) {
+    PairsAxis axis;
+    axis.ticks = c.ticks;
+    EXPECT_EQ(PairsLabelChoices(axis), c.choices) << c.ticks.front() << " to " << c.ticks.back();
+  }
+}
 
 TEST(PointsToDraw, KeepAboutOneAPixelWithTheFirstAndTheLatest) {
   Points points;
