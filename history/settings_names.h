@@ -8,6 +8,9 @@ namespace orvanel {
 // platform.
 inline constexpr char kApplicationName[] = "Orvanel";
 
+// The name of the convergence record's file (record_file.h).
+inline constexpr char kRecordFileName[] = "convergence-record.txt";
+
 // The organization and application names under which the platform's own store
 // (QSettings) keeps an application's settings. On Windows that is the registry
 // key HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<application>,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "settings_store.h"
 
@@ -11,5 +12,11 @@ namespace orvanel {
 // file in the user's configuration folder, $XDG_CONFIG_HOME or ~/.config
 // (Orvanel/Orvanel.conf, where QSettings kept it before).
 [[nodiscard]] std::unique_ptr<SettingsStore> MakeUserSettingsStore();
+
+// Where the convergence record is kept beside that store (UTF-8): in the same
+// folder as the program's own file; on Windows and macOS, where the store is
+// the platform's, in the user's application data. Empty when there is no such
+// place.
+[[nodiscard]] std::string UserRecordPath();
 
 }  // namespace orvanel

@@ -39,15 +39,25 @@ class HomelessStore final : public SettingsStore {
   std::string location_;
 };
 
+// Below the user's configuration folder: the program's own folder in it.
+std::string ProgramFolder() {
+  return "/" + SettingsNamesFor(kApplicationName).organization + "/";
+}
+
 }  // namespace
 
 std::unique_ptr<SettingsStore> MakeUserSettingsStore() {
-  const SettingsNames names = SettingsNamesFor(kApplicationName);
-  const std::string below = "/" + names.organization + "/" + names.application + ".conf";
+  const std::string below =
+      ProgramFolder() + SettingsNamesFor(kApplicationName).application + ".conf";
   const auto folder = FindUserConfigFolder(std::getenv, DatabaseHome());
   if (!folder) return std::make_unique<HomelessStore>("~/.config" + below);
   return std::make_unique<SettingsFileStore>(folder->folder + below, HistorySection(),
                                              folder->base);
+}
+
+std::string UserRecordPath() {
+  const auto folder = FindUserConfigFolder(std::getenv, DatabaseHome());
+  return folder ? folder->folder + ProgramFolder() + kRecordFileName : std::string();
 }
 
 }  // namespace orvanel
