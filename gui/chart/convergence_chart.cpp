@@ -6,7 +6,6 @@
 #include <QMarginsF>
 #include <QPainter>
 #include <QPolygonF>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +15,9 @@
 
 namespace orvanel {
 namespace {
+
+// Texts in the plot keep to its right edge and break at blanks where it is narrow.
+constexpr int kInPlotFlags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap;
 
 constexpr double kPi = std::numbers::pi;
 constexpr int kBandSamples = 120;  // the band's curves, evenly spread on the pairs axis
@@ -41,6 +43,13 @@ QPen EstimatePen(const ChartColours& colours) {
 
 QPen BandEdgePen(const ChartColours& colours) {
   return QPen(colours.bandEdge, 1, Qt::DotLine);
+}
+
+// In a chart that begins at a tally carried from earlier runs.
+QString ContinuedNote(std::int64_t pairs) {
+  //: In a chart that begins at a tally carried from earlier runs, whose course
+  //: before it is not known. %1 is the count of pairs.
+  return ConvergenceChart::tr("continued from %1 saved pairs").arg(PairsLabel(pairs));
 }
 
 QString EstimateLabel(double value, int decimals) {
@@ -121,6 +130,9 @@ struct ConvergenceChart::Geometry {
   QRectF estimateTitleRect;  // upright: the text is drawn turned by a quarter
   std::vector<std::pair<QString, QRectF>> pairsLabels;
   std::vector<std::pair<QString, QRectF>> estimateLabels;
+  // In the plot: "No estimate yet" in its middle while it is empty, the note of
+  // a record continued from a carried tally in its lower right corner.
+  std::optional<std::pair<QString, QRectF>> inPlot;
 
   [[nodiscard]] double X(double pairs, const PairsAxis& axis) const {
     return plot.left() +
@@ -131,43 +143,35 @@ struct ConvergenceChart::Geometry {
   }
 };
 
-ConvergenceChart::ConvergenceChart(QWidget* parent)
-    : QWidget(parent), describeLater_(new QTimer(this)) {
+ConvergenceChart::ConvergenceChart(QWidget* parent) : QWidget(parent) {
   setObjectName("ConvergenceChart");
   setAccessibleName(tr("Convergence chart"));
   setAttribute(Qt::WA_OpaquePaintEvent);
-  describeLater_->setSingleShot(true);
-  connect(describeLater_, &QTimer::timeout, this, [this] { Describe(description_); });
-  described_.invalidate();
   Show({}, QString());
 }
 
 void ConvergenceChart::Show(const std::vector<ConvergenceRecord::Point>& points,
-                            const QString& summary) {
+                            const QString& summary, std::int64_t continued_from) {
   points_ = ShownPoints(points);
   estimateLine_.reset();
   const PairsAxis pairs_axis = PairsAxisFor(points_);
   const RoundAxis estimate_axis = EstimateAxisFor(points_, pairs_axis);
-  if (!(pairs_axis == pairsAxis_) || !(estimate_axis == estimateAxis_)) {
+  // The note only while the chart reaches back to where the record began.
+  const std::int64_t continued =
+      !points_.empty() && continued_from >= points_.front().pairs ? continued_from : 0;
+  if (!(pairs_axis == pairsAxis_) || !(estimate_axis == estimateAxis_) ||
+      continued != continuedFrom_) {
     pairsAxis_ = pairs_axis;
     estimateAxis_ = estimate_axis;
+    continuedFrom_ = continued;
     backdrop_ = QPixmap();
     updateGeometry();  // the labels may have grown
   }
-  // Read out as one line.
-  Describe(QString(summary).replace('\n', QStringLiteral("; ")));
+  // Read out as shown, as one line.
+  QString description = QString(summary).replace('\n', QStringLiteral("; "));
+  if (continuedFrom_ > 0) description += QStringLiteral("; ") + ContinuedNote(continuedFrom_);
+  if (accessibleDescription() != description) setAccessibleDescription(description);
   update();
-}
-
-void ConvergenceChart::Describe(const QString& summary) {
-  description_ = summary;
-  if (accessibleDescription() == summary) return;
-  if (!described_.isValid() || described_.elapsed() >= kDescriptionIntervalMs) {
-    setAccessibleDescription(summary);
-    described_.start();
-  } else if (!describeLater_->isActive()) {
-    describeLater_->start(static_cast<int>(kDescriptionIntervalMs - described_.elapsed()));
-  }
 }
 
 ConvergenceChart::Geometry ConvergenceChart::Measure(QSizeF size) const {
@@ -222,6 +226,24 @@ ConvergenceChart::Geometry ConvergenceChart::Measure(QSizeF size) const {
       QRectF(plot.center().x() - pairs_title_width / 2,
              plot.bottom() + padding + line + padding / 2, pairs_title_width, line);
 
+  // An empty plot says so in its middle, and has neither ticks nor labels.
+  if (points_.empty()) {
+    const QString empty = tr("No estimate yet");
+    const double width = metrics.horizontalAdvance(empty);
+    geometry.inPlot.emplace(
+        empty, QRectF(plot.center().x() - width / 2, plot.center().y() - line / 2, width, line));
+    return geometry;
+  }
+  if (continuedFrom_ > 0) {
+    // Broken at its blanks where the plot is narrower than the note.
+    const QString note = ContinuedNote(continuedFrom_);
+    const QRectF room(0, 0, std::max(1.0, plot.width() - 2 * padding), plot.height());
+    const QSizeF needed = metrics.boundingRect(room, kInPlotFlags, note).size();
+    geometry.inPlot.emplace(note, QRectF(plot.right() - padding - needed.width(),
+                                         plot.bottom() - padding / 2 - needed.height(),
+                                         needed.width(), needed.height()));
+  }
+
   for (const double tick : estimateAxis_.Ticks()) {
     const QString text = EstimateLabel(tick, estimateAxis_.decimals);
     const double width = metrics.horizontalAdvance(text);
@@ -229,21 +251,20 @@ ConvergenceChart::Geometry ConvergenceChart::Measure(QSizeF size) const {
         text, QRectF(plot.left() - padding / 2 - width, geometry.Y(tick, estimateAxis_) - line / 2,
                      width, line));
   }
-  // Every tick gets its label where the labels have room; every second or third
-  // where they have not, counted from the latest.
-  const auto& ticks = pairsAxis_.ticks;
-  for (std::size_t stride = 1; stride <= ticks.size(); ++stride) {
+  // The first choice of labels that has room, each clear of the next by a
+  // padding (convergence_scale.h: decades are the last to go).
+  for (const std::vector<std::int64_t>& labels : PairsLabelChoices(pairsAxis_)) {
     geometry.pairsLabels.clear();
-    double free_from = -1e9;
     bool fits = true;
-    for (std::size_t i = ticks.size(); i-- > 0;) {
-      if ((ticks.size() - 1 - i) % stride != 0) continue;
-      const QString text = PairsLabel(ticks[i]);
+    for (const std::int64_t pairs : labels) {
+      const QString text = PairsLabel(pairs);
       const double width = metrics.horizontalAdvance(text);
-      const double centre = geometry.X(static_cast<double>(ticks[i]), pairsAxis_);
+      const double centre = geometry.X(static_cast<double>(pairs), pairsAxis_);
       const QRectF rect(centre - width / 2, plot.bottom() + padding, width, line);
-      if (free_from > -1e9 && rect.right() + padding > free_from) fits = false;
-      free_from = rect.left();
+      if (!geometry.pairsLabels.empty() &&
+          geometry.pairsLabels.back().second.right() + padding > rect.left()) {
+        fits = false;
+      }
       geometry.pairsLabels.emplace_back(text, rect);
     }
     if (fits) break;
@@ -261,6 +282,8 @@ ConvergenceChart::Layout ConvergenceChart::LayOut() const {
   layout.texts.insert(layout.texts.end(), geometry.pairsLabels.begin(), geometry.pairsLabels.end());
   layout.texts.insert(layout.texts.end(), geometry.estimateLabels.begin(),
                       geometry.estimateLabels.end());
+  if (geometry.inPlot) layout.texts.push_back(*geometry.inPlot);
+  for (const auto& label : geometry.pairsLabels) layout.pairsLabels.push_back(label.first);
   return layout;
 }
 
@@ -314,33 +337,9 @@ void ConvergenceChart::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-void ConvergenceChart::DrawBackdrop(QPainter& painter, const Geometry& geometry) const {
-  const ChartColours colours = ChartColoursFor(palette());
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillRect(rect(), colours.background);
+void ConvergenceChart::DrawBandAndPi(QPainter& painter, const Geometry& geometry,
+                                     const ChartColours& colours) const {
   const QRectF& plot = geometry.plot;
-
-  // The legend's samples and names, drawn as the lines are.
-  const QPen pens[] = {EstimatePen(colours), QPen(colours.pi, kLineWidth, Qt::DashLine),
-                       BandEdgePen(colours)};
-  for (std::size_t i = 0; i < geometry.legend.size(); ++i) {
-    const QRectF& text = geometry.legend[i].second;
-    const QRectF sample(text.left() - geometry.padding / 2 - 2 * geometry.line, text.top() + 2,
-                        2 * geometry.line, geometry.line - 4);
-    painter.setPen(pens[i]);
-    if (i == 2) {
-      painter.setBrush(colours.bandFill);
-      painter.drawRect(sample);
-      painter.setBrush(Qt::NoBrush);
-    } else {
-      painter.drawLine(
-          QLineF(sample.left(), sample.center().y(), sample.right(), sample.center().y()));
-    }
-    painter.setPen(colours.text);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, geometry.legend[i].first);
-  }
-
-  // The band and pi, inside the plot; what lies outside runs off its edge.
   painter.save();
   painter.setClipRect(plot);
   QPolygonF upper;
@@ -368,19 +367,53 @@ void ConvergenceChart::DrawBackdrop(QPainter& painter, const Geometry& geometry)
   painter.setPen(QPen(colours.pi, kLineWidth, Qt::DashLine));
   painter.drawLine(QLineF(plot.left(), pi_y, plot.right(), pi_y));
   painter.restore();
+}
+
+void ConvergenceChart::DrawBackdrop(QPainter& painter, const Geometry& geometry) const {
+  const ChartColours colours = ChartColoursFor(palette());
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.fillRect(rect(), colours.background);
+  const QRectF& plot = geometry.plot;
+
+  // The legend's samples and names, drawn as the lines are.
+  const QPen pens[] = {EstimatePen(colours), QPen(colours.pi, kLineWidth, Qt::DashLine),
+                       BandEdgePen(colours)};
+  for (std::size_t i = 0; i < geometry.legend.size(); ++i) {
+    const QRectF& text = geometry.legend[i].second;
+    const QRectF sample(text.left() - geometry.padding / 2 - 2 * geometry.line, text.top() + 2,
+                        2 * geometry.line, geometry.line - 4);
+    painter.setPen(pens[i]);
+    if (i == 2) {
+      painter.setBrush(colours.bandFill);
+      painter.drawRect(sample);
+      painter.setBrush(Qt::NoBrush);
+    } else {
+      painter.drawLine(
+          QLineF(sample.left(), sample.center().y(), sample.right(), sample.center().y()));
+    }
+    painter.setPen(colours.text);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, geometry.legend[i].first);
+  }
+
+  // The band and pi, inside the plot; what lies outside runs off its edge. An
+  // empty plot has neither: there is no estimate to put beside them.
+  if (!points_.empty()) DrawBandAndPi(painter, geometry, colours);
 
   // The axes, their ticks and labels, and their titles.
   painter.setPen(QPen(colours.text, 1));
   painter.drawRect(plot);
   const double tick = geometry.padding / 2;
-  for (const std::int64_t pairs : pairsAxis_.ticks) {
-    const double x = geometry.X(static_cast<double>(pairs), pairsAxis_);
-    painter.drawLine(QLineF(x, plot.bottom(), x, plot.bottom() + tick));
+  if (!points_.empty()) {
+    for (const std::int64_t pairs : pairsAxis_.ticks) {
+      const double x = geometry.X(static_cast<double>(pairs), pairsAxis_);
+      painter.drawLine(QLineF(x, plot.bottom(), x, plot.bottom() + tick));
+    }
   }
-  for (const double value : estimateAxis_.Ticks()) {
-    const double y = geometry.Y(value, estimateAxis_);
-    painter.drawLine(QLineF(plot.left() - tick, y, plot.left(), y));
+  for (const auto& [text, rect] : geometry.estimateLabels) {
+    painter.drawLine(QLineF(plot.left() - tick, rect.center().y(), plot.left(), rect.center().y()));
   }
+  if (geometry.inPlot)
+    painter.drawText(geometry.inPlot->second, kInPlotFlags, geometry.inPlot->first);
   for (const auto& [text, rect] : geometry.pairsLabels)
     painter.drawText(rect, Qt::AlignCenter, text);
   for (const auto& [text, rect] : geometry.estimateLabels) {

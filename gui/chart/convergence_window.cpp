@@ -113,10 +113,10 @@ ConvergenceWindow::ConvergenceWindow(SaveDialog& save_dialog, ImageWrites& write
   resize(640, 440);
 }
 
-void ConvergenceWindow::Refresh(const ConvergenceRecord& record, const StatusFigures& shown) {
-  const QString summary = ConvergenceSummary(shown);
+void ConvergenceWindow::Refresh(const ConvergenceRecord& record, const StatusFigures& latest) {
+  const QString summary = ConvergenceSummary(latest);
   summary_->setText(summary);
-  chart_->Show(record.Points(), summary);
+  chart_->Show(record.Points(), summary, record.ContinuedFrom());
 }
 
 QImage ConvergenceWindow::Image() const {

@@ -25,8 +25,8 @@ class ConvergenceWindow final : public QWidget {
   // Save Image… writes through `writes`, which outlives the window.
   ConvergenceWindow(SaveDialog& save_dialog, ImageWrites& writes, QWidget* parent);
 
-  // Draws the record and the figures of the status lines as they are now.
-  void Refresh(const ConvergenceRecord& record, const StatusFigures& shown);
+  // Draws the record and the figures of its latest point.
+  void Refresh(const ConvergenceRecord& record, const StatusFigures& latest);
 
   // What the window shows, the chart and the line under it, at the window's
   // size and in its palette: what Save Image… writes.

@@ -31,6 +31,10 @@ namespace {
 // How often the window's thread looks at a pair file being opened.
 constexpr int kOpeningLookMilliseconds = 25;
 
+// How long the start waits for the chart's record: it is only drawn, and a
+// record not read in time means only a chart that begins at the loaded tally.
+constexpr std::chrono::milliseconds kRecordPatience{1500};
+
 }  // namespace
 
 Main::Main(PlatformServices services, QWidget* parent)
@@ -39,6 +43,7 @@ Main::Main(PlatformServices services, QWidget* parent)
       selFile_(*services_.openDialog),
       estimator_(*this, *services_.generator, services_.openPairFile),
       reporter_(*services_.messenger),
+      recordFile_(services_.recordPath),
       saver_(new TallySaver(
           *services_.settingsStore, reporter_, *services_.clock,
           [this] { return estimator_.Tally(); }, this)) {
@@ -49,6 +54,9 @@ Main::Main(PlatformServices services, QWidget* parent)
   CreateMenus();
   statusLines_ = std::make_unique<StatusLines>(*EstimateText, *TotalText, *HitsText);
   presenter_ = std::make_unique<Presenter>(*statusLines_, *services_.clock);
+  saver_->KeepRecord(recordFile_, [this](const TrialTally& tally) {
+    return RecordUpTo(presenter_->Record(), tally.Total, tally.Estimate);
+  });
 
   // Trials begin without any click: the timer runs from the start.
   Timer1 = new TickTimer(*services_.clock, this);
@@ -112,7 +120,9 @@ void Main::Form_Load() {
     const LoadedHistory loaded = LoadHistory(*services_.settingsStore);
     estimator_.Restore(loaded.tally);
     if (!loaded.StartedFromZero()) saver_->Loaded(loaded.tally);
-    presenter_->RestartRecord(loaded.tally.Total, loaded.tally.Estimate);
+    presenter_->ContinueRecord(
+        CarriedRecord(recordFile_.Load(kRecordPatience), loaded.tally.Total, loaded.tally.Estimate),
+        MakeStatusFigures(loaded.tally));
     const QString problem =
         LoadProblemText(loaded, QString::fromStdString(services_.settingsStore->Location()));
     if (problem.isEmpty()) return;
@@ -295,6 +305,7 @@ void Main::SetProgressFrameFileName(const std::string& file_name) {
 }
 
 void Main::FileHeldNoPair(std::int64_t bytes) {
+  presenter_->DrawNoted();  // the tally the file left, under the message
   reporter_.Tell(
       this, NoCompletePairText(loadingFile_, QLocale().toString(static_cast<qlonglong>(bytes))),
       Reporter::Attendance::kPersonPresent, Reporter::Kind::kNotice);

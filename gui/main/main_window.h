@@ -17,6 +17,7 @@
 #include "estimator/front_end.h"
 #include "gui/messages/reporter.h"
 #include "gui/platform/platform_services.h"
+#include "history/record_file.h"
 #include "presenter.h"
 #include "sel_file.h"
 #include "status_lines.h"
@@ -126,6 +127,7 @@ class Main final : public QMainWindow, private FrontEnd {
   SelFile selFile_;
   Estimator estimator_;
   Reporter reporter_;
+  RecordFile recordFile_;  // the chart's record, beside the tally
   TallySaver* saver_;
   std::unique_ptr<StatusLines> statusLines_;
   std::unique_ptr<Presenter> presenter_;

@@ -1,11 +1,16 @@
 #include "presenter.h"
 
+#include <utility>
+
 namespace orvanel {
 
 Presenter::Presenter(StatusLines& lines, const MonotonicClock& clock)
     : lines_(lines), clock_(clock) {}
 
 void Presenter::Take(const StatusFigures& figures) {
+  record_.Add(figures.total, figures.estimate);
+  charted_ = figures;
+  chartBehind_ = true;
   if (inRun_) {
     noted_ = figures;
     return;
@@ -30,9 +35,15 @@ void Presenter::DrawNoted() {
   if (chartBehind_) DrawChart();
 }
 
-void Presenter::RestartRecord(std::int64_t pairs, double estimate) {
-  record_.Restart();
-  record_.Add(pairs, estimate);
+// The lines keep what they show until the next figures: those of the tally
+// that ended, which never reach the new record.
+void Presenter::RestartRecord() {
+  ContinueRecord(ConvergenceRecord(), StatusFigures{});
+}
+
+void Presenter::ContinueRecord(ConvergenceRecord record, const StatusFigures& loaded) {
+  record_ = std::move(record);
+  charted_ = loaded;
   chartBehind_ = true;
   if (!inRun_) DrawChart();
 }
@@ -47,9 +58,6 @@ void Presenter::DrawLines(const StatusFigures& figures) {
   noted_.reset();
   linesDrawn_ = clock_.Now();
   lines_.Show(figures);
-  shown_ = figures;
-  record_.Add(figures.total, figures.estimate);
-  chartBehind_ = true;
 }
 
 // A chart that is closed or hidden is drawn when it is shown again.
@@ -57,7 +65,7 @@ void Presenter::DrawChart() {
   if (!chart_ || !chart_->isVisible()) return;
   chartBehind_ = false;
   chartDrawn_ = clock_.Now();
-  chart_->Refresh(record_, shown_);
+  chart_->Refresh(record_, charted_);
 }
 
 }  // namespace orvanel

@@ -26,8 +26,9 @@ namespace orvanel {
 // kChartInterval; both at once when the trials stop. Figures handed over
 // outside a run (Reset, a loaded tally) are drawn at once.
 //
-// Each drawing of the status lines is a point of the record, kept from the
-// start of a run whether or not the chart is open.
+// Every figure handed over is a point of the record (which keeps those it
+// needs), kept from the start of a run whether or not the chart is open; the
+// chart's record, axes and summary always show the same moment.
 class Presenter {
  public:
   static constexpr std::chrono::milliseconds kLinesInterval{40};
@@ -43,8 +44,12 @@ class Presenter {
   // The trials have stopped outside a run: what is noted is drawn now.
   void DrawNoted();
 
-  // The record starts anew, from this point (a loaded tally) or from nothing.
-  void RestartRecord(std::int64_t pairs = 0, double estimate = 0.0);
+  // The record starts anew from nothing (Reset, a new pair file), whether or
+  // not the chart is open.
+  void RestartRecord();
+  // The record goes on from `record`, carried with the loaded tally `loaded`.
+  void ContinueRecord(ConvergenceRecord record, const StatusFigures& loaded);
+  [[nodiscard]] const ConvergenceRecord& Record() const { return record_; }
 
   // The chart to keep drawn; it is drawn at once with the whole record.
   void Follow(ConvergenceWindow* chart);
@@ -59,7 +64,7 @@ class Presenter {
   std::optional<StatusFigures> noted_;
   std::chrono::nanoseconds linesDrawn_{};
   ConvergenceRecord record_;
-  StatusFigures shown_;  // as the lines show them
+  StatusFigures charted_;  // the figures of the record's latest point
   QPointer<ConvergenceWindow> chart_;
   bool chartBehind_ = false;
   std::chrono::nanoseconds chartDrawn_{};

@@ -32,6 +32,11 @@ TallySaver::TallySaver(SettingsStore& store, Reporter& reporter, const Monotonic
   connect(look_, &QTimer::timeout, this, &TallySaver::LookAtCheckpoint);
 }
 
+void TallySaver::KeepRecord(RecordFile& file, RecordOf record_of) {
+  recordFile_ = &file;
+  recordOf_ = std::move(record_of);
+}
+
 bool TallySaver::Changed(const TrialTally& tally) const {
   return saved_ != tally && failed_ != tally;
 }
@@ -70,7 +75,10 @@ void TallySaver::Checkpoint() {
   // A save that outlived its patience is still under way: the next change
   // tries again, once the interval has passed.
   if (!outcome) return;
-  inFlight_ = InFlight{outcome, tally};
+  // The record as it stands with this tally: later trials may add to it, or a
+  // Reset clear it, before the save has held.
+  inFlight_ =
+      InFlight{outcome, tally, recordFile_ ? std::optional(recordOf_(tally)) : std::nullopt};
   LookAtCheckpoint();
   if (inFlight_) look_->start();
 }
@@ -86,6 +94,7 @@ void TallySaver::LookAtCheckpoint() {
     saved_ = done.tally;
     failed_.reset();
     lastTold_.clear();
+    if (done.record) recordFile_->Save(*done.record);
   }
   if (std::exchange(checkpointWanted_, false)) {
     CheckpointSoon();
@@ -103,13 +112,17 @@ std::optional<QString> TallySaver::Save(Attendance attendance) {
   // The store waits for a checkpoint under way before it writes this.
   inFlight_.reset();
   lastBegun_ = clock_.Now();
+  const auto patience = attendance == Attendance::kNobodyWatching ? kSavePatienceUnattended
+                                                                  : kSavePatienceWithAPerson;
   try {
-    SaveHistory(store_, tally,
-                attendance == Attendance::kNobodyWatching ? kSavePatienceUnattended
-                                                          : kSavePatienceWithAPerson);
+    SaveHistory(store_, tally, patience);
     saved_ = leftSaved_ = tally;
     lastSaveFailed_ = false;
     lastTold_.clear();
+    if (recordFile_) {
+      recordFile_->Save(recordOf_(tally));
+      recordFile_->Finish(patience);
+    }
     return std::nullopt;
   } catch (const std::exception& error) {
     saved_.reset();  // whether an unfinished save landed is unknown

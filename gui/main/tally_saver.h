@@ -11,6 +11,7 @@
 #include "estimator/trial_tally.h"
 #include "gui/messages/reporter.h"
 #include "gui/platform/monotonic_clock.h"
+#include "history/record_file.h"
 #include "history/settings_store.h"
 #include "history/store_writer.h"
 
@@ -44,6 +45,11 @@ class TallySaver final : public QObject {
 
   // The store holds `tally`, as loaded at the start.
   void Loaded(const TrialTally& tally) { saved_ = tally; }
+
+  // The chart's record, as it stands up to a tally, is written to `file` after
+  // each save of that tally that held, so that the two are found together.
+  using RecordOf = std::function<SavedRecord(const TrialTally&)>;
+  void KeepRecord(RecordFile& file, RecordOf record_of);
 
   // The tally may have changed: a checkpoint once the interval since the last
   // save has passed, by the clock (at once when it has).
@@ -80,6 +86,7 @@ class TallySaver final : public QObject {
   struct InFlight {
     std::shared_ptr<const WriteOutcome> outcome;
     TrialTally tally;
+    std::optional<SavedRecord> record;  // to write once the tally's save held
   };
   std::optional<InFlight> inFlight_;
   bool checkpointWanted_ = false;  // a natural point came while one was under way
@@ -87,6 +94,8 @@ class TallySaver final : public QObject {
   QTimer* look_;                   // looks at the checkpoint under way
   bool lastSaveFailed_ = false;
   QString lastTold_;
+  RecordFile* recordFile_ = nullptr;
+  RecordOf recordOf_;
 };
 
 }  // namespace orvanel

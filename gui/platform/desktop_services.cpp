@@ -17,6 +17,7 @@ PlatformServices DesktopServices() {
   services.saveDialog = std::make_unique<QtSaveDialog>(*services.messenger);
   services.helpViewer = MakeDocumentHelpViewer();
   services.settingsStore = MakeUserSettingsStore();
+  services.recordPath = UserRecordPath();
   services.generator = std::make_unique<ClockSeededGenerator>();
   services.clock = std::make_unique<SteadyClock>();
   return services;

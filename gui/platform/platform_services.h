@@ -63,6 +63,8 @@ struct PlatformServices {
   std::unique_ptr<SaveDialog> saveDialog;
   std::unique_ptr<HelpViewer> helpViewer;
   std::unique_ptr<SettingsStore> settingsStore;
+  // The file of the chart's record beside the store (UTF-8); empty: none is kept.
+  std::string recordPath;
   std::unique_ptr<RandomGenerator> generator;
   std::unique_ptr<Messenger> messenger;
   std::unique_ptr<MonotonicClock> clock;

@@ -64,6 +64,15 @@
         <source>95 % range of random runs</source>
         <translation>95-%-Bereich zufälliger Läufe</translation>
     </message>
+    <message>
+        <source>continued from %1 saved pairs</source>
+        <extracomment>In a chart that begins at a tally carried from earlier runs, whose course before it is not known. %1 is the count of pairs.</extracomment>
+        <translation>fortgesetzt ab %1 gespeicherten Paaren</translation>
+    </message>
+    <message>
+        <source>No estimate yet</source>
+        <translation>Noch kein Schätzwert</translation>
+    </message>
 </context>
 <context>
     <name>orvanel::ConvergenceWindow</name>

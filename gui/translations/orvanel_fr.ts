@@ -64,6 +64,15 @@
         <source>95 % range of random runs</source>
         <translation>intervalle à 95&#xa0;% (séries aléatoires)</translation>
     </message>
+    <message>
+        <source>continued from %1 saved pairs</source>
+        <extracomment>In a chart that begins at a tally carried from earlier runs, whose course before it is not known. %1 is the count of pairs.</extracomment>
+        <translation>suite de %1 paires enregistrées</translation>
+    </message>
+    <message>
+        <source>No estimate yet</source>
+        <translation>Pas encore d’estimation</translation>
+    </message>
 </context>
 <context>
     <name>orvanel::ConvergenceWindow</name>

@@ -23,11 +23,18 @@ double ContrastRatio(const QColor& first, const QColor& second) {
 }
 
 QColor ColourThatStandsOut(double hue, double saturation, const QColor& background, double ratio) {
+  return ColourThatStandsOut(hue, saturation, background, background, ratio);
+}
+
+QColor ColourThatStandsOut(double hue, double saturation, const QColor& background,
+                           const QColor& also, double ratio) {
   const bool light_background = RelativeLuminance(background) > 0.18;
   for (int step = 0; step <= 100; ++step) {
     const double lightness = light_background ? 1.0 - step / 100.0 : step / 100.0;
     const QColor candidate = QColor::fromHslF(hue / 360.0, saturation, lightness);
-    if (ContrastRatio(candidate, background) >= ratio) return candidate;
+    if (ContrastRatio(candidate, background) >= ratio && ContrastRatio(candidate, also) >= ratio) {
+      return candidate;
+    }
   }
   return light_background ? QColor(Qt::black) : QColor(Qt::white);
 }

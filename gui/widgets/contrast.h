@@ -16,6 +16,9 @@ namespace orvanel {
 // `ratio`: darkened on a light background, lightened on a dark one.
 [[nodiscard]] QColor ColourThatStandsOut(double hue, double saturation, const QColor& background,
                                          double ratio);
+// The same, standing out from `also` as well (a fill laid on the background).
+[[nodiscard]] QColor ColourThatStandsOut(double hue, double saturation, const QColor& background,
+                                         const QColor& also, double ratio);
 
 // `over` laid on `under` as the painter does, by its alpha.
 [[nodiscard]] QColor Blended(const QColor& over, const QColor& under);

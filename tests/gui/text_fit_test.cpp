@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 #include <string>
@@ -174,6 +175,66 @@ TEST_P(TextsInEveryLanguage, AFilesNameNeverWidensTheWindow) {
         << name << ": the name whole, or shortened in its middle";
   }
   EXPECT_FALSE(frame->title().contains(QString::fromStdString(std::string(200, 'w'))));
+}
+
+// The chart's labels for every kind of run, at its usual size and at its
+// smallest: each whole and apart from the others, at least two on the pairs
+// axis, and a decade left unlabelled only where no 2 or 5 is labelled.
+TEST_P(TextsInEveryLanguage, LabelTheChartsAxesWithTheDecadesFirst) {
+  Language language(GetParam());
+  using Points = std::vector<ConvergenceRecord::Point>;
+  Points every_pair;
+  for (std::int64_t pairs = 1; pairs <= 100; ++pairs) every_pair.push_back({pairs, 3.1});
+  Points to_the_limit;
+  for (std::int64_t pairs = 1; pairs < kMax; pairs = pairs * 101 / 100 + 1) {
+    to_the_limit.push_back({pairs, 3.1416});
+  }
+  to_the_limit.push_back({kMax, 3.14159});
+  Points carried_on;
+  for (std::int64_t pairs = 2'000'000; pairs < 30'000'000; pairs = pairs * 101 / 100) {
+    carried_on.push_back({pairs, 3.1416});
+  }
+  const struct {
+    const char* name;
+    Points points;
+    std::int64_t continuedFrom;
+  } runs[] = {
+      {"Empty", {}, 0},
+      {"OnePair", {{1, 2.449}}, 0},
+      {"AHundredPairFile", every_pair, 0},
+      {"CarriedAtFortyFiveMillion", {{45'000'000, 3.1416}}, 45'000'000},
+      {"CarriedAtFiftyMillion", {{50'000'000, 3.1416}, {50'400'000, 3.1415}}, 50'000'000},
+      {"CarriedAtTwoMillionToThirty", carried_on, 2'000'000},
+      {"ToTheLimit", to_the_limit, 0},
+  };
+  ConvergenceChart chart(nullptr);
+  for (const auto& run : runs) {
+    chart.Show(run.points, "", run.continuedFrom);
+    for (const QSize size : {chart.sizeHint(), chart.minimumSizeHint()}) {
+      chart.resize(size);
+      const std::string when = std::string(run.name) + " at " + std::to_string(size.width());
+      ExpectChartTextsWhole(chart, when);
+      const std::vector<QString> labels = testing::ConvergenceChartPeer::PairsLabels(chart);
+      if (run.points.empty()) {
+        EXPECT_TRUE(labels.empty()) << when;
+        continue;
+      }
+      EXPECT_GE(labels.size(), 2u) << when;
+      const auto is_decade = [](const QString& label) {
+        return QString(label)
+            .remove(QRegularExpression("[^0-9]"))
+            .contains(QRegularExpression("^10*$"));
+      };
+      const auto ticks = PairsAxisFor(ShownPoints(run.points)).ticks;
+      const auto decades = std::count_if(ticks.begin(), ticks.end(), [&](std::int64_t tick) {
+        return is_decade(QString::number(tick));
+      });
+      if (std::count_if(labels.begin(), labels.end(), is_decade) < decades) {
+        EXPECT_TRUE(std::all_of(labels.begin(), labels.end(), is_decade) || labels.size() == 2)
+            << when << ": a decade went before a 2 or a 5";
+      }
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, TextsInEveryLanguage,

@@ -29,6 +29,10 @@ class ConvergenceChartPeer {
     return chart.points_;
   }
   static Layout LayOut(const ConvergenceChart& chart) { return chart.LayOut(); }
+  // The labels of the pairs axis, left to right.
+  static std::vector<QString> PairsLabels(const ConvergenceChart& chart) {
+    return chart.LayOut().pairsLabels;
+  }
 };
 
 }  // namespace orvanel::testing

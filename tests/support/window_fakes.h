@@ -118,9 +118,10 @@ class RecordingHelpViewer final : public HelpViewer {
 // A main window on fakes, with pointers to the fakes it owns. Its random pairs
 // are all (2, 2), which have no common factor.
 struct WindowRig {
+  // `record_path`: where the chart's record is kept (none: nowhere).
   explicit WindowRig(PairFileOpener open_pair_file = OpenPatiently,
                      std::unique_ptr<RandomGenerator> drawing = nullptr,
-                     unsigned full_speed_threads = 0) {
+                     unsigned full_speed_threads = 0, std::string record_path = {}) {
     PlatformServices services;
     auto open = std::make_unique<ScriptedOpenDialog>();
     auto save = std::make_unique<ScriptedSaveDialog>();
@@ -152,6 +153,7 @@ struct WindowRig {
     services.clock = std::move(fake_clock);
     services.openPairFile = std::move(open_pair_file);
     services.writeImage = HeldWrites::Writer(writes);
+    services.recordPath = std::move(record_path);
     window = std::make_unique<Main>(std::move(services));
   }
 
