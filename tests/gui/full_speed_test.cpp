@@ -33,6 +33,7 @@ constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 // What a window shows once its trials are stopped and everything noted is drawn.
 struct Shown {
   TrialTally tally;
+  std::uint64_t drawsTaken = 0;  // the generator's place: the next run goes on from there
   QStringList lines;
   std::vector<int> bar;  // every value the bar took
   bool analyzing = false;
@@ -47,10 +48,12 @@ class Driven {
   // The draws come from the counter-based generator of a fixed key, and Full
   // Speed runs its random ticks at once on `threads` threads.
   Driven(bool full_speed, unsigned threads)
-      : rig(OpenPatiently,
-            std::make_unique<ClockSeededGenerator>(
-                ClockSeededGenerator::Key{0x13198a2e, 0x03707344}),
-            threads),
+      : Driven(full_speed, threads,
+               std::make_unique<ClockSeededGenerator>(
+                   ClockSeededGenerator::Key{0x13198a2e, 0x03707344})) {}
+  Driven(bool full_speed, unsigned threads, std::unique_ptr<ClockSeededGenerator> generator)
+      : generator_(generator.get()),
+        rig(OpenPatiently, std::move(generator), threads),
         fullSpeed_(full_speed) {
     QObject::connect(Find<QProgressBar>(*rig.window, "ProgressBar1"), &QProgressBar::valueChanged,
                      [this](int value) { bar_.push_back(value); });
@@ -63,10 +66,15 @@ class Driven {
       for (int tick = 0; tick < count; ++tick) rig.Tick();
     }
   }
+  // At full speed the random trials run on in real time while a file opens;
+  // a file begins a new tally, and its analysis takes no draw.
+  void ForgetDrawsBeforeFile() { drawsBeforeFile_ = generator_->Position(); }
   void ClickStartStop() { Find<QPushButton>(*rig.window, "StartStopCommand")->click(); }
   Shown Stopped() {
     if (Find<TickTimer>(*rig.window, "Timer1")->isActive()) ClickStartStop();
-    Shown shown{rig.window->Tally(), {}, bar_, false, rig.messenger->messages.size()};
+    Shown shown{
+        rig.window->Tally(),           generator_->Position() - drawsBeforeFile_, {}, bar_, false,
+        rig.messenger->messages.size()};
     for (const char* name : {"EstimateText", "TotalText", "HitsText"}) {
       shown.lines << Find<QLabel>(*rig.window, name)->text();
     }
@@ -74,10 +82,15 @@ class Driven {
     return shown;
   }
 
+ private:
+  ClockSeededGenerator* generator_;  // the rig's; declared first, as it is taken first
+
+ public:
   WindowRig rig;
 
  private:
   bool fullSpeed_;
+  std::uint64_t drawsBeforeFile_ = 0;
   std::vector<int> bar_;
 };
 
@@ -96,6 +109,7 @@ void ChooseFile(Driven& driven, const std::vector<std::int32_t>& numbers) {
       QString::fromStdString(folder.Write("pairs.bin", testing::Records(numbers))));
   Action(*driven.rig.window, "AnalyzeFile")->trigger();
   testing::WaitForTheOpen(*driven.rig.window);
+  driven.ForgetDrawsBeforeFile();
 }
 
 const Scenario kScenarios[] = {
@@ -105,6 +119,19 @@ const Scenario kScenarios[] = {
        std::vector<std::int32_t> numbers;
        for (std::int32_t i = 0; i < 2 * 1003; ++i) numbers.push_back(i * 7919 % 1000 + 1);
        ChooseFile(driven, numbers);
+       driven.Ticks(400);
+     }},
+    {"ACarriedTally",  // at once in parts as large as the tally allows
+     [](Driven& driven) {
+       driven.rig.Load(TrialTally{1'000'000'000, 392'073'526, 3.14159});
+       driven.Ticks(3000);
+       driven.ClickStartStop();
+       driven.ClickStartStop();
+       driven.Ticks(1001);
+     }},
+    {"MoreHitsThanTrials",  // a hand-edited tally: the first trial meets the error
+     [](Driven& driven) {
+       driven.rig.Load(TrialTally{1'000'000, 2'000'000, 3.0});
        driven.Ticks(400);
      }},
     {"TheLimitOfTheCount",
@@ -133,6 +160,7 @@ TEST_P(FullSpeedEquivalence, LeavesWhatOneTickAMillisecondLeaves) {
   const Shown expected = one_at_a_time.Stopped();
   const Shown shown = full_speed.Stopped();
   EXPECT_EQ(shown.tally, expected.tally);
+  EXPECT_EQ(shown.drawsTaken, expected.drawsTaken);
   EXPECT_EQ(shown.lines, expected.lines);
   EXPECT_EQ(shown.bar, expected.bar);
   EXPECT_EQ(shown.analyzing, expected.analyzing);
