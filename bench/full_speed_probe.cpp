@@ -179,8 +179,7 @@ int main(int argc, char* argv[]) {
   std::printf("(a) Full Speed, 1 thread        %12.0f trials/s  %.2f x L\n", one_thread,
               one_thread / limit);
   std::printf("(b) Full Speed, every core (%u)  %12.0f trials/s  %.2f x L, %.2f x (a)\n",
-              orvanel::UsableCores(), full_random, full_random / limit,
-              full_random / one_thread);
+              orvanel::UsableCores(), full_random, full_random / limit, full_random / one_thread);
   std::printf("(c) Full Speed, pair file       %12.0f trials/s  %.2f x L\n", full_file,
               full_file / limit);
   std::printf(
