@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -146,6 +147,19 @@ TEST_F(ChartWindow, ShowsTheWholeRunFromTheLoadedTallyWhenOpenedLate) {
   EXPECT_TRUE(drawing->accessibleDescription().endsWith("; continued from " +
                                                         QLocale().toString(1000) + " saved pairs"))
       << drawing->accessibleDescription().toStdString();
+}
+
+// A tally loaded at the limit meets it at the first tick: its point and its
+// summary are both there, not a point under "No estimate yet".
+TEST_F(ChartWindow, ShowsATallyLoadedAtTheLimit) {
+  rig.Load(TrialTally{std::numeric_limits<std::int32_t>::max(), 839'000'000, 3.1416});
+  rig.Tick();
+  ConvergenceWindow* chart = Open();
+  ASSERT_FALSE(Drawn(*chart).empty());
+  EXPECT_EQ(Latest(Drawn(*chart)), std::numeric_limits<std::int32_t>::max());
+  const QString summary = Find<QLabel>(*chart, "ConvergenceSummary")->text();
+  EXPECT_TRUE(summary.contains(QLocale().toString(std::numeric_limits<std::int32_t>::max())))
+      << summary.toStdString();
 }
 
 // Reset, a new file and a file without a single pair each start a new record,
