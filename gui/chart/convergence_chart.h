@@ -43,7 +43,10 @@ class ConvergenceChart final : public QWidget {
             std::int64_t continued_from = 0);
 
   [[nodiscard]] QSize minimumSizeHint() const override;
-  [[nodiscard]] QSize sizeHint() const override { return QSize(640, 400); }
+  // Never below the minimum: a wide legend (French, a large font) widens both.
+  [[nodiscard]] QSize sizeHint() const override {
+    return QSize(640, 400).expandedTo(minimumSizeHint());
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -235,6 +235,14 @@ TEST_P(TextsInEveryLanguage, LabelTheChartsAxesWithTheDecadesFirst) {
       }
     }
   }
+  // A font twice as large (as another platform's may be wider): the size the
+  // chart asks for still holds every text.
+  QFont large = chart.font();
+  large.setPointSizeF(large.pointSizeF() * 2);
+  chart.setFont(large);
+  chart.Show(to_the_limit, "", 0);
+  chart.resize(chart.sizeHint());
+  ExpectChartTextsWhole(chart, "in a font twice as large");
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, TextsInEveryLanguage,
