@@ -95,7 +95,9 @@ void Main::Guarded(Handler&& handler) {
       return;
     }
     // No trial can be counted any more: Start would only meet the limit again,
-    // until Reset (or a pair file) starts a new tally. Stopping saves it.
+    // until Reset (or a pair file) starts a new tally. Stopping saves it. The
+    // tally is shown as it stands: one loaded at the limit has shown nothing yet.
+    presenter_->Take(MakeStatusFigures(estimator_.Tally()));
     if (Timer1->isActive()) StartStopCommand_Click();
     StartStopCommand->setEnabled(false);
     reporter_.Tell(this, ErrorText(error), Reporter::Attendance::kPersonPresent,
@@ -257,6 +259,9 @@ void Main::ConvergenceChartMenu_Click() {
   if (!chart_) {
     chart_ = new ConvergenceWindow(*services_.saveDialog, *images_, this);
     MoveBeside(*chart_, *this);
+    // F1 opens the help from the chart's window as from the main one.
+    auto* help_key = new QShortcut(QKeySequence::HelpContents, chart_);
+    connect(help_key, &QShortcut::activated, this, &Main::StartHelp_Click);
   }
   chart_->show();
   chart_->raise();

@@ -1,5 +1,6 @@
 #include "document_help_viewer.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -21,6 +22,10 @@ void DocumentHelpViewer::ShowContents(QWidget* parent) {
     //: into the program: qrc:/orvanel/Orvanel_de.html, qrc:/orvanel/Orvanel_fr.html.
     browser_->setSource(QUrl(WindowText::tr("qrc:/orvanel/Orvanel.html")));
     if (parent != nullptr) MoveBeside(*browser_, *parent);
+    // F1 here too, as in every window: back to the start of the help.
+    auto* help_key = new QShortcut(QKeySequence::HelpContents, browser_);
+    QObject::connect(help_key, &QShortcut::activated, browser_,
+                     [this, parent] { ShowContents(parent); });
   }
   // The document's own title names the program: "Orvanel Help".
   browser_->setWindowTitle(browser_->documentTitle());

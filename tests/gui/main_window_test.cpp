@@ -230,6 +230,8 @@ TEST_F(MainWindowTest, AtTheLimitStartWaitsForANewTally) {
     EXPECT_TRUE(rig.messenger->messages[0].contains(QLocale().toString(kMax)))
         << rig.messenger->messages[0].toStdString();
     EXPECT_EQ(rig.messenger->kinds[0], Messenger::Kind::kNotice);
+    EXPECT_TRUE(Find<QLabel>(window(), "TotalText")->text().contains(QString::number(kMax)))
+        << "the tally at the limit is shown, loaded so or not";
     reset()->click();
     EXPECT_TRUE(startStop()->isEnabled());
   }
@@ -290,6 +292,11 @@ TEST_F(MainWindowTest, FOneOpensTheHelp) {
   QTest::keyClick(&window(), Qt::Key_F1);
   EXPECT_EQ(rig.helpViewer->showings, 1);
   EXPECT_TRUE(Action(window(), "StartHelp")->shortcut().isEmpty());
+  Action(window(), "ConvergenceChartMenu")->trigger();
+  auto* chart = Find<QWidget>(window(), "ConvergenceWindow");
+  QApplication::setActiveWindow(chart);
+  QTest::keyClick(chart, Qt::Key_F1);
+  EXPECT_EQ(rig.helpViewer->showings, 2) << "from the chart's window too";
 }
 
 // The frame's caption reads on the workspace colour whether or not a file is
