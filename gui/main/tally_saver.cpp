@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <exception>
 
 #include "gui/messages/messages.h"
@@ -114,6 +116,8 @@ std::optional<QString> TallySaver::Save(Attendance attendance) {
   lastBegun_ = clock_.Now();
   const auto patience = attendance == Attendance::kNobodyWatching ? kSavePatienceUnattended
                                                                   : kSavePatienceWithAPerson;
+  // The record shares the tally's patience: a slow disk never doubles the wait.
+  const auto deadline = std::chrono::steady_clock::now() + patience;
   try {
     SaveHistory(store_, tally, patience);
     saved_ = leftSaved_ = tally;
@@ -121,7 +125,9 @@ std::optional<QString> TallySaver::Save(Attendance attendance) {
     lastTold_.clear();
     if (recordFile_) {
       recordFile_->Save(recordOf_(tally));
-      recordFile_->Finish(patience);
+      recordFile_->Finish(std::max(std::chrono::milliseconds(0),
+                                   std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       deadline - std::chrono::steady_clock::now())));
     }
     return std::nullopt;
   } catch (const std::exception& error) {
