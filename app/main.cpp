@@ -7,6 +7,7 @@
 #include "gui/messages/messages.h"
 #include "gui/messages/reporter.h"
 #include "gui/platform/translations.h"
+#include "gui/widgets/placement.h"
 #include "single_copy.h"
 
 namespace {
@@ -34,7 +35,8 @@ int RunOrvanel(int& argc, char** argv) {
   orvanel::Main window(std::move(services));
   window.Form_Load();
   window.adjustSize();
-  window.move(window.screen()->availableGeometry().center() - window.rect().center());
+  window.move(
+      orvanel::Centred(window.frameGeometry().size(), window.screen()->availableGeometry()));
   single_copy.BringForwardOnRequest(window);
   window.show();
   window.activateWindow();

@@ -42,15 +42,27 @@ QPoint PlaceBeside(const QRect& anchor, const QSize& size, const QRect& screen) 
   return roomiest->at;
 }
 
+QRect FitBeside(const QWidget& window, const QRect& anchor, const QMargins& margins,
+                const QRect& screen) {
+  const QSize minimum = window.minimumSizeHint().expandedTo(window.minimumSize());
+  const QSize size = window.size().boundedTo(screen.size().shrunkBy(margins)).expandedTo(minimum);
+  return QRect(PlaceBeside(anchor, size.grownBy(margins), screen), size);
+}
+
 void MoveBeside(QWidget& window, const QWidget& anchor) {
   // A window not yet shown has no frame: it will have the anchor's.
   const QRect frame = anchor.frameGeometry();
   const QMargins margins(
       anchor.geometry().left() - frame.left(), anchor.geometry().top() - frame.top(),
       frame.right() - anchor.geometry().right(), frame.bottom() - anchor.geometry().bottom());
-  const QSize size = window.size().grownBy(margins);
-  const QRect screen = anchor.screen()->availableGeometry();
-  window.move(PlaceBeside(frame, size, screen));
+  const QRect placed = FitBeside(window, frame, margins, anchor.screen()->availableGeometry());
+  window.resize(placed.size());
+  window.move(placed.topLeft());
+}
+
+QPoint Centred(const QSize& size, const QRect& screen) {
+  const QPoint centred = screen.center() - QRect(QPoint(), size).center();
+  return {std::max(centred.x(), screen.left()), std::max(centred.y(), screen.top())};
 }
 
 }  // namespace orvanel

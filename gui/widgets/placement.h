@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -15,7 +16,19 @@ namespace orvanel {
 // wholly on the screen as far as it fits. The top left corner of its frame.
 [[nodiscard]] QPoint PlaceBeside(const QRect& anchor, const QSize& size, const QRect& screen);
 
-// Moves `window` (not yet shown) beside `anchor` on the anchor's screen.
+// Where `window` (not yet shown, at its designed size) goes beside the frame
+// `anchor` when its frame adds `margins` and the screen's free area is
+// `screen`: the top left corner of its frame and the size of the window, the
+// designed one where that fits, else as much as fits, never below its minimum.
+[[nodiscard]] QRect FitBeside(const QWidget& window, const QRect& anchor, const QMargins& margins,
+                              const QRect& screen);
+
+// Fits `window` (not yet shown) to the free area of the anchor's screen and
+// moves it beside the anchor.
 void MoveBeside(QWidget& window, const QWidget& anchor);
+
+// The top left corner of a frame of `size` in the middle of `screen`, on the
+// screen whatever the size.
+[[nodiscard]] QPoint Centred(const QSize& size, const QRect& screen);
 
 }  // namespace orvanel

@@ -25,6 +25,7 @@
 #include "gui/main/status_lines.h"
 #include "gui/widgets/about_play.h"
 #include "gui/widgets/contrast.h"
+#include "gui/widgets/placement.h"
 #include "support/main_window_test.h"
 #include "support/temp_files.h"
 
@@ -297,6 +298,46 @@ TEST_F(MainWindowTest, FOneOpensTheHelp) {
   QApplication::setActiveWindow(chart);
   QTest::keyClick(chart, Qt::Key_F1);
   EXPECT_EQ(rig.helpViewer->showings, 2) << "from the chart's window too";
+}
+
+// Every window opens inside the free area of the screen, at its designed size
+// where that fits and never below its minimum, on screens from a laptop's to
+// a 4K one at the usual scales (the free area in the window's own pixels,
+// less a taskbar); the title bar is never above the screen.
+TEST_F(MainWindowTest, EveryWindowOpensInsideTheScreen) {
+  window().adjustSize();
+  auto viewer = MakeDocumentHelpViewer();
+  viewer->ShowContents(&window());
+  Action(window(), "ConvergenceChartMenu")->trigger();
+  QWidget* windows[] = {Find<QTextBrowser>(window(), "HelpWindow"),
+                        Find<QWidget>(window(), "ConvergenceWindow")};
+  const QSize designed[] = {windows[0]->size(), windows[1]->size()};
+  const QMargins frame(4, 30, 4, 4);  // as a window manager adds it
+  for (const QSize screen_pixels : {QSize(1366, 768), QSize(1920, 1080), QSize(3840, 2160)}) {
+    for (const double scale : {1.0, 1.5, 2.0}) {
+      const QRect screen(0, 0, int(screen_pixels.width() / scale),
+                         int((screen_pixels.height() - 48) / scale));
+      const std::string name =
+          std::to_string(screen_pixels.width()) + " at " + std::to_string(scale);
+      EXPECT_TRUE(screen.contains(
+          QRect(Centred(window().size().grownBy(frame), screen), window().size().grownBy(frame))))
+          << "main, " << name;
+      for (int i = 0; i < 2; ++i) {
+        const QWidget& shown = *windows[i];
+        const QRect placed =
+            FitBeside(shown, window().frameGeometry().marginsAdded(frame), frame, screen);
+        const std::string which = shown.objectName().toStdString() + ", " + name;
+        EXPECT_TRUE(screen.contains(QRect(placed.topLeft(), placed.size().grownBy(frame))))
+            << which;
+        EXPECT_GE(placed.width(), shown.minimumSizeHint().width()) << which;
+        EXPECT_GE(placed.height(), shown.minimumSizeHint().height()) << which;
+        if (screen.size().shrunkBy(frame).expandedTo(designed[i]) ==
+            screen.size().shrunkBy(frame)) {
+          EXPECT_EQ(placed.size(), designed[i]) << which << " has room for its designed size";
+        }
+      }
+    }
+  }
 }
 
 // The frame's caption reads on the workspace colour whether or not a file is
