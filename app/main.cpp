@@ -1,4 +1,7 @@
+#include <QCoreApplication>
 #include <QScreen>
+
+#include <optional>
 
 #include "application.h"
 #include "base/process_end.h"
@@ -6,11 +9,28 @@
 #include "gui/main/main_window.h"
 #include "gui/messages/messages.h"
 #include "gui/messages/reporter.h"
+#include "gui/platform/command_line.h"
 #include "gui/platform/translations.h"
 #include "gui/widgets/placement.h"
 #include "single_copy.h"
+#include "terminal.h"
 
 namespace {
+
+// Answers --help, --version and what is not an option on the terminal, in the
+// user's language and without a display; the status to end with, or none
+// where the window is to start.
+std::optional<int> AnswerOptions(int& argc, char** argv) {
+  if (argc <= 1) return std::nullopt;
+  const QCoreApplication application(argc, argv);
+  orvanel::Translations translations;
+  translations.Use(QLocale());
+  const auto answer = orvanel::AnswerCommandLine(QCoreApplication::arguments());
+  if (!answer) return std::nullopt;
+  if (!answer->out.isEmpty()) orvanel::WriteToTerminal(stdout, answer->out);
+  if (!answer->err.isEmpty()) orvanel::WriteToTerminal(stderr, answer->err);
+  return answer->status;
+}
 
 // Runs Orvanel until a way out ends it; the exit status.
 int RunOrvanel(int& argc, char** argv) {
@@ -47,6 +67,7 @@ int RunOrvanel(int& argc, char** argv) {
 
 int main(int argc, char* argv[]) {
   orvanel::EndAtOnceOnSignals();
+  if (const auto status = AnswerOptions(argc, argv)) return *status;
   // The tally is saved and the window gone; a helper thread may still wait on
   // the file system, and nothing static is torn down under it.
   orvanel::EndProcess(RunOrvanel(argc, argv));

@@ -311,9 +311,8 @@ void Main::SetProgressFrameFileName(const std::string& file_name) {
 
 void Main::FileHeldNoPair(std::int64_t bytes) {
   presenter_->DrawNoted();  // the tally the file left, under the message
-  reporter_.Tell(
-      this, NoCompletePairText(loadingFile_, QLocale().toString(static_cast<qlonglong>(bytes))),
-      Reporter::Attendance::kPersonPresent, Reporter::Kind::kNotice);
+  reporter_.Tell(this, NoCompletePairText(loadingFile_, bytes),
+                 Reporter::Attendance::kPersonPresent, Reporter::Kind::kNotice);
 }
 
 QString Main::FrameCaption(const QString& file_name) const {

@@ -221,10 +221,10 @@ QString ErrorText(const std::exception& error) {
     return WindowText::tr("Something went wrong that should never happen: %1: %2.")
         .arg(QuantityName(arithmetic->Of()), FaultName(arithmetic->Why()));
   } else if (const auto* open = dynamic_cast<const FileOpenError*>(&error)) {
-    return WindowText::tr("The file \"%1\" could not be opened: %2.")
+    return WindowText::tr("The file “%1” could not be opened: %2.")
         .arg(Path(open->Name()), FailureReason(open->Why()));
   } else if (const auto* read = dynamic_cast<const FileReadError*>(&error)) {
-    return WindowText::tr("The file \"%1\" could not be read: %2.")
+    return WindowText::tr("The file “%1” could not be read: %2.")
         .arg(Path(read->Name()), FailureReason(read->Why()));
   } else if (const auto* history = dynamic_cast<const HistoryError*>(&error)) {
     if (history->Why().kind == FileFailure::Kind::kUnfinished) {
@@ -257,20 +257,20 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& store_locati
     if (loaded.store.setAsideOnSave) {
       sentences << WindowText::tr(
           "The next save keeps that file beside the new one, under a name that ends in "
-          "\".unreadable-\" and the date.");
+          "“.unreadable-” and the date.");
     }
   } else if (loaded.unusableCount) {
     const QString text = Shortened(loaded.unusableCount->text);
     sentences
         << (loaded.unusableCount->key == "Hits"
-                ? WindowText::tr("The saved Hits \"%1\" in %2 cannot be used, so the tally starts "
+                ? WindowText::tr("The saved Hits “%1” in %2 cannot be used, so the tally starts "
                                  "again from zero.")
-                : WindowText::tr("The saved Total \"%1\" in %2 cannot be used, so the tally starts "
+                : WindowText::tr("The saved Total “%1” in %2 cannot be used, so the tally starts "
                                  "again from zero."))
                .arg(text, location);
   } else if (loaded.unusableEstimate) {
     sentences << WindowText::tr(
-                     "The saved Estimate \"%1\" in %2 cannot be used and starts again at 0.")
+                     "The saved Estimate “%1” in %2 cannot be used and starts again at 0.")
                      .arg(Shortened(loaded.unusableEstimate->text), location);
   }
   if (loaded.store.state == State::kReadable && loaded.store.holdsOtherLines) {
@@ -295,10 +295,13 @@ bool LoadProblemLoses(const LoadedHistory& loaded) {
   return loaded.StartedFromZero() || loaded.store.unwritable.has_value();
 }
 
-QString NoCompletePairText(const QString& name, const QString& bytes) {
-  return WindowText::tr(
-             "The file \"%1\" holds no complete pair: only %2 of the 8 bytes a pair needs.")
-      .arg(QDir::toNativeSeparators(name), bytes);
+QString NoCompletePairText(const QString& name, qint64 bytes) {
+  const QString shown = QDir::toNativeSeparators(name);
+  if (bytes == 0) return WindowText::tr("The file “%1” is empty; a pair needs 8 bytes.").arg(shown);
+  if (bytes == 1)
+    return WindowText::tr("The file “%1” holds only 1 byte; a pair needs 8.").arg(shown);
+  return WindowText::tr("The file “%1” holds only %2 bytes; a pair needs 8.")
+      .arg(shown, QLocale().toString(bytes));
 }
 
 QString ImageNotSavedText(const QString& path, const FileFailure& failure) {

@@ -27,7 +27,7 @@ namespace orvanel {
 [[nodiscard]] bool LoadProblemLoses(const LoadedHistory& loaded);
 
 // The pair file `name` ended without a single whole pair; `bytes` is its length.
-[[nodiscard]] QString NoCompletePairText(const QString& name, const QString& bytes);
+[[nodiscard]] QString NoCompletePairText(const QString& name, qint64 bytes);
 
 // The chart's image could not be written to `path`, for the reason `failure` gives.
 [[nodiscard]] QString ImageNotSavedText(const QString& path, const FileFailure& failure);

@@ -58,7 +58,7 @@ QString StartingFolder::For(QWidget* parent, const QString& wanted) {
     if (told_.contains(folder)) continue;
     told_.append(folder);
     messenger_.Show(parent,
-                    WindowText::tr("The folder \"%1\" did not answer in time, so the dialog "
+                    WindowText::tr("The folder “%1” did not answer in time, so the dialog "
                                    "opens elsewhere.")
                         .arg(QDir::toNativeSeparators(folder)),
                     Messenger::Kind::kNotice);

@@ -2,6 +2,47 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: orvanel [option]
+Estimates pi by testing pairs of whole numbers for a common factor.
+Without an option, Orvanel opens its window.
+
+Options:
+</source>
+        <translation>Aufruf: orvanel [Option]
+Schätzt Pi, indem es Paare ganzer Zahlen auf einen gemeinsamen Teiler prüft.
+Ohne Option öffnet Orvanel sein Fenster.
+
+Optionen:
+</translation>
+    </message>
+    <message>
+        <source>Shows this help and ends.</source>
+        <translation>Zeigt diese Hilfe und endet.</translation>
+    </message>
+    <message>
+        <source>Shows the version of Orvanel and ends.</source>
+        <translation>Zeigt die Version von Orvanel und endet.</translation>
+    </message>
+    <message>
+        <source>Orvanel %1</source>
+        <translation>Orvanel %1</translation>
+    </message>
+    <message>
+        <source>Orvanel: “%1” is not an option of Orvanel.</source>
+        <translation>Orvanel: „%1“ ist keine Option von Orvanel.</translation>
+    </message>
+    <message>
+        <source>Orvanel: The option “%1” needs a value.</source>
+        <translation>Orvanel: Die Option „%1“ braucht einen Wert.</translation>
+    </message>
+    <message>
+        <source>Orvanel: “%1” is not an option; Orvanel takes no file names or other words.</source>
+        <translation>Orvanel: „%1“ ist keine Option; Orvanel nimmt keine Dateinamen oder andere Wörter an.</translation>
+    </message>
+</context>
+<context>
     <name>orvanel::AboutPlay</name>
     <message>
         <source>About Orvanel</source>
@@ -31,7 +72,7 @@
     <message>
         <source>for other games, short stories and merchandise.</source>
         <extracomment>The second line of the sentence; it may take the web address, %1, from the first line.</extracomment>
-        <translation>finden Sie unter %1</translation>
+        <translation>finden Sie unter %1.</translation>
     </message>
     <message>
         <source>the Orvanel developers</source>
@@ -278,24 +319,12 @@
         <translation>es sind zu viele Dateien geöffnet</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be opened: %2.</source>
-        <translation>Die Datei „%1“ konnte nicht geöffnet werden: %2.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be read: %2.</source>
-        <translation>Die Datei „%1“ konnte nicht gelesen werden: %2.</translation>
-    </message>
-    <message>
         <source>Something went wrong that should never happen: %1.</source>
         <translation>Ein unerwarteter Fehler ist aufgetreten: %1.</translation>
     </message>
     <message>
         <source>The saved tally could not be read from %1: the file is damaged. The tally starts again from zero.</source>
         <translation>Der gespeicherte Zählerstand konnte nicht aus %1 gelesen werden: Die Datei ist beschädigt. Der Zählerstand beginnt wieder bei null.</translation>
-    </message>
-    <message>
-        <source>The saved Estimate &quot;%1&quot; in %2 cannot be used and starts again at 0.</source>
-        <translation>Der gespeicherte Schätzwert „%1“ in %2 ist unbrauchbar; er wird auf 0 gesetzt.</translation>
     </message>
     <message>
         <source>is about %1</source>
@@ -368,10 +397,6 @@
         <translation>es ist kein persönlicher Ordner bekannt (HOME ist nicht gesetzt)</translation>
     </message>
     <message>
-        <source>The next save keeps that file beside the new one, under a name that ends in &quot;.unreadable-&quot; and the date.</source>
-        <translation>Die nächste Sicherung bewahrt diese Datei neben der neuen auf, unter einem Namen, der auf „.unreadable-“ und das Datum endet.</translation>
-    </message>
-    <message>
         <source>The image could not be saved as %1: %2. Choose another folder.</source>
         <translation>Das Bild konnte nicht als %1 gespeichert werden: %2. Wählen Sie einen anderen Ordner.</translation>
     </message>
@@ -386,23 +411,15 @@
     <message>
         <source>The tally has reached %1 virtual people, the most it can count. The trials have stopped; Reset starts a new tally.</source>
         <extracomment>%1 is 2,147,483,647 as the user&apos;s locale writes it.</extracomment>
-        <translation>Der Zählerstand hat %1 virtuelle Befragte erreicht, mehr kann er nicht zählen. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
+        <translation>Der Zählerstand hat %1 virtuelle Befragte erreicht, mehr kann er nicht zählen. Die Versuche wurden angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
     </message>
     <message>
         <source>The count of common factors found has reached %1, the most it can count. The trials have stopped; Reset starts a new tally.</source>
-        <translation>Die Zahl der gefundenen gemeinsamen Teiler hat %1 erreicht, mehr kann sie nicht zählen. Die Versuche sind angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
+        <translation>Die Zahl der gefundenen gemeinsamen Teiler hat %1 erreicht, mehr kann sie nicht zählen. Die Versuche wurden angehalten; mit „Zurücksetzen“ beginnt ein neuer Zählerstand.</translation>
     </message>
     <message>
         <source>The tally could not be saved in %1: %2.</source>
         <translation>Der Zählerstand konnte nicht in %1 gespeichert werden: %2.</translation>
-    </message>
-    <message>
-        <source>The saved Hits &quot;%1&quot; in %2 cannot be used, so the tally starts again from zero.</source>
-        <translation>Die gespeicherte Zahl der gemeinsamen Teiler „%1“ in %2 ist unbrauchbar; der Zählerstand beginnt wieder bei null.</translation>
-    </message>
-    <message>
-        <source>The saved Total &quot;%1&quot; in %2 cannot be used, so the tally starts again from zero.</source>
-        <translation>Die gespeicherte Zahl der Befragten „%1“ in %2 ist unbrauchbar; der Zählerstand beginnt wieder bei null.</translation>
     </message>
     <message>
         <source>The settings file %1 also holds lines that are not part of the tally. They will be removed when the tally is next saved.</source>
@@ -410,11 +427,7 @@
     </message>
     <message>
         <source>The tally will not be saved in %1: %2.</source>
-        <translation>Der Zählerstand wird nicht in %1 gespeichert werden können: %2.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; holds no complete pair: only %2 of the 8 bytes a pair needs.</source>
-        <translation>Die Datei „%1“ enthält kein vollständiges Paar: nur %2 der 8 Bytes, die ein Paar braucht.</translation>
+        <translation>Der Zählerstand kann nicht in %1 gespeichert werden: %2.</translation>
     </message>
     <message>
         <source>another program is using it</source>
@@ -493,12 +506,48 @@
         <translation>Ein unerwarteter Fehler ist aufgetreten: %1: %2.</translation>
     </message>
     <message>
-        <source>The folder &quot;%1&quot; did not answer in time, so the dialog opens elsewhere.</source>
+        <source>Saving the image as %1 did not finish in time: the file system did not answer.</source>
+        <translation>Das Speichern des Bildes als %1 wurde nicht rechtzeitig fertig: Das Dateisystem hat nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” did not answer in time, so the dialog opens elsewhere.</source>
         <translation>Der Ordner „%1“ hat nicht rechtzeitig geantwortet, deshalb öffnet sich der Dialog an anderer Stelle.</translation>
     </message>
     <message>
-        <source>Saving the image as %1 did not finish in time: the file system did not answer.</source>
-        <translation>Das Speichern des Bildes als %1 wurde nicht rechtzeitig fertig: Das Dateisystem hat nicht geantwortet.</translation>
+        <source>The file “%1” could not be opened: %2.</source>
+        <translation>Die Datei „%1“ konnte nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The file “%1” could not be read: %2.</source>
+        <translation>Die Datei „%1“ konnte nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The next save keeps that file beside the new one, under a name that ends in “.unreadable-” and the date.</source>
+        <translation>Die nächste Sicherung bewahrt diese Datei neben der neuen auf, unter einem Namen, der auf „.unreadable-“ und das Datum endet.</translation>
+    </message>
+    <message>
+        <source>The saved Hits “%1” in %2 cannot be used, so the tally starts again from zero.</source>
+        <translation>Die gespeicherte Zahl der gemeinsamen Teiler „%1“ in %2 ist unbrauchbar; der Zählerstand beginnt wieder bei null.</translation>
+    </message>
+    <message>
+        <source>The saved Total “%1” in %2 cannot be used, so the tally starts again from zero.</source>
+        <translation>Die gespeicherte Zahl der Befragten „%1“ in %2 ist unbrauchbar; der Zählerstand beginnt wieder bei null.</translation>
+    </message>
+    <message>
+        <source>The saved Estimate “%1” in %2 cannot be used and starts again at 0.</source>
+        <translation>Der gespeicherte Schätzwert „%1“ in %2 ist unbrauchbar; er wird auf 0 gesetzt.</translation>
+    </message>
+    <message>
+        <source>The file “%1” is empty; a pair needs 8 bytes.</source>
+        <translation>Die Datei „%1“ ist leer; ein Paar braucht 8 Bytes.</translation>
+    </message>
+    <message>
+        <source>The file “%1” holds only 1 byte; a pair needs 8.</source>
+        <translation>Die Datei „%1“ enthält nur 1 Byte; ein Paar braucht 8.</translation>
+    </message>
+    <message>
+        <source>The file “%1” holds only %2 bytes; a pair needs 8.</source>
+        <translation>Die Datei „%1“ enthält nur %2 Bytes; ein Paar braucht 8.</translation>
     </message>
 </context>
 </TS>

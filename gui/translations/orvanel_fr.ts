@@ -2,6 +2,47 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Usage: orvanel [option]
+Estimates pi by testing pairs of whole numbers for a common factor.
+Without an option, Orvanel opens its window.
+
+Options:
+</source>
+        <translation>Utilisation&#xa0;: orvanel [option]
+Estime pi en cherchant un facteur commun dans des paires de nombres entiers.
+Sans option, Orvanel ouvre sa fenêtre.
+
+Options&#xa0;:
+</translation>
+    </message>
+    <message>
+        <source>Shows this help and ends.</source>
+        <translation>Affiche cette aide et termine.</translation>
+    </message>
+    <message>
+        <source>Shows the version of Orvanel and ends.</source>
+        <translation>Affiche la version d’Orvanel et termine.</translation>
+    </message>
+    <message>
+        <source>Orvanel %1</source>
+        <translation>Orvanel %1</translation>
+    </message>
+    <message>
+        <source>Orvanel: “%1” is not an option of Orvanel.</source>
+        <translation>Orvanel&#xa0;: «&#xa0;%1&#xa0;» n’est pas une option d’Orvanel.</translation>
+    </message>
+    <message>
+        <source>Orvanel: The option “%1” needs a value.</source>
+        <translation>Orvanel&#xa0;: l’option «&#xa0;%1&#xa0;» demande une valeur.</translation>
+    </message>
+    <message>
+        <source>Orvanel: “%1” is not an option; Orvanel takes no file names or other words.</source>
+        <translation>Orvanel&#xa0;: «&#xa0;%1&#xa0;» n’est pas une option&#xa0;; Orvanel n’accepte ni nom de fichier ni autre mot.</translation>
+    </message>
+</context>
+<context>
     <name>orvanel::AboutPlay</name>
     <message>
         <source>About Orvanel</source>
@@ -278,24 +319,12 @@
         <translation>trop de fichiers sont ouverts</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be opened: %2.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: %2.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be read: %2.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être lu&#xa0;: %2.</translation>
-    </message>
-    <message>
         <source>Something went wrong that should never happen: %1.</source>
         <translation>Une erreur inattendue s’est produite&#xa0;: %1.</translation>
     </message>
     <message>
         <source>The saved tally could not be read from %1: the file is damaged. The tally starts again from zero.</source>
         <translation>Le décompte enregistré n’a pas pu être lu dans %1&#xa0;: le fichier est endommagé. Le décompte repart de zéro.</translation>
-    </message>
-    <message>
-        <source>The saved Estimate &quot;%1&quot; in %2 cannot be used and starts again at 0.</source>
-        <translation>L’estimation enregistrée «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;; elle est remise à 0.</translation>
     </message>
     <message>
         <source>is about %1</source>
@@ -368,10 +397,6 @@
         <translation>aucun dossier personnel n’est connu (HOME n’est pas défini)</translation>
     </message>
     <message>
-        <source>The next save keeps that file beside the new one, under a name that ends in &quot;.unreadable-&quot; and the date.</source>
-        <translation>La prochaine sauvegarde conserve ce fichier à côté du nouveau, sous un nom qui se termine par «&#xa0;.unreadable-&#xa0;» et la date.</translation>
-    </message>
-    <message>
         <source>The image could not be saved as %1: %2. Choose another folder.</source>
         <translation>L’image n’a pas pu être enregistrée sous %1&#xa0;: %2. Choisissez un autre dossier.</translation>
     </message>
@@ -386,35 +411,23 @@
     <message>
         <source>The tally has reached %1 virtual people, the most it can count. The trials have stopped; Reset starts a new tally.</source>
         <extracomment>%1 is 2,147,483,647 as the user&apos;s locale writes it.</extracomment>
-        <translation>Le décompte a atteint %1 personnes virtuelles, le maximum qu’il puisse compter. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
+        <translation>Le décompte a atteint %1 personnes virtuelles, le maximum qu’il puisse compter. Les essais sont arrêtés&#xa0;; cliquez sur «&#xa0;Réinitialiser&#xa0;» pour commencer un nouveau décompte.</translation>
     </message>
     <message>
         <source>The count of common factors found has reached %1, the most it can count. The trials have stopped; Reset starts a new tally.</source>
-        <translation>Le nombre de facteurs communs trouvés a atteint %1, le maximum qu’il puisse compter. Les essais sont arrêtés&#xa0;; «&#xa0;Réinitialiser&#xa0;» commence un nouveau décompte.</translation>
+        <translation>Le nombre de facteurs communs trouvés a atteint %1, le maximum qu’il puisse compter. Les essais sont arrêtés&#xa0;; cliquez sur «&#xa0;Réinitialiser&#xa0;» pour commencer un nouveau décompte.</translation>
     </message>
     <message>
         <source>The tally could not be saved in %1: %2.</source>
         <translation>Le décompte n’a pas pu être enregistré dans %1&#xa0;: %2.</translation>
     </message>
     <message>
-        <source>The saved Hits &quot;%1&quot; in %2 cannot be used, so the tally starts again from zero.</source>
-        <translation>Le nombre enregistré de facteurs communs «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
-    </message>
-    <message>
-        <source>The saved Total &quot;%1&quot; in %2 cannot be used, so the tally starts again from zero.</source>
-        <translation>Le nombre enregistré de personnes interrogées «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
-    </message>
-    <message>
         <source>The settings file %1 also holds lines that are not part of the tally. They will be removed when the tally is next saved.</source>
-        <translation>Le fichier de réglages %1 contient aussi des lignes qui ne font pas partie du décompte. Elles seront supprimées au prochain enregistrement du décompte.</translation>
+        <translation>Le fichier de paramètres %1 contient aussi des lignes qui ne font pas partie du décompte. Elles seront supprimées au prochain enregistrement du décompte.</translation>
     </message>
     <message>
         <source>The tally will not be saved in %1: %2.</source>
         <translation>Le décompte ne pourra pas être enregistré dans %1&#xa0;: %2.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; holds no complete pair: only %2 of the 8 bytes a pair needs.</source>
-        <translation>Le fichier «&#xa0;%1&#xa0;» ne contient aucune paire complète&#xa0;: seulement %2 des 8 octets qu’il faut pour une paire.</translation>
     </message>
     <message>
         <source>another program is using it</source>
@@ -493,12 +506,48 @@
         <translation>Une erreur inattendue s’est produite&#xa0;: %1&#xa0;: %2.</translation>
     </message>
     <message>
-        <source>The folder &quot;%1&quot; did not answer in time, so the dialog opens elsewhere.</source>
+        <source>Saving the image as %1 did not finish in time: the file system did not answer.</source>
+        <translation>L’enregistrement de l’image sous %1 ne s’est pas terminé à temps&#xa0;: le système de fichiers n’a pas répondu.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” did not answer in time, so the dialog opens elsewhere.</source>
         <translation>Le dossier «&#xa0;%1&#xa0;» n’a pas répondu à temps&#xa0;; la boîte de dialogue s’ouvre donc ailleurs.</translation>
     </message>
     <message>
-        <source>Saving the image as %1 did not finish in time: the file system did not answer.</source>
-        <translation>L’enregistrement de l’image sous %1 ne s’est pas terminé à temps&#xa0;: le système de fichiers n’a pas répondu.</translation>
+        <source>The file “%1” could not be opened: %2.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être ouvert&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The file “%1” could not be read: %2.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» n’a pas pu être lu&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The next save keeps that file beside the new one, under a name that ends in “.unreadable-” and the date.</source>
+        <translation>La prochaine sauvegarde conserve ce fichier à côté du nouveau, sous un nom qui se termine par «&#xa0;.unreadable-&#xa0;» et la date.</translation>
+    </message>
+    <message>
+        <source>The saved Hits “%1” in %2 cannot be used, so the tally starts again from zero.</source>
+        <translation>Le nombre enregistré de facteurs communs «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
+    </message>
+    <message>
+        <source>The saved Total “%1” in %2 cannot be used, so the tally starts again from zero.</source>
+        <translation>Le nombre enregistré de personnes interrogées «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;: le décompte repart donc de zéro.</translation>
+    </message>
+    <message>
+        <source>The saved Estimate “%1” in %2 cannot be used and starts again at 0.</source>
+        <translation>L’estimation enregistrée «&#xa0;%1&#xa0;» dans %2 est inutilisable&#xa0;; elle est remise à 0.</translation>
+    </message>
+    <message>
+        <source>The file “%1” is empty; a pair needs 8 bytes.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» est vide&#xa0;; une paire occupe 8 octets.</translation>
+    </message>
+    <message>
+        <source>The file “%1” holds only 1 byte; a pair needs 8.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» ne contient qu’un octet&#xa0;; une paire en occupe 8.</translation>
+    </message>
+    <message>
+        <source>The file “%1” holds only %2 bytes; a pair needs 8.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» ne contient que %2 octets&#xa0;; une paire en occupe 8.</translation>
     </message>
 </context>
 </TS>

@@ -255,6 +255,35 @@ TEST(Checkpoints, KeepTheTallyOfARunThatIsKilled) {
   EXPECT_GT(program.Saved("Hits"), 39200);
 }
 
+// An option is answered on the terminal and the program ends: no display
+// needed, no window, no settings touched.
+TEST(Options, AreAnsweredOnTheTerminalWithoutADisplay) {
+  struct Case {
+    const char* option;
+    int status;
+    const char* said;
+  };
+  for (const Case& c :
+       {Case{"--help", 0, "Usage: orvanel [option]"}, Case{"--version", 0, "Orvanel 1."},
+        Case{"--bogus", 2, "Orvanel: \u201c--bogus\u201d is not an option"}}) {
+#ifdef Q_OS_WIN
+    Program program(Settings::kUntouched);
+#else
+    Program program(Settings::kNone,
+                    {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+#endif
+    program.Start({c.option});
+    ASSERT_TRUE(program.Process().waitForFinished(testing::kBeyondAnyLoadMilliseconds));
+    const QByteArray said = c.status == 0 ? program.Process().readAllStandardOutput()
+                                          : program.Process().readAllStandardError();
+    EXPECT_EQ(program.Process().exitCode(), c.status) << c.option << ": " << said.toStdString();
+    EXPECT_TRUE(said.startsWith(c.said)) << c.option << ": " << said.toStdString();
+#ifndef Q_OS_WIN
+    EXPECT_FALSE(QFile::exists(program.ConfigFile())) << c.option;
+#endif
+  }
+}
+
 // One copy per user: a second start brings the running copy forward and ends,
 // status 0, without a word and without touching the tally.
 TEST(ASecondCopy, BringsTheFirstForwardAndTouchesNothing) {

@@ -252,16 +252,22 @@ TEST_F(MainWindowTest, AtTheLimitStartWaitsForANewTally) {
 // A file that ends without a single whole pair says so, with its length.
 TEST_F(MainWindowTest, AFileWithNoCompletePairIsTold) {
   testing::TempFolder folder;
-  const QString path = QString::fromStdString(folder.Write("short.bin", {1, 2, 3, 4, 5, 6, 7}));
-  rig.openDialog->answers.push_back(path);
-  Action(window(), "AnalyzeFile")->trigger();
-  testing::WaitForTheOpen(window());
-  rig.Tick();
-  ASSERT_EQ(rig.messenger->messages.size(), 1);
-  EXPECT_EQ(rig.messenger->messages[0],
-            "The file \"" + QDir::toNativeSeparators(path) +
-                "\" holds no complete pair: only 7 of the 8 bytes a pair needs.");
-  EXPECT_EQ(rig.messenger->kinds[0], Messenger::Kind::kNotice);
+  for (const auto& [bytes, told] : {std::pair{0, "” is empty; a pair needs 8 bytes."},
+                                    std::pair{1, "” holds only 1 byte; a pair needs 8."},
+                                    std::pair{7, "” holds only 7 bytes; a pair needs 8."}}) {
+    const QString path = QString::fromStdString(folder.Write(
+        "short" + std::to_string(bytes) + ".bin", std::vector<std::uint8_t>(bytes, 1)));
+    rig.openDialog->answers.push_back(path);
+    Action(window(), "AnalyzeFile")->trigger();
+    testing::WaitForTheOpen(window());
+    rig.Tick();
+    ASSERT_EQ(rig.messenger->messages.size(), 1);
+    EXPECT_EQ(rig.messenger->messages[0],
+              "The file “" + QDir::toNativeSeparators(path) + QString::fromUtf8(told));
+    EXPECT_EQ(rig.messenger->kinds[0], Messenger::Kind::kNotice);
+    rig.messenger->messages.clear();
+    rig.messenger->kinds.clear();
+  }
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsReportedAndChangesNothing) {

@@ -77,14 +77,14 @@ INSTANTIATE_TEST_SUITE_P(
         Said{"FaultNeverMetThere", Raised<OverflowError>(Fault::kLimitReached, Quantity::kEstimate),
              "Something went wrong that should never happen: estimate of pi: limit reached."},
         Said{"Folder", Raised<FileOpenError>("/tmp", FileFailure{FileFailure::Kind::kFolder, 0}),
-             "The file \"/tmp\" could not be opened: it is a folder."},
+             "The file “/tmp” could not be opened: it is a folder."},
         Said{"NotRegular",
              Raised<FileOpenError>("/dev/zero", FileFailure{FileFailure::Kind::kNotRegular, 0}),
-             "The file \"/dev/zero\" could not be opened: it is not a regular file."},
+             "The file “/dev/zero” could not be opened: it is not a regular file."},
         Said{"Missing", Raised<FileOpenError>("/no/such/pairs", SystemFailure(ENOENT)),
-             "The file \"/no/such/pairs\" could not be opened: there is no such file or folder."},
+             "The file “/no/such/pairs” could not be opened: there is no such file or folder."},
         Said{"ReadFailure", Raised<FileReadError>("/data/pairs.bin", SystemFailure(EIO)),
-             "The file \"/data/pairs.bin\" could not be read: the device reported an input or "
+             "The file “/data/pairs.bin” could not be read: the device reported an input or "
              "output "
              "error."},
         Said{"SaveFailureGivesTheSystemsReason",
@@ -103,9 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
             "The tally could not be saved in /c/Orvanel.conf: it is not a regular file."},
         Said{"ADeviceName",
              Raised<FileOpenError>("NUL", FileFailure{FileFailure::Kind::kDevice, 0}),
-             "The file \"NUL\" could not be opened: it is a device, not a file."},
+             "The file “NUL” could not be opened: it is a device, not a file."},
         Said{"InUse", Raised<FileOpenError>("pairs.bin", SystemFailure(EBUSY)),
-             "The file \"pairs.bin\" could not be opened: another program is using it."},
+             "The file “pairs.bin” could not be opened: another program is using it."},
         Said{"Unexpected", Raised<std::length_error>("vector too long"),
              "Something went wrong that should never happen: vector too long."}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"NotAllowedKeptAside", KeptAside({FileFailure::Kind::kSystem, EACCES}),
                  "The saved tally could not be read from /c/Orvanel.conf: permission denied. The "
                  "tally starts again from zero. The next save keeps that file beside the new "
-                 "one, under a name that ends in \".unreadable-\" and the date.",
+                 "one, under a name that ends in “.unreadable-” and the date.",
                  true, true},
         LoadCase{"NoAnswer", Loaded(State::kUnreadable, {FileFailure::Kind::kNoAnswer, 0}),
                  "The saved tally could not be read from /c/Orvanel.conf: the file system did not "
@@ -196,8 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{
             "AHugeCountAndOtherLines",
             WithUnusable(UnusableValue{"Total", std::string(10'000'000, '7')}, std::nullopt, true),
-            "The saved Total \"" + QString(40, '7') + QChar(0x2026) +
-                "\" in /c/Orvanel.conf cannot be used, so the tally starts again from zero. "
+            "The saved Total “" + QString(40, '7') + QChar(0x2026) +
+                "” in /c/Orvanel.conf cannot be used, so the tally starts again from zero. "
                 "The settings file /c/Orvanel.conf also holds lines that are not part of the "
                 "tally. They will be removed when the tally is next saved.",
             true, true},
@@ -207,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
                  true},
         LoadCase{"AnEstimateAlone",
                  WithUnusable(std::nullopt, UnusableValue{"Estimate", "1e999"}, false),
-                 "The saved Estimate \"1e999\" in /c/Orvanel.conf cannot be used and starts again "
+                 "The saved Estimate “1e999” in /c/Orvanel.conf cannot be used and starts again "
                  "at 0.",
                  false}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -233,9 +233,9 @@ TEST(Reporter, TellsStderrAlwaysAndAPersonOnlyWhenOneMayBeThere) {
     testing::RecordingMessenger messenger;
     Reporter reporter(messenger);
     ::testing::internal::CaptureStderr();
-    reporter.Tell(nullptr, "The file \"x\" could not be read: permission denied.", c.attendance);
+    reporter.Tell(nullptr, "The file “x” could not be read: permission denied.", c.attendance);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "Orvanel: The file \"x\" could not be read: permission denied.\n");
+              "Orvanel: The file “x” could not be read: permission denied.\n");
     EXPECT_EQ(messenger.messages.size(), c.shownAtOnce);
     reporter.TellHeldBack();
     reporter.TellHeldBack();

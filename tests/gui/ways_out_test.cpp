@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, AnUnusableSavedTallyIsToldOnceAfterTheWindowIsShown) {
   ASSERT_EQ(rig.messenger->messages.size(), 1);
   const QString message = rig.messenger->messages[0];
   EXPECT_EQ(message,
-            "The saved Total \"99999999999\" in the test store cannot be used, so the "
+            "The saved Total “99999999999” in the test store cannot be used, so the "
             "tally starts again from zero.");
   EXPECT_EQ(stderr_text, "Orvanel: " + message.toStdString() + "\n");
 }
@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, AnUnusableEstimateAloneGoesToStderrOnly) {
   QCoreApplication::processEvents();
   EXPECT_TRUE(rig.messenger->messages.isEmpty());
   EXPECT_EQ(stderr_text,
-            "Orvanel: The saved Estimate \"1e999\" in the test store cannot be used "
+            "Orvanel: The saved Estimate “1e999” in the test store cannot be used "
             "and starts again at 0.\n");
 }
 

@@ -117,8 +117,8 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  void Start() {
-    process_.start(ORVANEL_EXECUTABLE, {});
+  void Start(const QStringList& arguments = {}) {
+    process_.start(ORVANEL_EXECUTABLE, arguments);
     ASSERT_TRUE(process_.waitForStarted(kBeyondAnyLoadMilliseconds));
   }
 
