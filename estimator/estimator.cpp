@@ -177,6 +177,8 @@ void Estimator::UseRandomPairs() {
   frontEnd_.SetVirtualPeopleChecked(true);
   analyzingFile_ = false;
   frontEnd_.SetAnalyzeFileChecked(false);
+  // The analysis is over, not paused: the frame looks as at the file's end.
+  frontEnd_.SetProgressValue(kProgressMaximum);
   frontEnd_.SetProgressFrameEnabled(false);
   pairFile_.reset();
 }
