@@ -3,9 +3,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QMimeDatabase>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTreeView>
 
 #include "gui/widgets/window_text.h"
 
@@ -28,6 +32,26 @@ void SelectByName(QFileDialog& dialog, const QString& name, const QString& folde
 QString Folder(QStandardPaths::StandardLocation location) {
   const QStringList folders = QStandardPaths::standardLocations(location);
   return folders.isEmpty() ? QDir::homePath() : folders.constFirst();
+}
+
+// The title under any platform theme (some leave it empty), and, where the
+// toolkit draws the dialog itself, columns that show sizes, types and dates
+// whole in every language, and room for long names beside them.
+void Shape(QFileDialog& dialog, const QString& title) {
+  dialog.setWindowTitle(title);
+  auto* details = dialog.findChild<QTreeView*>("treeView");
+  if (details == nullptr) return;  // the platform's own dialog
+  QHeaderView& header = *details->header();
+  header.setStretchLastSection(false);
+  header.setSectionResizeMode(0, QHeaderView::Stretch);
+  for (int column = 1; column < header.count(); ++column) {
+    header.setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  }
+  const QFontMetrics metrics(dialog.font());
+  const QSize roomy =
+      QSize(metrics.averageCharWidth() * 130, metrics.lineSpacing() * 30).expandedTo(dialog.size());
+  const QSize screen = dialog.screen()->availableGeometry().size();
+  dialog.resize(roomy.boundedTo(screen).expandedTo(dialog.minimumSizeHint()));
 }
 
 std::optional<QString> Chosen(QFileDialog& dialog, QWidget* parent) {
@@ -71,6 +95,8 @@ std::optional<QString> QtOpenDialog::Open(QWidget* parent, const QString& initia
   dialog.setIconProvider(&icons_);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  //: The title of the dialog in which a pair file is chosen, as the system names it.
+  Shape(dialog, WindowText::tr("Open"));
   // Never the program's own folder, where a shortcut may start it.
   const QString wanted = initial_name.isEmpty() ? Folder(QStandardPaths::DocumentsLocation)
                                                 : QFileInfo(initial_name).path();
@@ -85,6 +111,7 @@ std::optional<QString> QtSaveDialog::Save(QWidget* parent, const QString& sugges
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(filter);
+  Shape(dialog, WindowText::tr("Save Image"));
   // A name typed without one gets the suggested name's ending, and the dialog
   // asks before that name replaces a file.
   dialog.setDefaultSuffix(QFileInfo(suggested_name).suffix());

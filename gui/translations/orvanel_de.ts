@@ -549,5 +549,14 @@ Optionen:
         <source>The file “%1” holds only %2 bytes; a pair needs 8.</source>
         <translation>Die Datei „%1“ enthält nur %2 Bytes; ein Paar braucht 8.</translation>
     </message>
+    <message>
+        <source>Open</source>
+        <extracomment>The title of the dialog in which a pair file is chosen, as the system names it.</extracomment>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Bild speichern</translation>
+    </message>
 </context>
 </TS>

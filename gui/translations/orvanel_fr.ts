@@ -549,5 +549,14 @@ Options&#xa0;:
         <source>The file “%1” holds only %2 bytes; a pair needs 8.</source>
         <translation>Le fichier «&#xa0;%1&#xa0;» ne contient que %2 octets&#xa0;; une paire en occupe 8.</translation>
     </message>
+    <message>
+        <source>Open</source>
+        <extracomment>The title of the dialog in which a pair file is chosen, as the system names it.</extracomment>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Enregistrer l’image</translation>
+    </message>
 </context>
 </TS>

@@ -529,8 +529,8 @@ TEST_F(FileAnalysis, AskVirtualPeopleEndsTheAnalysisAndKeepsTheTally) {
   rig.frontEnd.log.clear();
   rig.estimator.UseRandomPairs();
   EXPECT_FALSE(rig.estimator.AnalyzingFile());
-  EXPECT_EQ(rig.frontEnd.log, (Log{"virtual mark set", "analyze mark cleared", "progress 100",
-                                   "frame disabled"}))
+  EXPECT_EQ(rig.frontEnd.log,
+            (Log{"virtual mark set", "analyze mark cleared", "progress 100", "frame disabled"}))
       << "over, as at the end of the file";
   EXPECT_EQ(rig.estimator.Tally().Total, 4);
   EXPECT_TRUE(rig.frontEnd.running);

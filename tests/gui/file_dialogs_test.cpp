@@ -9,10 +9,15 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMimeDatabase>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
+#include "gui/platform/translations.h"
+#include "support/beyond_any_load.h"
 #include "support/window_fakes.h"
 
 #ifdef Q_OS_LINUX
@@ -90,6 +95,67 @@ TEST(FileDialogs, SaveWhereTheLastImageWent) {
   });
   EXPECT_EQ(save.Save(nullptr, "convergence.png", "PNG images (*.png)"), std::nullopt);
   EXPECT_EQ(shown_in, QDir(folder.path()).absolutePath());
+}
+
+// Where the toolkit draws `dialog`, its details show every text whole once its
+// folder is listed.
+void ExpectEveryColumnWhole(QFileDialog& dialog, const char* locale) {
+  const auto* details = dialog.findChild<QTreeView*>("treeView");
+  if (details == nullptr) return;
+  dialog.setViewMode(QFileDialog::Detail);
+  // The folder is listed on a thread of the toolkit's.
+  const bool listed =
+      QTest::qWaitFor([details] { return details->model()->rowCount(details->rootIndex()) >= 2; },
+                      testing::kBeyondAnyLoadMilliseconds);
+  ASSERT_TRUE(listed) << locale;
+  const QAbstractItemView& view = *details;  // what each column's texts need
+  for (int column = 0; column < 4; ++column) {
+    EXPECT_GE(details->header()->sectionSize(column), view.sizeHintForColumn(column))
+        << locale << ", column " << column;
+  }
+}
+
+// Both dialogs carry their title in every language; where the toolkit draws
+// the dialog, each column shows its texts whole: a file's name, size, type and
+// date.
+TEST(FileDialogs, ShowTheirTitleAndEveryColumnWhole) {
+  QTemporaryDir folder;
+  const QString pairs = folder.filePath("pairs of 10 December 2026.bin");
+  for (const QString& name : {pairs, folder.filePath("convergence of 10 December 2026.png")}) {
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(562'345, '\x01'));
+  }
+  ASSERT_TRUE(folder.isValid() && QDir(folder.path()).mkdir("a folder"));
+  struct Case {
+    const char* locale;
+    const char* open;
+    const char* save;
+  };
+  for (const Case& c :
+       {Case{"en_US", "Open", "Save Image"}, Case{"de_DE", "Öffnen", "Bild speichern"},
+        Case{"fr_FR", "Ouvrir", "Enregistrer l’image"}}) {
+    Translations translations;
+    translations.Use(QLocale(c.locale));
+    QLocale::setDefault(QLocale(c.locale));
+    testing::RecordingMessenger messenger;
+    QtOpenDialog open(messenger);
+    QtSaveDialog save(messenger);
+    QStringList titles;
+    const auto check_the_shown_dialog = [&titles, &c] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      titles << dialog->windowTitle();
+      ExpectEveryColumnWhole(*dialog, c.locale);
+      dialog->reject();
+    };
+    QTimer::singleShot(0, check_the_shown_dialog);
+    EXPECT_EQ(open.Open(nullptr, pairs), std::nullopt);
+    QTimer::singleShot(0, check_the_shown_dialog);
+    EXPECT_EQ(save.Save(nullptr, folder.filePath("chart.png"), "PNG (*.png)"), std::nullopt);
+    EXPECT_EQ(titles, QStringList({QString::fromUtf8(c.open), QString::fromUtf8(c.save)}));
+  }
+  QLocale::setDefault(QLocale::c());
 }
 
 // A folder that does not answer (a mount that went away) is never shown: the
