@@ -6,7 +6,11 @@
 // user are read or written). Run under a real X server, at twice the scale:
 //   QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=xcb xvfb-run -a build/release/tests/take_screenshots docs
 // With --windows, run under wine, it takes the main window alone as
-// docs/windows-en.png (tools/windows screenshot).
+// docs/windows-en.png (tools/windows screenshot). With --laptop, on a small
+// screen at twice the scale, it takes the whole screen with the chart's window
+// and with the help window opened beside the main one:
+//   QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1366x768x24"
+//     build/release/tests/take_screenshots docs --laptop   (one line)
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +18,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -25,12 +30,15 @@
 #include <random>
 
 #include <QAction>
+#include <QEventLoop>
 #include <QTimer>
 
 #include "gui/chart/convergence_window.h"
 #include "gui/main/tick_timer.h"
+#include "gui/platform/document_help_viewer.h"
 #include "gui/platform/translations.h"
 #include "gui/widgets/about_play.h"
+#include "gui/widgets/placement.h"
 #include "support/peers.h"
 #include "support/window_fakes.h"
 
@@ -61,6 +69,34 @@ void TakeLanguageShots(const char* language, const QString& main_file,
   QApplication::processEvents();
   about.grab().save(about_file);
   std::printf("%s\n", qPrintable(about_file));
+}
+
+// Lets the windows be drawn, then saves the whole screen as `file`.
+void SaveTheScreen(const QString& file) {
+  QEventLoop settle;
+  QTimer::singleShot(1000, &settle, &QEventLoop::quit);
+  settle.exec();
+  QApplication::primaryScreen()->grabWindow(0).save(file);
+  std::printf("%s\n", qPrintable(file));
+}
+
+// The main window where the program puts it, with the chart's window and then
+// the help window where they open beside it.
+void TakeScreenShots(const QDir& folder) {
+  orvanel::testing::WindowRig rig;
+  rig.Load(orvanel::TrialTally{400'000, 156'812, 3.1409});
+  rig.Tick();
+  orvanel::Main& window = *rig.window;
+  window.adjustSize();
+  window.move(
+      orvanel::Centred(window.frameGeometry().size(), window.screen()->availableGeometry()));
+  window.show();
+  window.findChild<QAction*>("ConvergenceChartMenu")->trigger();
+  SaveTheScreen(folder.filePath("screen-chart.png"));
+  window.findChild<orvanel::ConvergenceWindow*>()->close();
+  orvanel::DocumentHelpViewer help;
+  help.ShowContents(&window);
+  SaveTheScreen(folder.filePath("screen-help.png"));
 }
 
 // The real window with the random generator, from a fresh start: fakes keep
@@ -100,6 +136,10 @@ int main(int argc, char* argv[]) {
   const QDir folder(arguments.size() > 1 ? arguments[1] : ".");
   if (arguments.contains("--windows")) {  // under wine: the main window as Windows draws it
     TakeLanguageShots("en", folder.filePath("windows-en.png"));
+    return 0;
+  }
+  if (arguments.contains("--laptop")) {
+    TakeScreenShots(folder);
     return 0;
   }
   for (const char* language : orvanel::testing::kShippedLanguages) {

@@ -4,6 +4,7 @@
 
 #include "platform_services.h"
 
+class QMainWindow;
 class QTextBrowser;
 
 namespace orvanel {
@@ -15,6 +16,7 @@ class DocumentHelpViewer final : public HelpViewer {
   void ShowContents(QWidget* parent) override;
 
  private:
+  QPointer<QMainWindow> window_;
   QPointer<QTextBrowser> browser_;
 };
 

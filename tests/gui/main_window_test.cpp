@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFontMetrics>
@@ -315,7 +316,7 @@ TEST_F(MainWindowTest, EveryWindowOpensInsideTheScreen) {
   auto viewer = MakeDocumentHelpViewer();
   viewer->ShowContents(&window());
   Action(window(), "ConvergenceChartMenu")->trigger();
-  QWidget* windows[] = {Find<QTextBrowser>(window(), "HelpWindow"),
+  QWidget* windows[] = {Find<QWidget>(window(), "HelpWindow"),
                         Find<QWidget>(window(), "ConvergenceWindow")};
   const QSize designed[] = {windows[0]->size(), windows[1]->size()};
   const QMargins frame(4, 30, 4, 4);  // as a window manager adds it
@@ -385,13 +386,24 @@ TEST(HelpViewer, ShowsTheDocumentBuiltIntoTheProgramBesideTheWindow) {
   auto viewer = MakeDocumentHelpViewer();
   QWidget parent;
   viewer->ShowContents(&parent);
-  auto* browser = Find<QTextBrowser>(parent, "HelpWindow");
-  EXPECT_TRUE(browser->isVisible());
-  EXPECT_TRUE(browser->isWindow());
-  EXPECT_EQ(browser->windowTitle(), "Orvanel Help");
+  auto* help = Find<QWidget>(parent, "HelpWindow");
+  auto* browser = Find<QTextBrowser>(*help, "HelpDocument");
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(help->isWindow());
+  EXPECT_EQ(help->windowTitle(), "Orvanel Help");
   EXPECT_TRUE(browser->toPlainText().startsWith("What is the point?"));
   viewer->ShowContents(&parent);
   EXPECT_EQ(parent.findChildren<QTextBrowser*>().size(), 1) << "one help window, shown again";
+  // A screen reader meets a window holding a document it can read.
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(help)->role(), QAccessible::Window);
+  QAccessibleInterface* document = QAccessible::queryAccessibleInterface(browser);
+  EXPECT_EQ(document->role(), QAccessible::Document);
+  EXPECT_EQ(document->text(QAccessible::Name), "Orvanel Help");
+  ASSERT_NE(document->textInterface(), nullptr);
+  EXPECT_EQ(document->textInterface()->text(0, 18), "What is the point?");
+  EXPECT_EQ(document->textInterface()->characterCount(), browser->toPlainText().size());
+  document->textInterface()->setSelection(0, 5, 7);
+  EXPECT_EQ(browser->textCursor().selectedText(), "is");
 }
 
 // Escape closes the help and the chart windows, whichever of their widgets has
@@ -399,7 +411,7 @@ TEST(HelpViewer, ShowsTheDocumentBuiltIntoTheProgramBesideTheWindow) {
 TEST_F(MainWindowTest, EscapeClosesTheHelpAndTheChartWindows) {
   auto viewer = MakeDocumentHelpViewer();
   viewer->ShowContents(&window());
-  auto* help = Find<QTextBrowser>(window(), "HelpWindow");
+  auto* help = Find<QWidget>(window(), "HelpWindow");
   Action(window(), "ConvergenceChartMenu")->trigger();
   QWidget* chart = Find<QWidget>(window(), "ConvergenceWindow");
   Find<QPushButton>(*chart, "SaveImage")->setFocus();
