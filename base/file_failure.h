@@ -20,6 +20,8 @@ struct FileFailure {
     kRefused,            // refused without a reason (the platform's settings store)
     kUnreadableInPlace,  // a file that could not be read could not be set aside
                          // (`systemError` says why)
+    kLeftUnread,         // values the store refused to give at the start are kept
+                         // as they are, never replaced unread
   };
   Kind kind = Kind::kSystem;
   int systemError = 0;  // errno

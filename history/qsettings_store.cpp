@@ -38,11 +38,15 @@ std::unique_ptr<QSettings> QSettingsStore::Open(const std::string& application,
 std::string QSettingsStore::Read(const std::string& section, const std::string& key,
                                  const std::string& fallback) {
   const StoredValue value = ReadStoredValue(*reader_, section, key);
+  if (value.kind == StoredValue::Kind::kUnreadable) leftUnread_ = true;
   return value.kind == StoredValue::Kind::kText ? value.text : fallback;
 }
 
-bool QSettingsStore::HoldsUnusable(const std::string& section, const std::string& key) {
-  return ReadStoredValue(*reader_, section, key).kind == StoredValue::Kind::kUnusable;
+std::optional<UnusableKind> QSettingsStore::UnusableKindOf(const std::string& section,
+                                                           const std::string& key) {
+  const StoredValue value = ReadStoredValue(*reader_, section, key);
+  if (value.kind != StoredValue::Kind::kUnusable) return std::nullopt;
+  return value.unusable;
 }
 
 StoreCondition QSettingsStore::Condition() {
@@ -53,10 +57,11 @@ StoreCondition QSettingsStore::Condition() {
     condition_.emplace();
     if (reader_->status() == QSettings::FormatError) {
       condition_->state = StoreCondition::State::kDamaged;
-    } else if (reader_->status() == QSettings::AccessError) {
+    } else if (reader_->status() == QSettings::AccessError || leftUnread_) {
       condition_->state = StoreCondition::State::kUnreadable;
       condition_->fault = FileFailure{FileFailure::Kind::kRefused, 0};
     }
+    if (leftUnread_) condition_->unwritable = FileFailure{FileFailure::Kind::kLeftUnread, 0};
   }
   return *condition_;
 }
@@ -72,8 +77,9 @@ void QSettingsStore::Write(const std::string& section, const std::string& key,
 // come from reading a damaged file first (and hide a failed write behind it);
 // the file itself then tells whether the values are there.
 StoreWriter::Write QSettingsStore::TakeWrite() {
-  return [values = std::exchange(pending_, {}), application = application_,
-          place = place_]() -> std::optional<FileFailure> {
+  return [values = std::exchange(pending_, {}), application = application_, place = place_,
+          left_unread = leftUnread_]() -> std::optional<FileFailure> {
+    if (left_unread) return FileFailure{FileFailure::Kind::kLeftUnread, 0};
     const auto settings = Open(application, place);
     for (const auto& [where, value] : values) {
       settings->setValue(QString::fromStdString(where.first + "/" + where.second),

@@ -31,7 +31,8 @@ class QSettingsStore final : public SettingsStore {
 
   [[nodiscard]] std::string Read(const std::string& section, const std::string& key,
                                  const std::string& fallback) override;
-  [[nodiscard]] bool HoldsUnusable(const std::string& section, const std::string& key) override;
+  [[nodiscard]] std::optional<UnusableKind> UnusableKindOf(const std::string& section,
+                                                           const std::string& key) override;
   [[nodiscard]] StoreCondition Condition() override;
   void Write(const std::string& section, const std::string& key, const std::string& value) override;
   void Commit(std::chrono::milliseconds patience) override;
@@ -49,6 +50,9 @@ class QSettingsStore final : public SettingsStore {
   // By section and key: written, not yet committed.
   std::map<std::pair<std::string, std::string>, std::string> pending_;
   std::optional<StoreCondition> condition_;
+  // A value was there that the store refused to give: nothing is written over
+  // what could not be read.
+  bool leftUnread_ = false;
   StoreWriter writer_;  // after reader_: it names the store's place
 };
 

@@ -34,20 +34,20 @@ LoadedHistory LoadHistory(SettingsStore& store) {
   const std::string hits_text = ReadText(store, kHitsKey);
 
   const double estimate = ReadNumber(estimate_text);
-  if (std::isfinite(estimate) && !store.HoldsUnusable(kSection, kEstimateKey)) {
+  const auto estimate_kind = store.UnusableKindOf(kSection, kEstimateKey);
+  if (std::isfinite(estimate) && !estimate_kind) {
     loaded.tally.Estimate = estimate;
   } else {
-    loaded.unusableEstimate = UnusableValue{kEstimateKey, estimate_text};
+    loaded.unusableEstimate = UnusableValue{kEstimateKey, estimate_text, estimate_kind};
   }
-  const auto count = [&store](const std::string& key, const std::string& text) {
-    return store.HoldsUnusable(kSection, key) ? std::nullopt : ToCount(ReadNumber(text));
-  };
-  const auto total = count(kTotalKey, total_text);
-  const auto hits = count(kHitsKey, hits_text);
+  const auto total_kind = store.UnusableKindOf(kSection, kTotalKey);
+  const auto hits_kind = store.UnusableKindOf(kSection, kHitsKey);
+  const auto total = total_kind ? std::nullopt : ToCount(ReadNumber(total_text));
+  const auto hits = hits_kind ? std::nullopt : ToCount(ReadNumber(hits_text));
   if (!total) {
-    loaded.unusableCount = UnusableValue{kTotalKey, total_text};
+    loaded.unusableCount = UnusableValue{kTotalKey, total_text, total_kind};
   } else if (!hits) {
-    loaded.unusableCount = UnusableValue{kHitsKey, hits_text};
+    loaded.unusableCount = UnusableValue{kHitsKey, hits_text, hits_kind};
   }
   loaded.store = store.Condition();
 

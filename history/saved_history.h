@@ -11,10 +11,12 @@
 
 namespace orvanel {
 
-// A saved value that cannot be held in the tally: its key and the text found.
+// A saved value that cannot be held in the tally: its key and the text found,
+// or the kind of value that holds no number whatever it holds.
 struct UnusableValue {
   std::string key;
   std::string text;
+  std::optional<UnusableKind> kind;
   friend bool operator==(const UnusableValue&, const UnusableValue&) = default;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,18 @@ struct StoreCondition {
   friend bool operator==(const StoreCondition&, const StoreCondition&) = default;
 };
 
+// A stored value of a kind that holds no number of the tally.
+struct UnusableKind {
+  enum class What {
+    kBinary,     // bytes, or a value of no kind at all
+    kTexts,      // a list of texts
+    kWrongSize,  // a 32-bit or 64-bit number stored with another size
+  };
+  What what = What::kBinary;
+  std::size_t bytes = 0;  // kWrongSize: the size stored
+  friend bool operator==(const UnusableKind&, const UnusableKind&) = default;
+};
+
 class WriteOutcome;
 
 // The per-user settings store of one application: text values addressed by
@@ -60,11 +73,12 @@ class SettingsStore {
   // The stored text, or `fallback` when the value is absent.
   [[nodiscard]] virtual std::string Read(const std::string& section, const std::string& key,
                                          const std::string& fallback) = 0;
-  // Whether the value is there but of a kind no number can be read from (the
-  // registry's binary data, say): it is then unusable, not absent.
-  [[nodiscard]] virtual bool HoldsUnusable(const std::string& /*section*/,
-                                           const std::string& /*key*/) {
-    return false;
+  // Why the value, though there, can hold no number whatever it holds (the
+  // registry's binary data, say): it is then unusable, not absent. None for a
+  // value that is text, or absent.
+  [[nodiscard]] virtual std::optional<UnusableKind> UnusableKindOf(const std::string& /*section*/,
+                                                                   const std::string& /*key*/) {
+    return std::nullopt;
   }
   // What reading found; values read from a store that is not kReadable are
   // the fallbacks.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "settings_store.h"
+
 class QSettings;
 
 namespace orvanel {
@@ -9,14 +11,16 @@ namespace orvanel {
 // A value of the platform's settings store, as the lenient rules read text.
 // Where the store is the registry (Windows), whose values QSettings reads
 // without their kind (a REG_DWORD of 0x80000000 comes back negative, binary
-// data as text), it is read as the registry means it: a string is its text, a
-// REG_DWORD or REG_QWORD the decimal digits of its unsigned value, and any
-// other kind (binary data, a list of strings) cannot hold a number of the
-// tally. Elsewhere QSettings reads it.
+// data as text), it is read as the registry means it, by its stored kind and
+// size: a string is its text, a REG_DWORD of 4 bytes or a REG_QWORD of 8 the
+// decimal digits of its unsigned value; any other kind or size cannot hold a
+// number of the tally. A value the system refuses to give (access denied) is
+// unreadable, never taken as absent. Elsewhere QSettings reads it.
 struct StoredValue {
-  enum class Kind { kAbsent, kText, kUnusable };
+  enum class Kind { kAbsent, kText, kUnusable, kUnreadable };
   Kind kind = Kind::kAbsent;
-  std::string text;  // kText, in UTF-8
+  std::string text;       // kText, in UTF-8
+  UnusableKind unusable;  // kUnusable
 };
 
 [[nodiscard]] StoredValue ReadStoredValue(const QSettings& settings, const std::string& section,

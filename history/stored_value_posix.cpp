@@ -14,9 +14,9 @@ StoredValue ReadStoredValue(const QSettings& settings, const std::string& sectio
   // A hand-edited INI value with an unquoted comma comes back as a list; joined
   // again it is the text that was written, and the reader stops at the comma.
   if (value.typeId() == QMetaType::QStringList) {
-    return {StoredValue::Kind::kText, value.toStringList().join(',').toStdString()};
+    return {StoredValue::Kind::kText, value.toStringList().join(',').toStdString(), {}};
   }
-  return {StoredValue::Kind::kText, value.toString().toStdString()};
+  return {StoredValue::Kind::kText, value.toString().toStdString(), {}};
 }
 
 std::string StoredSectionLocation(const QSettings& settings, const std::string&) {

@@ -1,5 +1,5 @@
 // The platform's settings store on Windows: the registry, read by each value's
-// own kind.
+// own kind and size.
 #include <QDir>
 #include <QSettings>
 
@@ -23,43 +23,67 @@ std::string RegistryKey(const QSettings& settings, const std::string& section) {
   return key + "\\" + section;
 }
 
+bool IsAbsence(LSTATUS status) {
+  return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND;
+}
+
+// A number of `Number`'s size, or unusable where the value has another size:
+// its bytes are all there is, none beyond them may be taken.
+template <typename Number>
+StoredValue NumberOf(const std::vector<unsigned char>& data) {
+  if (data.size() != sizeof(Number)) {
+    return {StoredValue::Kind::kUnusable, {}, {UnusableKind::What::kWrongSize, data.size()}};
+  }
+  Number number = 0;
+  std::memcpy(&number, data.data(), sizeof number);
+  return {StoredValue::Kind::kText, std::to_string(number), {}};
+}
+
 }  // namespace
 
 StoredValue ReadStoredValue(const QSettings& settings, const std::string& section,
                             const std::string& key) {
   const std::wstring wide_key = NativePath(RegistryKey(settings, section)).native();
   const std::wstring wide_name = NativePath(key).native();
-  DWORD type = 0;
-  DWORD size = 0;
-  if (::RegGetValueW(HKEY_CURRENT_USER, wide_key.c_str(), wide_name.c_str(),
-                     RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) != ERROR_SUCCESS) {
-    return {};
+  HKEY opened = nullptr;
+  LSTATUS status =
+      ::RegOpenKeyExW(HKEY_CURRENT_USER, wide_key.c_str(), 0, KEY_QUERY_VALUE, &opened);
+  if (IsAbsence(status)) return {};
+  if (status != ERROR_SUCCESS) return {StoredValue::Kind::kUnreadable, {}, {}};
+  // The value as stored, kind and size included; another program may change
+  // it between asking its size and reading it.
+  DWORD type = REG_NONE;
+  std::vector<unsigned char> data;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD size = 0;
+    status = ::RegQueryValueExW(opened, wide_name.c_str(), nullptr, &type, nullptr, &size);
+    if (status != ERROR_SUCCESS) break;
+    data.resize(size);
+    status = ::RegQueryValueExW(opened, wide_name.c_str(), nullptr, &type, data.data(), &size);
+    if (status == ERROR_MORE_DATA) continue;
+    data.resize(status == ERROR_SUCCESS ? size : 0);
+    break;
   }
-  std::vector<unsigned char> data(size + sizeof(wchar_t));
-  if (::RegGetValueW(HKEY_CURRENT_USER, wide_key.c_str(), wide_name.c_str(),
-                     RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size) != ERROR_SUCCESS) {
-    return {};
-  }
+  ::RegCloseKey(opened);
+  if (IsAbsence(status)) return {};
+  if (status != ERROR_SUCCESS) return {StoredValue::Kind::kUnreadable, {}, {}};
   switch (type) {
     case REG_SZ:
     case REG_EXPAND_SZ: {
       const std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
-                              size / sizeof(wchar_t));
+                              data.size() / sizeof(wchar_t));
       return {StoredValue::Kind::kText,
-              Utf8Name(std::filesystem::path(text.substr(0, text.find(L'\0'))))};
+              Utf8Name(std::filesystem::path(text.substr(0, text.find(L'\0')))),
+              {}};
     }
-    case REG_DWORD: {
-      std::uint32_t number = 0;
-      std::memcpy(&number, data.data(), sizeof number);
-      return {StoredValue::Kind::kText, std::to_string(number)};
-    }
-    case REG_QWORD: {
-      std::uint64_t number = 0;
-      std::memcpy(&number, data.data(), sizeof number);
-      return {StoredValue::Kind::kText, std::to_string(number)};
-    }
+    case REG_DWORD:
+      return NumberOf<std::uint32_t>(data);
+    case REG_QWORD:
+      return NumberOf<std::uint64_t>(data);
+    case REG_MULTI_SZ:
+      return {StoredValue::Kind::kUnusable, {}, {UnusableKind::What::kTexts, data.size()}};
     default:
-      return {StoredValue::Kind::kUnusable, {}};
+      return {StoredValue::Kind::kUnusable, {}, {UnusableKind::What::kBinary, data.size()}};
   }
 }
 

@@ -192,8 +192,29 @@ QString FailureReason(const FileFailure& failure) {
                  "it could not be read when Orvanel started, and could not be set aside to keep "
                  "it (%1), so it is left as it is")
           .arg(SystemReason(failure.systemError));
+    case FileFailure::Kind::kLeftUnread:
+      return WindowText::tr(
+          "the values there could not be read when Orvanel started, so they are left as they are");
   }
   return SystemReason(failure.systemError);
+}
+
+// A saved value of a kind that holds no number, `location` where it lies.
+QString KindText(const UnusableValue& value, const QString& location) {
+  const QString key = QString::fromStdString(value.key);
+  switch (value.kind->what) {
+    case UnusableKind::What::kTexts:
+      return WindowText::tr("The saved %1 in %2 holds a list of texts, not a number.")
+          .arg(key, location);
+    case UnusableKind::What::kWrongSize:
+      return WindowText::tr(
+                 "The saved %1 in %2 is a number stored with the wrong size for its "
+                 "kind.")
+          .arg(key, location);
+    case UnusableKind::What::kBinary:
+      break;
+  }
+  return WindowText::tr("The saved %1 in %2 holds binary data, not a number.").arg(key, location);
 }
 
 // A value as the user typed it may be of any length; a few dozen characters
@@ -259,6 +280,9 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& store_locati
           "The next save keeps that file beside the new one, under a name that ends in "
           "“.unreadable-” and the date.");
     }
+  } else if (loaded.unusableCount && loaded.unusableCount->kind) {
+    sentences << KindText(*loaded.unusableCount, location)
+              << WindowText::tr("The tally starts again from zero.");
   } else if (loaded.unusableCount) {
     const QString text = Shortened(loaded.unusableCount->text);
     sentences
@@ -268,6 +292,9 @@ QString LoadProblemText(const LoadedHistory& loaded, const QString& store_locati
                 : WindowText::tr("The saved Total “%1” in %2 cannot be used, so the tally starts "
                                  "again from zero."))
                .arg(text, location);
+  } else if (loaded.unusableEstimate && loaded.unusableEstimate->kind) {
+    sentences << KindText(*loaded.unusableEstimate, location)
+              << WindowText::tr("The estimate starts again at 0.");
   } else if (loaded.unusableEstimate) {
     sentences << WindowText::tr(
                      "The saved Estimate “%1” in %2 cannot be used and starts again at 0.")

@@ -558,5 +558,29 @@ Optionen:
         <source>Save Image</source>
         <translation>Bild speichern</translation>
     </message>
+    <message>
+        <source>the values there could not be read when Orvanel started, so they are left as they are</source>
+        <translation>die Werte dort konnten beim Start von Orvanel nicht gelesen werden, deshalb bleiben sie, wie sie sind</translation>
+    </message>
+    <message>
+        <source>The saved %1 in %2 holds a list of texts, not a number.</source>
+        <translation>Der gespeicherte Wert %1 in %2 ist eine Liste von Texten, keine Zahl.</translation>
+    </message>
+    <message>
+        <source>The saved %1 in %2 is a number stored with the wrong size for its kind.</source>
+        <translation>Der gespeicherte Wert %1 in %2 ist eine Zahl, deren Größe nicht zu ihrer Art passt.</translation>
+    </message>
+    <message>
+        <source>The saved %1 in %2 holds binary data, not a number.</source>
+        <translation>Der gespeicherte Wert %1 in %2 enthält Binärdaten, keine Zahl.</translation>
+    </message>
+    <message>
+        <source>The tally starts again from zero.</source>
+        <translation>Der Zählerstand beginnt wieder bei null.</translation>
+    </message>
+    <message>
+        <source>The estimate starts again at 0.</source>
+        <translation>Der Schätzwert beginnt wieder bei 0.</translation>
+    </message>
 </context>
 </TS>

@@ -558,5 +558,29 @@ Options&#xa0;:
         <source>Save Image</source>
         <translation>Enregistrer l’image</translation>
     </message>
+    <message>
+        <source>the values there could not be read when Orvanel started, so they are left as they are</source>
+        <translation>les valeurs qui s’y trouvent n’ont pas pu être lues au démarrage d’Orvanel&#xa0;; elles restent donc telles quelles</translation>
+    </message>
+    <message>
+        <source>The saved %1 in %2 holds a list of texts, not a number.</source>
+        <translation>La valeur enregistrée %1 dans %2 est une liste de textes, pas un nombre.</translation>
+    </message>
+    <message>
+        <source>The saved %1 in %2 is a number stored with the wrong size for its kind.</source>
+        <translation>La valeur enregistrée %1 dans %2 est un nombre stocké avec une taille qui ne convient pas à son type.</translation>
+    </message>
+    <message>
+        <source>The saved %1 in %2 holds binary data, not a number.</source>
+        <translation>La valeur enregistrée %1 dans %2 contient des données binaires, pas un nombre.</translation>
+    </message>
+    <message>
+        <source>The tally starts again from zero.</source>
+        <translation>Le décompte repart de zéro.</translation>
+    </message>
+    <message>
+        <source>The estimate starts again at 0.</source>
+        <translation>L’estimation repart de 0.</translation>
+    </message>
 </context>
 </TS>

@@ -177,6 +177,18 @@ INSTANTIATE_TEST_SUITE_P(
                  "The saved tally could not be read from /c/Orvanel.conf: it is not a regular "
                  "file. The tally starts again from zero.",
                  true, true},
+        LoadCase{
+            "ARegistryKeyRefusedKeptUnread",
+            [] {
+              LoadedHistory loaded = Loaded(State::kUnreadable, {FileFailure::Kind::kRefused, 0});
+              loaded.store.unwritable = FileFailure{FileFailure::Kind::kLeftUnread, 0};
+              return loaded;
+            }(),
+            "The saved tally could not be read from /c/Orvanel.conf: the settings store "
+            "refused access. The tally starts again from zero. The tally will not be saved "
+            "in /c/Orvanel.conf: the values there could not be read when Orvanel started, so "
+            "they are left as they are.",
+            true, true},
         LoadCase{"NotAllowedKeptAside", KeptAside({FileFailure::Kind::kSystem, EACCES}),
                  "The saved tally could not be read from /c/Orvanel.conf: permission denied. The "
                  "tally starts again from zero. The next save keeps that file beside the new "
@@ -193,23 +205,47 @@ INSTANTIATE_TEST_SUITE_P(
                  "The tally will not be saved in /c/Orvanel.conf: no home folder is known (HOME "
                  "is not set).",
                  true, true},
-        LoadCase{
-            "AHugeCountAndOtherLines",
-            WithUnusable(UnusableValue{"Total", std::string(10'000'000, '7')}, std::nullopt, true),
-            "The saved Total “" + QString(40, '7') + QChar(0x2026) +
-                "” in /c/Orvanel.conf cannot be used, so the tally starts again from zero. "
-                "The settings file /c/Orvanel.conf also holds lines that are not part of the "
-                "tally. They will be removed when the tally is next saved.",
-            true, true},
+        LoadCase{"AHugeCountAndOtherLines",
+                 WithUnusable(UnusableValue{"Total", std::string(10'000'000, '7'), std::nullopt},
+                              std::nullopt, true),
+                 "The saved Total “" + QString(40, '7') + QChar(0x2026) +
+                     "” in /c/Orvanel.conf cannot be used, so the tally starts again from zero. "
+                     "The settings file /c/Orvanel.conf also holds lines that are not part of the "
+                     "tally. They will be removed when the tally is next saved.",
+                 true, true},
         LoadCase{"OtherLinesAlone", WithUnusable(std::nullopt, std::nullopt, true),
                  "The settings file /c/Orvanel.conf also holds lines that are not part of the "
                  "tally. They will be removed when the tally is next saved.",
                  true},
-        LoadCase{"AnEstimateAlone",
-                 WithUnusable(std::nullopt, UnusableValue{"Estimate", "1e999"}, false),
-                 "The saved Estimate “1e999” in /c/Orvanel.conf cannot be used and starts again "
-                 "at 0.",
-                 false}),
+        // Registry values of a kind that holds no number are told by their kind.
+        LoadCase{
+            "BinaryHits",
+            WithUnusable(UnusableValue{"Hits", "0", UnusableKind{UnusableKind::What::kBinary, 2}},
+                         std::nullopt, false),
+            "The saved Hits in /c/Orvanel.conf holds binary data, not a number. The tally "
+            "starts again from zero.",
+            true, true},
+        LoadCase{"AShortDword",
+                 WithUnusable(UnusableValue{"Total", "0",
+                                            UnusableKind{UnusableKind::What::kWrongSize, 1}},
+                              std::nullopt, false),
+                 "The saved Total in /c/Orvanel.conf is a number stored with the wrong size for "
+                 "its kind. The tally starts again from zero.",
+                 true, true},
+        LoadCase{"AListAsEstimate",
+                 WithUnusable(std::nullopt,
+                              UnusableValue{"Estimate", "0",
+                                            UnusableKind{UnusableKind::What::kTexts, 8}},
+                              false),
+                 "The saved Estimate in /c/Orvanel.conf holds a list of texts, not a number. The "
+                 "estimate starts again at 0.",
+                 false},
+        LoadCase{
+            "AnEstimateAlone",
+            WithUnusable(std::nullopt, UnusableValue{"Estimate", "1e999", std::nullopt}, false),
+            "The saved Estimate “1e999” in /c/Orvanel.conf cannot be used and starts again "
+            "at 0.",
+            false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

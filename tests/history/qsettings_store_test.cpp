@@ -16,8 +16,10 @@
 #include "support/fakes.h"
 
 #ifdef Q_OS_WIN
+#include <array>
 #include <cstdint>
 #include <cwchar>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -215,35 +217,55 @@ TEST_F(QSettingsStoreTest, ADamagedFileStartsFromZeroAndIsMendedByTheNextSave) {
 #endif
 
 #ifdef Q_OS_WIN
-// What the registry holds is read as the lenient rules read text: a REG_DWORD
-// or REG_QWORD as its unsigned value, so that one beyond 32 bits is unusable and
-// told; binary data holds no number at all.
-TEST(QSettingsStoreInTheRegistry, ReadsEachKindOfValueAsTheRegistryMeansIt) {
-  // A value of `type` whose bytes are those of `value` in memory.
+// What the registry holds is read by its stored kind and size, as the lenient
+// rules read text: a REG_DWORD of 4 bytes or a REG_QWORD of 8 as its unsigned
+// value, so that one beyond 32 bits is unusable and told; a number of another
+// size is unusable (no byte beyond it is taken), and so is a value of a kind
+// that holds no number, told by that kind.
+TEST(QSettingsStoreInTheRegistry, ReadsEachKindAndSizeOfValueAsTheRegistryMeansIt) {
+  // A value of `type` whose bytes are the first `size` of `value` in memory.
   const auto as = [](DWORD type, const auto& value, std::size_t size = sizeof(value)) {
     const auto* bytes = reinterpret_cast<const BYTE*>(&value);
     return std::make_pair(type, std::vector<BYTE>(bytes, bytes + size));
   };
-  const auto dword = [&as](DWORD value) { return as(REG_DWORD, value); };
-  const auto qword = [&as](std::uint64_t value) { return as(REG_QWORD, value); };
-  const auto text = [&as](const wchar_t* value) {
-    return as(REG_SZ, *value, (wcslen(value) + 1) * sizeof(wchar_t));
+  const auto text = [&as](DWORD type, const wchar_t* value) {
+    return as(type, *value, (wcslen(value) + 1) * sizeof(wchar_t));
   };
-  const struct {
-    const char* name;
+  using What = UnusableKind::What;
+  struct Case {
+    std::string name;
     std::pair<DWORD, std::vector<BYTE>> total;
     std::int32_t loads;
-    bool unusable;
-  } cases[] = {
-      {"AString", text(L" 100001"), 100001, false},
-      {"ADword", dword(100001), 100001, false},
-      {"ADwordAtTheLimit", dword(0x7FFFFFFF), 0x7FFFFFFF, false},
-      {"ADwordBeyondIt", dword(0x80000000), 0, true},
-      {"AQword", qword(42), 42, false},
-      {"AQwordBeyond32Bits", qword(std::uint64_t{1} << 40), 0, true},
-      {"BinaryData", std::make_pair(REG_BINARY, std::vector<BYTE>{'1', 0, '2', 0}), 0, true},
+    std::optional<UnusableKind> told;  // what the unusable count is told as
+    bool unusable = told.has_value();
   };
-  for (const auto& c : cases) {
+  std::vector<Case> cases = {
+      {"AString", text(REG_SZ, L" 100001"), 100001, std::nullopt},
+      {"AnExpandableString", text(REG_EXPAND_SZ, L"100001"), 100001, std::nullopt},
+      {"AList", as(REG_MULTI_SZ, std::array<wchar_t, 4>{L'7', 0, 0, 0}), 0,
+       UnusableKind{What::kTexts, 8}},
+      {"ADwordAtTheLimit", as(REG_DWORD, std::uint32_t{0x7FFFFFFF}), 0x7FFFFFFF, std::nullopt},
+      {"ADwordBeyondIt", as(REG_DWORD, std::uint32_t{0x80000000}), 0, std::nullopt, true},
+      {"AQwordBeyond32Bits", as(REG_QWORD, std::uint64_t{1} << 40), 0, std::nullopt, true},
+      {"BinaryData", std::make_pair(REG_BINARY, std::vector<BYTE>{'1', 0, '2', 0}), 0,
+       UnusableKind{What::kBinary, 4}},
+      {"NoKind", std::make_pair(REG_NONE, std::vector<BYTE>{5}), 0, UnusableKind{What::kBinary, 1}},
+  };
+  // Numbers of every size up to one beyond their own: only theirs is read.
+  const std::array<BYTE, 9> five = {5, 0, 0, 0, 0, 0, 0, 0, 0};
+  for (std::size_t size = 1; size <= 9; ++size) {
+    const std::vector<BYTE> bytes(five.begin(), five.begin() + size);
+    for (const auto& [type, name, whole] :
+         {std::tuple{REG_DWORD, "Dword", 4u}, std::tuple{REG_QWORD, "Qword", 8u}}) {
+      if (type == REG_DWORD && size > 8) continue;
+      const bool fits = size == whole;
+      cases.push_back({std::string("A") + name + "Of" + std::to_string(size) + "Bytes",
+                       {type, bytes},
+                       fits ? 5 : 0,
+                       fits ? std::nullopt : std::optional(UnusableKind{What::kWrongSize, size})});
+    }
+  }
+  for (const Case& c : cases) {
     const TestPlace place;
     QSettingsStore store = place.Store();
     const std::wstring key = place.Key();
@@ -254,7 +276,46 @@ TEST(QSettingsStoreInTheRegistry, ReadsEachKindOfValueAsTheRegistryMeansIt) {
     const LoadedHistory loaded = LoadHistory(store);
     EXPECT_EQ(loaded.tally.Total, c.loads) << c.name;
     EXPECT_EQ(loaded.unusableCount.has_value(), c.unusable) << c.name;
+    EXPECT_EQ(loaded.unusableCount ? loaded.unusableCount->kind : std::nullopt, c.told) << c.name;
+    EXPECT_EQ(loaded.store.state, StoreCondition::State::kReadable) << c.name;
   }
+}
+
+// A key the registry refuses to read (its access rights changed) is not taken
+// as empty: the start is told so, and no save replaces the values that could
+// not be read, also once the key can be read again.
+TEST(QSettingsStoreInTheRegistry, NeverReplacesValuesItCouldNotRead) {
+  const TestPlace place;
+  {
+    QSettingsStore first = place.Store();
+    SaveHistory(first, TrialTally{98564, 38600, 3.1412});
+  }
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, place.Key().c_str(), 0, WRITE_DAC, &key),
+            ERROR_SUCCESS);
+  // An empty list of rights lets nobody read; no list at all lets everybody.
+  const auto allow = [key](bool anything) {
+    SECURITY_DESCRIPTOR rights;
+    ACL nothing;
+    ::InitializeSecurityDescriptor(&rights, SECURITY_DESCRIPTOR_REVISION);
+    ::InitializeAcl(&nothing, sizeof nothing, ACL_REVISION);
+    ::SetSecurityDescriptorDacl(&rights, TRUE, anything ? nullptr : &nothing, FALSE);
+    return ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &rights);
+  };
+  ASSERT_EQ(allow(false), ERROR_SUCCESS);
+  {
+    QSettingsStore refused = place.Store();
+    const LoadedHistory loaded = LoadHistory(refused);
+    EXPECT_EQ(loaded.store.state, StoreCondition::State::kUnreadable);
+    EXPECT_EQ(loaded.tally, TrialTally{});
+    EXPECT_EQ(loaded.store.unwritable, (FileFailure{FileFailure::Kind::kLeftUnread, 0}));
+    EXPECT_EQ(allow(true), ERROR_SUCCESS);
+    EXPECT_THROW(SaveHistory(refused, TrialTally{27564, 10000, 3.14}), HistoryError)
+        << "read again, the key would still not be what this run started from";
+  }
+  ::RegCloseKey(key);
+  QSettingsStore next_run = place.Store();
+  EXPECT_EQ(LoadHistory(next_run).tally, (TrialTally{98564, 38600, 3.1412}));
 }
 
 // A failed save names the key where the tally lies, as the Registry Editor shows it.
