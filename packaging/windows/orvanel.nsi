@@ -5,10 +5,14 @@
 ; program's settings).
 ;   makensis -DVERSION=<x.y.z> -DPUBLISHER=<who makes it> -DTREE=<folder with the program>
 ;            -DSIZE_KB=<its size> -DICON=<orvanel.ico> -DREMOVE=<list of what the
-;            uninstaller removes> -DOUTFILE=<setup.exe> orvanel.nsi
+;            uninstaller removes> -DWEB_ADDRESS=<the maker's site> -DOUTFILE=<setup.exe>
+;            orvanel.nsi
 ; Neither installs nor uninstalls while Orvanel runs (it holds the mutex
-; "Orvanel.Running"): the user is asked to close it, and a silent run fails with
+; "Orvanel.Running"), asked at the start and again just before the files are
+; written or removed: the user is asked to close it, and a silent run fails with
 ; status 2, leaving everything as it was.
+; The Start-menu entry and the Apps entry belong to the copy installed last: an
+; uninstaller of another copy leaves them to it.
 ; The list names each installed file (Delete) and folder (RMDir), deepest first,
 ; so that the uninstaller removes what it installed and nothing else.
 
@@ -18,6 +22,7 @@ Target amd64-unicode
 ManifestDPIAware true
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
 
 !define NAME "Orvanel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${NAME}"
@@ -28,6 +33,7 @@ RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\${NAME}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+BrandingText "${NAME} ${VERSION}"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "${NAME}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
@@ -83,6 +89,8 @@ Function un.onInit
 FunctionEnd
 
 Section "Orvanel"
+  ; Orvanel may have been started while the wizard showed its pages.
+  Call WaitUntilOrvanelEnds
   SetOutPath "$INSTDIR"
   File /r "${TREE}\*.*"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -101,12 +109,19 @@ Section "Orvanel"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${WEB_ADDRESS}"
+  ${GetTime} "" "L" $0 $1 $2 $3 $4 $5 $6
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallDate" "$2$1$0"
 SectionEnd
 
 Section "Uninstall"
-  Delete "$SMPROGRAMS\${NAME}.lnk"
+  Call un.WaitUntilOrvanelEnds
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+    Delete "$SMPROGRAMS\${NAME}.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
   !include "${REMOVE}"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
