@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "base/process_end.h"
+#include "base/terminal.h"
 #include "ending_signals.h"
 #include "gui/main/main_window.h"
 #include "gui/messages/messages.h"
@@ -13,7 +14,6 @@
 #include "gui/platform/translations.h"
 #include "gui/widgets/placement.h"
 #include "single_copy.h"
-#include "terminal.h"
 
 namespace {
 
@@ -27,8 +27,8 @@ std::optional<int> AnswerOptions(int& argc, char** argv) {
   translations.Use(QLocale());
   const auto answer = orvanel::AnswerCommandLine(QCoreApplication::arguments());
   if (!answer) return std::nullopt;
-  if (!answer->out.isEmpty()) orvanel::WriteToTerminal(stdout, answer->out);
-  if (!answer->err.isEmpty()) orvanel::WriteToTerminal(stderr, answer->err);
+  if (!answer->out.isEmpty()) orvanel::WriteToTerminal(stdout, answer->out.toStdString());
+  if (!answer->err.isEmpty()) orvanel::WriteToTerminal(stderr, answer->err.toStdString());
   return answer->status;
 }
 

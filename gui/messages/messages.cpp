@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <iostream>
 #include <limits>
 
 #include <QDir>
@@ -11,6 +10,7 @@
 #include <QStringList>
 
 #include "base/error_number.h"
+#include "base/terminal.h"
 #include "estimator/errors.h"
 #include "gui/widgets/window_text.h"
 #include "history/settings_store.h"
@@ -348,7 +348,7 @@ QString OtherCopyDoesNotAnswerText() {
 }
 
 void WriteToStandardError(const QString& sentence) {
-  std::cerr << "Orvanel: " << sentence.toLocal8Bit().toStdString() << std::endl;
+  WriteToTerminal(stderr, ("Orvanel: " + sentence + "\n").toStdString());
 }
 
 }  // namespace orvanel

@@ -100,6 +100,9 @@ TEST(FileDialogs, SaveWhereTheLastImageWent) {
 // Where the toolkit draws `dialog`, its details show every text whole once its
 // folder is listed.
 void ExpectEveryColumnWhole(QFileDialog& dialog, const char* locale) {
+#ifdef Q_OS_WIN
+  return;  // Windows always shows a dialog of its own
+#endif
   const auto* details = dialog.findChild<QTreeView*>("treeView");
   if (details == nullptr) return;
   dialog.setViewMode(QFileDialog::Detail);
