@@ -31,6 +31,13 @@ foreach(language de fr)
 endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+# What the program is, what it needs, SmartScreen, the checksums and the source,
+# for whoever opens the zip; with Windows line ends.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/README.txt.in ${CMAKE_CURRENT_BINARY_DIR}/README.unix.txt @ONLY)
+file(READ ${CMAKE_CURRENT_BINARY_DIR}/README.unix.txt readme)
+string(REPLACE "\n" "\r\n" readme "${readme}")
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/README.txt "${readme}")
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
 # Qt's licence and where its source is: build-qt keeps them with the Qt it built.
 set(qt_licences ${Qt6_DIR}/../../../licenses)
 install(DIRECTORY ${qt_licences}/ DESTINATION licenses PATTERN README.txt EXCLUDE)
