@@ -17,8 +17,10 @@
 
 #ifdef Q_OS_WIN
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cwchar>
+#include <optional>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -281,6 +283,48 @@ TEST(QSettingsStoreInTheRegistry, ReadsEachKindAndSizeOfValueAsTheRegistryMeansI
   }
 }
 
+// Sets what everybody may do with `key`: nothing (0), only some `rights`, or
+// everything (no list of rights at all).
+LSTATUS AllowEverybody(HKEY key, std::optional<DWORD> rights) {
+  SECURITY_DESCRIPTOR descriptor;
+  ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  alignas(DWORD) std::array<std::byte, 128> list{};
+  auto* acl = reinterpret_cast<ACL*>(list.data());
+  ::InitializeAcl(acl, list.size(), ACL_REVISION);
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everybody = nullptr;
+  ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everybody);
+  if (rights.value_or(0) != 0) ::AddAccessAllowedAce(acl, ACL_REVISION, *rights, everybody);
+  ::SetSecurityDescriptorDacl(&descriptor, TRUE, rights ? acl : nullptr, FALSE);
+  const LSTATUS status = ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+  ::FreeSid(everybody);
+  return status;
+}
+
+// A save the registry refused is no lasting verdict: once the key takes writes
+// again, the same run's next save holds.
+TEST(QSettingsStoreInTheRegistry, SavesAgainOnceTheKeyTakesWritesAgain) {
+  const TestPlace place;
+  {
+    QSettingsStore first = place.Store();
+    SaveHistory(first, TrialTally{98564, 38600, 3.1412});
+  }
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, place.Key().c_str(), 0, WRITE_DAC, &key),
+            ERROR_SUCCESS);
+  QSettingsStore store = place.Store();
+  ASSERT_EQ(LoadHistory(store).tally, (TrialTally{98564, 38600, 3.1412}));
+  ASSERT_EQ(AllowEverybody(key, KEY_READ), ERROR_SUCCESS);
+  EXPECT_THROW(SaveHistory(store, TrialTally{98600, 38610, 3.1413}), HistoryError);
+  QSettingsStore meanwhile = place.Store();
+  EXPECT_EQ(LoadHistory(meanwhile).tally.Total, 98564);
+  ASSERT_EQ(AllowEverybody(key, std::nullopt), ERROR_SUCCESS);
+  ::RegCloseKey(key);
+  SaveHistory(store, TrialTally{98700, 38650, 3.1414});
+  QSettingsStore next_run = place.Store();
+  EXPECT_EQ(LoadHistory(next_run).tally, (TrialTally{98700, 38650, 3.1414}));
+}
+
 // A key the registry refuses to read (its access rights changed) is not taken
 // as empty: the start is told so, and no save replaces the values that could
 // not be read, also once the key can be read again.
@@ -293,23 +337,14 @@ TEST(QSettingsStoreInTheRegistry, NeverReplacesValuesItCouldNotRead) {
   HKEY key = nullptr;
   ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, place.Key().c_str(), 0, WRITE_DAC, &key),
             ERROR_SUCCESS);
-  // An empty list of rights lets nobody read; no list at all lets everybody.
-  const auto allow = [key](bool anything) {
-    SECURITY_DESCRIPTOR rights;
-    ACL nothing;
-    ::InitializeSecurityDescriptor(&rights, SECURITY_DESCRIPTOR_REVISION);
-    ::InitializeAcl(&nothing, sizeof nothing, ACL_REVISION);
-    ::SetSecurityDescriptorDacl(&rights, TRUE, anything ? nullptr : &nothing, FALSE);
-    return ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &rights);
-  };
-  ASSERT_EQ(allow(false), ERROR_SUCCESS);
+  ASSERT_EQ(AllowEverybody(key, 0), ERROR_SUCCESS);
   {
     QSettingsStore refused = place.Store();
     const LoadedHistory loaded = LoadHistory(refused);
     EXPECT_EQ(loaded.store.state, StoreCondition::State::kUnreadable);
     EXPECT_EQ(loaded.tally, TrialTally{});
     EXPECT_EQ(loaded.store.unwritable, (FileFailure{FileFailure::Kind::kLeftUnread, 0}));
-    EXPECT_EQ(allow(true), ERROR_SUCCESS);
+    EXPECT_EQ(AllowEverybody(key, std::nullopt), ERROR_SUCCESS);
     EXPECT_THROW(SaveHistory(refused, TrialTally{27564, 10000, 3.14}), HistoryError)
         << "read again, the key would still not be what this run started from";
   }
