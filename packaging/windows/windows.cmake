@@ -42,15 +42,36 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
 set(qt_licences ${Qt6_DIR}/../../../licenses)
 install(DIRECTORY ${qt_licences}/ DESTINATION licenses PATTERN README.txt EXCLUDE)
 
-# Random123 is compiled into Orvanel.exe itself: its notice joins the listing,
-# both with Windows line ends like the rest of the folder.
+# Orvanel itself heads the listing; Random123, compiled into Orvanel.exe, joins
+# it with its notice, both with Windows line ends like the rest of the folder.
 find_file(random123_copyright copyright PATHS /usr/share/doc/librandom123-dev
           NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 file(READ ${random123_copyright} random123_notice)
 file(READ ${qt_licences}/README.txt licence_listing)
 string(REPLACE "\r\n" "\n" licence_listing "${licence_listing}")
-string(APPEND licence_listing
-       "  Random123 (BSD-3-Clause)               licenses\\Random123.txt                     Orvanel.exe\n")
+string(FIND "${licence_listing}" "\n\n" listing_start)
+math(EXPR listing_start "${listing_start} + 2")
+string(SUBSTRING "${licence_listing}" 0 ${listing_start} listing_head)
+string(SUBSTRING "${licence_listing}" ${listing_start} -1 listing_parts)
+# One line of the listing, in the columns build-qt writes.
+function(listing_line out part notice where)
+  foreach(column part notice)
+    string(LENGTH "${${column}}" length)
+    set(width 38)
+    if(column STREQUAL "notice")
+      set(width 42)
+    endif()
+    if(length LESS width)
+      math(EXPR missing "${width} - ${length}")
+      string(REPEAT " " ${missing} blanks)
+      string(APPEND ${column} "${blanks}")
+    endif()
+  endforeach()
+  set(${out} "  ${part}  ${notice}  ${where}\n" PARENT_SCOPE)
+endfunction()
+listing_line(orvanel_line "Orvanel ${PROJECT_VERSION} (MIT)" "LICENSE.txt" "Orvanel.exe, README.txt")
+listing_line(random123_line "Random123 (BSD-3-Clause)" "licenses\\Random123.txt" "Orvanel.exe")
+string(CONCAT licence_listing "${listing_head}" "${orvanel_line}" "${listing_parts}" "${random123_line}")
 function(install_notice name text)
   string(REPLACE "\n" "\r\n" text "${text}")
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/licenses/${name} "${text}")
