@@ -5,14 +5,17 @@
 ; program's settings).
 ;   makensis -DVERSION=<x.y.z> -DPUBLISHER=<who makes it> -DTREE=<folder with the program>
 ;            -DSIZE_KB=<its size> -DICON=<orvanel.ico> -DREMOVE=<list of what the
-;            uninstaller removes> -DWEB_ADDRESS=<the maker's site> -DOUTFILE=<setup.exe>
+;            uninstaller removes> -DSIDE=<the finish page's picture, a BMP>
+;            -DWEB_ADDRESS=<the maker's site> -DOUTFILE=<setup.exe>
 ;            orvanel.nsi
 ; Neither installs nor uninstalls while Orvanel runs (it holds the mutex
 ; "Orvanel.Running"), asked at the start and again just before the files are
 ; written or removed: the user is asked to close it, and a silent run fails with
 ; status 2, leaving everything as it was.
-; The Start-menu entry and the Apps entry belong to the copy installed last: an
-; uninstaller of another copy leaves them to it.
+; One copy per user: installing into another folder moves Orvanel there (the
+; copy found elsewhere is removed by its own uninstaller first). The Start-menu
+; entry and the Apps entry belong to the registered copy: an uninstaller of any
+; other copy (one an older setup left) leaves them to it.
 ; The list names each installed file (Delete) and folder (RMDir), deepest first,
 ; so that the uninstaller removes what it installed and nothing else.
 
@@ -44,6 +47,7 @@ VIAddVersionKey "LegalCopyright" "MIT licence; Qt under LGPL-3"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE}"
 !insertmacro MUI_PAGE_LICENSE "${TREE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -57,6 +61,9 @@ VIAddVersionKey "LegalCopyright" "MIT licence; Qt under LGPL-3"
 
 LangString RUNNING ${LANG_ENGLISH} "Orvanel is running. Close it (its tally is saved), then choose Retry."
 LangString RUNNING ${LANG_GERMAN} "Orvanel läuft. Beenden Sie es (der Zählerstand wird gespeichert) und wählen Sie dann „Wiederholen“."
+LangString MOVING ${LANG_ENGLISH} "Removing the copy of Orvanel in $0"
+LangString MOVING ${LANG_GERMAN} "Die Kopie von Orvanel in $0 wird entfernt"
+LangString MOVING ${LANG_FRENCH} "Suppression de la copie d’Orvanel dans $0"
 LangString RUNNING ${LANG_FRENCH} "Orvanel est en cours d’exécution. Fermez-le (son décompte est enregistré), puis choisissez « Réessayer »."
 
 ; Waits until Orvanel no longer runs, as the user closes it; fails a silent run.
@@ -91,6 +98,18 @@ FunctionEnd
 Section "Orvanel"
   ; Orvanel may have been started while the wizard showed its pages.
   Call WaitUntilOrvanelEnds
+  ; A copy registered in another folder goes first, by its own uninstaller,
+  ; waited for in place: no copy is left behind without its entries. The
+  ; tally, in the registry, stays; so do files of the user's in that folder.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} $0 != $INSTDIR
+  ${AndIf} ${FileExists} "$0\Uninstall.exe"
+    DetailPrint "$(MOVING)"
+    ExecWait '"$0\Uninstall.exe" /S _?=$0'
+    Delete "$0\Uninstall.exe"
+    RMDir "$0"
+  ${EndIf}
   SetOutPath "$INSTDIR"
   File /r "${TREE}\*.*"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
