@@ -301,56 +301,51 @@ LSTATUS AllowEverybody(HKEY key, std::optional<DWORD> rights) {
   return status;
 }
 
-// A save the registry refused is no lasting verdict: once the key takes writes
-// again, the same run's next save holds.
-TEST(QSettingsStoreInTheRegistry, SavesAgainOnceTheKeyTakesWritesAgain) {
-  const TestPlace place;
-  {
-    QSettingsStore first = place.Store();
-    SaveHistory(first, TrialTally{98564, 38600, 3.1412});
+// The key's rights taken away, then given back, within one run. A key the run
+// could not read at its start is never written, also once it can be read (read
+// again, it would still not be what the run started from); a key that only
+// refused a write takes the same run's next save.
+TEST(QSettingsStoreInTheRegistry, OnceItsRightsReturnSavesOnlyOverWhatItRead) {
+  const TrialTally saved{98564, 38600, 3.1412};
+  const TrialTally later{98700, 38650, 3.1414};
+  const struct {
+    const char* name;
+    DWORD rights;  // what everybody may do with the key meanwhile
+    bool read;     // whether the run can read the key at its start
+  } cases[] = {{"NothingAllowed", 0, false}, {"OnlyReading", KEY_READ, true}};
+  for (const auto& c : cases) {
+    const TestPlace place;
+    {
+      QSettingsStore first = place.Store();
+      SaveHistory(first, saved);
+    }
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, place.Key().c_str(), 0, WRITE_DAC, &key),
+              ERROR_SUCCESS);
+    ASSERT_EQ(AllowEverybody(key, c.rights), ERROR_SUCCESS) << c.name;
+    {
+      QSettingsStore store = place.Store();
+      const LoadedHistory loaded = LoadHistory(store);
+      EXPECT_EQ(loaded.tally, c.read ? saved : TrialTally{}) << c.name;
+      EXPECT_EQ(loaded.store.state,
+                c.read ? StoreCondition::State::kReadable : StoreCondition::State::kUnreadable)
+          << c.name;
+      EXPECT_EQ(
+          loaded.store.unwritable,
+          c.read ? std::nullopt : std::optional(FileFailure{FileFailure::Kind::kLeftUnread, 0}))
+          << c.name;
+      EXPECT_THROW(SaveHistory(store, TrialTally{98600, 38610, 3.1413}), HistoryError) << c.name;
+      EXPECT_EQ(AllowEverybody(key, std::nullopt), ERROR_SUCCESS);
+      if (c.read) {
+        EXPECT_NO_THROW(SaveHistory(store, later)) << c.name;
+      } else {
+        EXPECT_THROW(SaveHistory(store, later), HistoryError) << c.name;
+      }
+    }
+    ::RegCloseKey(key);
+    QSettingsStore next_run = place.Store();
+    EXPECT_EQ(LoadHistory(next_run).tally, c.read ? later : saved) << c.name;
   }
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, place.Key().c_str(), 0, WRITE_DAC, &key),
-            ERROR_SUCCESS);
-  QSettingsStore store = place.Store();
-  ASSERT_EQ(LoadHistory(store).tally, (TrialTally{98564, 38600, 3.1412}));
-  ASSERT_EQ(AllowEverybody(key, KEY_READ), ERROR_SUCCESS);
-  EXPECT_THROW(SaveHistory(store, TrialTally{98600, 38610, 3.1413}), HistoryError);
-  QSettingsStore meanwhile = place.Store();
-  EXPECT_EQ(LoadHistory(meanwhile).tally.Total, 98564);
-  ASSERT_EQ(AllowEverybody(key, std::nullopt), ERROR_SUCCESS);
-  ::RegCloseKey(key);
-  SaveHistory(store, TrialTally{98700, 38650, 3.1414});
-  QSettingsStore next_run = place.Store();
-  EXPECT_EQ(LoadHistory(next_run).tally, (TrialTally{98700, 38650, 3.1414}));
-}
-
-// A key the registry refuses to read (its access rights changed) is not taken
-// as empty: the start is told so, and no save replaces the values that could
-// not be read, also once the key can be read again.
-TEST(QSettingsStoreInTheRegistry, NeverReplacesValuesItCouldNotRead) {
-  const TestPlace place;
-  {
-    QSettingsStore first = place.Store();
-    SaveHistory(first, TrialTally{98564, 38600, 3.1412});
-  }
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, place.Key().c_str(), 0, WRITE_DAC, &key),
-            ERROR_SUCCESS);
-  ASSERT_EQ(AllowEverybody(key, 0), ERROR_SUCCESS);
-  {
-    QSettingsStore refused = place.Store();
-    const LoadedHistory loaded = LoadHistory(refused);
-    EXPECT_EQ(loaded.store.state, StoreCondition::State::kUnreadable);
-    EXPECT_EQ(loaded.tally, TrialTally{});
-    EXPECT_EQ(loaded.store.unwritable, (FileFailure{FileFailure::Kind::kLeftUnread, 0}));
-    EXPECT_EQ(AllowEverybody(key, std::nullopt), ERROR_SUCCESS);
-    EXPECT_THROW(SaveHistory(refused, TrialTally{27564, 10000, 3.14}), HistoryError)
-        << "read again, the key would still not be what this run started from";
-  }
-  ::RegCloseKey(key);
-  QSettingsStore next_run = place.Store();
-  EXPECT_EQ(LoadHistory(next_run).tally, (TrialTally{98564, 38600, 3.1412}));
 }
 
 // A failed save names the key where the tally lies, as the Registry Editor shows it.
