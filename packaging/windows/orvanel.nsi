@@ -61,10 +61,10 @@ VIAddVersionKey "LegalCopyright" "MIT licence; Qt under LGPL-3"
 
 LangString RUNNING ${LANG_ENGLISH} "Orvanel is running. Close it (its tally is saved), then choose Retry."
 LangString RUNNING ${LANG_GERMAN} "Orvanel läuft. Beenden Sie es (der Zählerstand wird gespeichert) und wählen Sie dann „Wiederholen“."
+LangString RUNNING ${LANG_FRENCH} "Orvanel est en cours d’exécution. Fermez-le (son décompte est enregistré), puis choisissez « Réessayer »."
 LangString MOVING ${LANG_ENGLISH} "Removing the copy of Orvanel in $0"
 LangString MOVING ${LANG_GERMAN} "Die Kopie von Orvanel in $0 wird entfernt"
 LangString MOVING ${LANG_FRENCH} "Suppression de la copie d’Orvanel dans $0"
-LangString RUNNING ${LANG_FRENCH} "Orvanel est en cours d’exécution. Fermez-le (son décompte est enregistré), puis choisissez « Réessayer »."
 
 ; Waits until Orvanel no longer runs, as the user closes it; fails a silent run.
 !macro WaitUntilOrvanelEnds un
@@ -106,9 +106,12 @@ Section "Orvanel"
   ${AndIf} $0 != $INSTDIR
   ${AndIf} ${FileExists} "$0\Uninstall.exe"
     DetailPrint "$(MOVING)"
-    ExecWait '"$0\Uninstall.exe" /S _?=$0'
-    Delete "$0\Uninstall.exe"
-    RMDir "$0"
+    ExecWait '"$0\Uninstall.exe" /S _?=$0' $1
+    ; Run in place, it cannot remove itself; one that failed stays, to be run again.
+    ${If} $1 == 0
+      Delete "$0\Uninstall.exe"
+      RMDir "$0"
+    ${EndIf}
   ${EndIf}
   SetOutPath "$INSTDIR"
   File /r "${TREE}\*.*"
